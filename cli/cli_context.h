@@ -1,0 +1,31 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <string>
+
+namespace zelmora::cli {
+
+// Exit statuses of zmd.
+inline constexpr int kOk = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kNotFound = 2;  // a missing folder, file or unknown system
+
+// What every command writes to and the status it leaves.
+struct CliContext {
+  std::ostream& out = std::cout;
+  std::ostream& err = std::cerr;
+  int status = kOk;
+
+  // One-line message on stderr and the status.
+  void Fail(int code, const std::string& message) {
+    err << "zmd: " << message << "\n";
+    status = code;
+  }
+};
+
+// Each group of commands registers its subcommands here.
+void AddStoreCommands(CLI::App& app, CliContext& ctx);
+
+}  // namespace zelmora::cli

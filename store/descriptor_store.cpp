@@ -1,0 +1,407 @@
+#include "store/descriptor_store.h"
+
+#include "store/profile_file.h"
+#include "store/text_lines.h"
+#include "store/value_reader.h"
+#include "ui/platform/text_rules.h"
+
+#include <algorithm>
+
+namespace zelmora::store {
+
+using platform::FileResult;
+
+DescriptorStore::DescriptorStore(fs::path gameFolder) : gameFolder_(std::move(gameFolder)) {
+  descriptorFolder_ = platform::ResolveNoCase(gameFolder_, "ZMDescriptor");
+  picturesFolder_ = platform::ResolveNoCase(gameFolder_, "PICTURES");
+  tables_ = InitTables(gameFolder_);
+}
+
+// ---- folders and the system list
+
+void DescriptorStore::RefreshSystemNames() {
+  if (currentExtension_.empty()) currentExtension_ = kSavedExtension;
+  systemNames_.clear();
+  for (auto& file : platform::ListByExtension(descriptorFolder_, currentExtension_)) {
+    systemNames_.push_back(file.substr(0, file.size() - currentExtension_.size()));
+  }
+}
+
+int DescriptorStore::IndexOfSystem(std::string_view name) const {
+  for (std::size_t i = 0; i < systemNames_.size(); ++i) {
+    if (!systemNames_[i].empty() && (name.empty() || systemNames_[i] == name)) return static_cast<int>(i) + 1;
+  }
+  return 0;
+}
+
+fs::path DescriptorStore::DescriptorPath(std::string_view name) const {
+  return DescriptorPath(name, currentExtension_.empty() ? std::string_view(kSavedExtension) : currentExtension_);
+}
+
+fs::path DescriptorStore::DescriptorPath(std::string_view name, std::string_view extension) const {
+  return platform::ResolveNoCase(descriptorFolder_, std::string(name) + std::string(extension));
+}
+
+bool DescriptorStore::DescriptorExists(std::string_view name) const {
+  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) return batch_->loaded;
+  return platform::FileExists(DescriptorPath(name));
+}
+
+bool DescriptorStore::GameExecutableExists() const {
+  auto exe = platform::FindNoCase(gameFolder_, "quarvel.exe");
+  return exe && platform::FileExists(*exe);
+}
+
+// ---- whole-file access (the one place where descriptor bytes are read and written)
+
+bool DescriptorStore::LoadDescriptor(std::string_view name, std::string& bytes) const {
+  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) {
+    bytes = batch_->bytes;
+    return batch_->loaded;
+  }
+  return platform::ReadWholeFile(DescriptorPath(name), bytes);
+}
+
+FileResult DescriptorStore::SaveDescriptor(std::string_view name, std::string_view bytes) {
+  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) {
+    batch_->bytes = std::string(bytes);
+    batch_->loaded = true;
+    batch_->dirty = true;
+    return {};
+  }
+  fs::path scratch = descriptorFolder_ / (std::string(name) + kScratchExtension);
+  FileResult result = platform::AtomicReplace(DescriptorPath(name), bytes, scratch);
+  if (result) KeepWorkingCopyDistinct(name);
+  return result;
+}
+
+// The modified test compares times: a rewrite of the working copy that lands in the same clock tick
+// as the saved descriptor must still read as a change.
+void DescriptorStore::KeepWorkingCopyDistinct(std::string_view name) {
+  if (!IsWorkingCopyOpen()) return;
+  fs::path working = DescriptorPath(name, kWorkingExtension);
+  fs::path saved = DescriptorPath(name, kSavedExtension);
+  auto savedTime = platform::ModificationTime(saved);
+  if (!savedTime) return;
+  using namespace std::chrono;
+  for (auto step : {milliseconds(1), milliseconds(1000), milliseconds(2000)}) {
+    auto workingTime = platform::ModificationTime(working);
+    if (!workingTime || *workingTime != *savedTime) return;
+    platform::SetModificationTime(working, *savedTime + duration_cast<fs::file_time_type::duration>(step));
+  }
+}
+
+void DescriptorStore::BeginBatch(std::string_view systemName) {
+  if (batch_) {
+    ++batch_->depth;
+    return;
+  }
+  Batch b;
+  b.name = std::string(systemName);
+  b.extension = currentExtension_;
+  b.depth = 1;
+  b.loaded = platform::ReadWholeFile(DescriptorPath(systemName), b.bytes);
+  batch_ = std::move(b);
+}
+
+void DescriptorStore::EndBatch() {
+  if (!batch_ || --batch_->depth > 0) return;
+  Batch b = std::move(*batch_);
+  batch_.reset();
+  if (b.dirty) {
+    std::string saved = currentExtension_;
+    currentExtension_ = b.extension;
+    SaveDescriptor(b.name, b.bytes);
+    currentExtension_ = saved;
+  }
+}
+
+// ---- catalogue
+
+namespace {
+
+// Reads one catalogue record (header and planet lines) into `record`; false at the end or on a
+// read error. Planet lines beyond the tenth are read and dropped.
+bool ReadCatalogueRecord(ValueReader& reader, SolarSystemRecord& record, std::string& key) {
+  auto starName = reader.ReadValue();
+  auto starType = reader.ReadInt16();
+  auto count = reader.ReadInt16();
+  if (!starName || !starType || !count) return false;
+  key = std::to_string(*count) + platform::TrimSpaces(*starName);
+  record.StarName = FitStarName(*starName);
+  record.StarType = *starType;
+  record.PlanetCount = std::clamp<std::int16_t>(*count, 0, kMaxPlanets);
+  for (int i = 1; i <= *count; ++i) {
+    PlanetRecord p;
+    auto orbit = reader.ReadInt16();
+    auto size = reader.ReadInt16();
+    auto moons = reader.ReadInt16();
+    auto attributes = reader.ReadInt32();
+    auto planetClass = reader.ReadInt16();
+    auto state = reader.ReadInt32();
+    if (!orbit || !size || !moons || !attributes || !planetClass || !state) return false;
+    if (i > kMaxPlanets) continue;
+    PlanetRecord& slot = record.Planet(i);
+    slot.Orbit = *orbit;
+    slot.Size = *size;
+    slot.Moons = *moons;
+    slot.Attributes = *attributes;
+    slot.Class = *planetClass;
+    slot.StateValue = *state;
+  }
+  return true;
+}
+
+bool ReadCatalogue(const fs::path& gameFolder, std::string& bytes) {
+  auto file = platform::FindNoCase(gameFolder, "SOLARSYS.TXT");
+  return file && platform::ReadWholeFile(*file, bytes);
+}
+
+}  // namespace
+
+bool DescriptorStore::LoadCatalogueEntry(std::string_view key, SolarSystemRecord& record) const {
+  if (key.empty()) return false;
+  std::string bytes;
+  if (!ReadCatalogue(gameFolder_, bytes)) return false;
+  ValueReader reader(bytes);
+  SolarSystemRecord scratch = record;
+  std::string recordKey;
+  while (!reader.AtEnd()) {
+    if (!ReadCatalogueRecord(reader, scratch, recordKey)) return false;
+    if (recordKey == key) {
+      scratch.Name = std::string(key);
+      record = scratch;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::string> DescriptorStore::ListCatalogueSystems() {
+  std::vector<std::string> keys;
+  std::string bytes;
+  if (!ReadCatalogue(gameFolder_, bytes)) return keys;
+  RefreshSystemNames();
+  ValueReader reader(bytes);
+  SolarSystemRecord scratch;
+  std::string key;
+  while (!reader.AtEnd() && ReadCatalogueRecord(reader, scratch, key)) {
+    if (scratch.StarName.find('#') != std::string::npos) continue;
+    if (IndexOfSystem(key) != 0) continue;
+    keys.push_back(key);
+  }
+  return keys;
+}
+
+void DescriptorStore::LoadSystem(std::string_view name, SolarSystemRecord& record) {
+  RefreshSystemNames();
+  LoadCatalogueEntry(name, record);
+  record.Name = std::string(name);
+  ReadSystemRecord(record);
+}
+
+// ---- the system block
+
+namespace {
+std::string BlockHeader(const SolarSystemRecord& record) {
+  std::string star = FitStarName(record.StarName);
+  // A double quote would end the quoted name early; the block has no escaping.
+  std::replace(star.begin(), star.end(), '"', '\'');
+  return ";\"" + star + "\"," + std::to_string(record.StarType) + "," + std::to_string(record.PlanetCount);
+}
+
+std::string PlanetLine(const PlanetRecord& p) {
+  return ";" + std::to_string(p.Orbit) + "," + std::to_string(p.Size) + "," + std::to_string(p.Moons) + "," +
+         std::to_string(p.Attributes) + "," + std::to_string(p.Class) + "," + std::to_string(p.StateValue);
+}
+
+int PlanetsToWrite(const SolarSystemRecord& record) { return std::clamp<int>(record.PlanetCount, 0, kMaxPlanets); }
+}  // namespace
+
+std::string SystemBlockText(const SolarSystemRecord& record) {
+  LineWriter w;
+  w.Add(";SolarSystem");
+  w.Add(BlockHeader(record));
+  for (int i = 1; i <= PlanetsToWrite(record); ++i) w.Add(PlanetLine(record.Planet(i)));
+  return w.Take();
+}
+
+std::string NewDescriptorText(const SolarSystemRecord& record) {
+  std::string flags(static_cast<std::size_t>(PlanetsToWrite(record)), 'N');
+  LineWriter w;
+  w.Add("[General]");
+  w.Add("PlanetPics = " + flags);
+  w.Add("Messages = " + flags);
+  w.Add("");
+  return w.Take() + SystemBlockText(record);
+}
+
+void DescriptorStore::ReadSystemRecord(SolarSystemRecord& record) {
+  int index = IndexOfSystem(record.Name);
+  if (index == 0) return;
+  const std::string listed = systemNames_[static_cast<std::size_t>(index - 1)];
+  std::string bytes;
+  if (LoadDescriptor(listed, bytes)) {
+    ValueReader reader(bytes);
+    if (reader.SkipPastLineContaining("SolarSystem") && reader.SkipChar()) {
+      auto starName = reader.ReadValue();
+      auto starType = reader.ReadInt16();
+      auto count = reader.ReadInt16();
+      if (starName && starType && count) {
+        record.StarName = FitStarName(*starName);
+        record.StarType = *starType;
+        record.PlanetCount = std::clamp<std::int16_t>(*count, 0, kMaxPlanets);
+        for (int i = 1; i <= record.PlanetCount; ++i) {
+          if (!reader.SkipChar()) break;
+          PlanetRecord& p = record.Planet(i);
+          auto orbit = reader.ReadInt16();
+          auto size = reader.ReadInt16();
+          auto moons = reader.ReadInt16();
+          auto attributes = reader.ReadInt32();
+          auto planetClass = reader.ReadInt16();
+          auto state = reader.ReadInt32();
+          if (!orbit || !size || !moons || !attributes || !planetClass || !state) break;
+          p.Orbit = *orbit;
+          p.Size = *size;
+          p.Moons = *moons;
+          p.Attributes = *attributes;
+          p.Class = *planetClass;
+          p.StateValue = *state;
+        }
+      }
+    }
+  }
+  record.Name = listed;
+  systemNames_[static_cast<std::size_t>(index - 1)].clear();
+}
+
+void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
+  std::string bytes;
+  if (!LoadDescriptor(record.Name, bytes)) return;
+  auto lines = SplitLines(bytes);
+  LineWriter w;
+  w.Reserve(bytes.size() + 512);
+  std::size_t i = 0;
+  bool replaced = false;
+  for (; i < lines.size(); ++i) {
+    if (lines[i].text.find("SolarSystem") != std::string_view::npos) break;
+    w.Add(lines[i].text);
+  }
+  if (i < lines.size()) {
+    replaced = true;
+    ++i;  // the ";SolarSystem" line
+    int oldCount = 0;
+    if (i < lines.size()) {
+      ValueReader header(lines[i].text, 1);
+      header.ReadValue();
+      header.ReadValue();
+      oldCount = platform::ToInt16(header.ReadValue().value_or("0"));
+      ++i;
+    }
+    std::string block = SystemBlockText(record);
+    std::string out = w.Take() + block;
+    LineWriter rest;
+    // Only block lines are dropped: a damaged count must not swallow the sections after the block.
+    for (int k = 0; k < oldCount && i < lines.size() && lines[i].text.starts_with(";"); ++k) ++i;
+    for (; i < lines.size(); ++i) rest.Add(lines[i].text);
+    SaveDescriptor(record.Name, out + rest.Take());
+    return;
+  }
+  if (!replaced) SaveDescriptor(record.Name, w.Take());
+}
+
+// ---- keys
+
+std::string DescriptorStore::ReadKey(std::string_view systemName, std::string_view section, std::string_view key,
+                                     std::string_view defaultValue) const {
+  std::string bytes;
+  std::string value;
+  if (!LoadDescriptor(systemName, bytes)) {
+    value = std::string(defaultValue.substr(0, kProfileValueLimit));
+  } else {
+    value = ReadProfileValue(bytes, section, key, defaultValue);
+  }
+  // The platform reader hands its buffer back as a C string.
+  if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
+  return value;
+}
+
+void DescriptorStore::WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
+                               std::string_view value) {
+  std::string bytes;
+  LoadDescriptor(systemName, bytes);  // a missing file is created
+  SaveDescriptor(systemName, WriteProfileValue(bytes, section, key, value));
+}
+
+void DescriptorStore::DeleteKey(std::string_view systemName, std::string_view section, std::string_view key) {
+  std::string bytes;
+  if (!LoadDescriptor(systemName, bytes)) return;
+  SaveDescriptor(systemName, DeleteKeyLines(bytes, section, key));
+}
+
+bool DescriptorStore::SectionExists(std::string_view systemName, std::string_view section) const {
+  std::string bytes;
+  if (!LoadDescriptor(systemName, bytes)) return false;
+  const std::string header = "[" + std::string(section) + "]";
+  bool found = false;
+  ForEachLine(bytes, [&](const TextLine& line, std::size_t) {
+    found = line.text.starts_with(header);
+    return !found;
+  });
+  return found;
+}
+
+// ---- planet flags, names and messages
+
+namespace {
+bool IsOnChar(char c) { return c == '1' || c == 'Y' || c == 'P' || c == 'V'; }
+}  // namespace
+
+int DescriptorStore::GetPlanetFlag(const SolarSystemRecord& record, std::string_view key, int n) const {
+  if (!DescriptorExists(record.Name)) return -1;
+  std::string value = ReadKey(record.Name, "General", key, kNotUsed);
+  if (value == kNotUsed) return -2;
+  if (n < 1 || n > static_cast<int>(value.size())) return 1;  // the empty character counts as on
+  return IsOnChar(value[static_cast<std::size_t>(n - 1)]) ? 1 : 0;
+}
+
+void DescriptorStore::SetPlanetFlag(const SolarSystemRecord& record, std::string_view key, int n, int count,
+                                    bool on) {
+  std::string value = ReadKey(record.Name, "General", key, kNotUsed);
+  if (count < 0) count = 0;
+  if (value == kNotUsed) value = std::string(static_cast<std::size_t>(count), 'N');
+  value.resize(static_cast<std::size_t>(count), 'N');
+  if (n >= 1 && n <= static_cast<int>(value.size())) value[static_cast<std::size_t>(n - 1)] = on ? 'Y' : 'N';
+  WriteKey(record.Name, "General", key, value);
+}
+
+namespace {
+std::string NameKey(int n) { return n == 0 ? "S" : std::to_string(n); }
+}  // namespace
+
+std::string DescriptorStore::GetPlanetName(const SolarSystemRecord& record, int n, std::string_view starName) const {
+  std::string name = ReadKey(record.Name, "Names", NameKey(n), kNotUsed);
+  if (n == 0) return name;
+  if (name == kNotUsed || name.empty()) return platform::TrimSpaces(starName) + " " + tables_.Roman(n);
+  return name;
+}
+
+void DescriptorStore::SetPlanetName(const SolarSystemRecord& record, int n, std::string_view name) {
+  if (name.empty()) {
+    DeleteKey(record.Name, "Names", NameKey(n));
+    return;
+  }
+  // The reader would strip a pair of outer double quotes from the name.
+  std::string safe(name);
+  std::replace(safe.begin(), safe.end(), '"', '\'');
+  WriteKey(record.Name, "Names", NameKey(n), safe);
+}
+
+std::string DescriptorStore::GetPlanetMessage(const SolarSystemRecord& record, int n, std::string_view key,
+                                              bool force) const {
+  if (!force && GetPlanetFlag(record, "Messages", n) != 1) return kNoCustomMessages;
+  std::string value = ReadKey(record.Name, std::to_string(n), key, kNotUsed);
+  return value == kNotUsed ? kNoMessage : value;
+}
+
+}  // namespace zelmora::store

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "store/system_record.h"
+#include "store/tables.h"
+#include "ui/platform/file_rules.h"
+#include "ui/platform/prompter.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelmora::store {
+
+namespace fs = std::filesystem;
+
+inline constexpr const char* kSavedExtension = ".zmd";
+inline constexpr const char* kWorkingExtension = ".edt";
+inline constexpr const char* kScratchExtension = ".tmp";
+
+// Sentinels of the silent reads.
+inline constexpr const char* kNotUsed = "Not Used";
+inline constexpr const char* kNoMessage = "ERR";
+inline constexpr const char* kNoCustomMessages = "NO";
+
+// The folders of one game, its system list and catalogue, and every operation on its descriptor
+// files. File-system errors are never reported from here: reads answer with their sentinels, writes
+// leave the files as they were (never half written).
+class DescriptorStore {
+ public:
+  explicit DescriptorStore(fs::path gameFolder);
+
+  const fs::path& GameFolder() const { return gameFolder_; }
+  const fs::path& DescriptorFolder() const { return descriptorFolder_; }
+  const fs::path& PicturesFolder() const { return picturesFolder_; }
+  const Tables& GetTables() const { return tables_; }
+  Tables& GetTables() { return tables_; }
+
+  const std::string& CurrentExtension() const { return currentExtension_; }
+  void SetCurrentExtension(std::string extension) { currentExtension_ = std::move(extension); }
+
+  // Base names of the descriptor files with the current extension (0-based here; IndexOfSystem
+  // answers 1-based as the list control does).
+  std::vector<std::string>& SystemNames() { return systemNames_; }
+  const std::vector<std::string>& SystemNames() const { return systemNames_; }
+  void RefreshSystemNames();
+  int IndexOfSystem(std::string_view name) const;
+
+  // DescriptorFolder + name + extension (current one by default), found without regard to case.
+  fs::path DescriptorPath(std::string_view name) const;
+  fs::path DescriptorPath(std::string_view name, std::string_view extension) const;
+  bool DescriptorExists(std::string_view name) const;
+  bool GameExecutableExists() const;
+
+  // The game's catalogue.
+  bool LoadCatalogueEntry(std::string_view key, SolarSystemRecord& record) const;
+  std::vector<std::string> ListCatalogueSystems();
+
+  // RefreshSystemNames, catalogue defaults, then the descriptor's block.
+  void LoadSystem(std::string_view name, SolarSystemRecord& record);
+
+  // Descriptor primitives.
+  void ReadSystemRecord(SolarSystemRecord& record);
+  void WriteSystemRecord(const SolarSystemRecord& record);
+  std::string ReadKey(std::string_view systemName, std::string_view section, std::string_view key,
+                      std::string_view defaultValue) const;
+  void WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
+                std::string_view value);
+  void DeleteKey(std::string_view systemName, std::string_view section, std::string_view key);
+  bool SectionExists(std::string_view systemName, std::string_view section) const;
+  int GetPlanetFlag(const SolarSystemRecord& record, std::string_view key, int n) const;
+  void SetPlanetFlag(const SolarSystemRecord& record, std::string_view key, int n, int count, bool on);
+  std::string GetPlanetName(const SolarSystemRecord& record, int n, std::string_view starName) const;
+  void SetPlanetName(const SolarSystemRecord& record, int n, std::string_view name);
+  std::string GetPlanetMessage(const SolarSystemRecord& record, int n, std::string_view key, bool force) const;
+
+  // Working copy and planet edits.
+  void OpenWorkingCopy(std::string_view name, platform::Prompter& prompter);
+  void CloseWorkingCopy(const SolarSystemRecord& record, bool save);
+  bool IsWorkingCopyOpen() const { return currentExtension_ == kWorkingExtension; }
+  bool IsModified(const SolarSystemRecord& record) const;
+  void MarkModified(const SolarSystemRecord& record);
+  void RenameSystem(SolarSystemRecord& record, const std::string& newName);
+  void AppendPlanet(SolarSystemRecord& record);
+  void RemoveLastPlanet(SolarSystemRecord& record);
+  void DeletePlanetSection(const SolarSystemRecord& record, int n);
+  void SwapPlanets(SolarSystemRecord& record, int a, int b);
+
+  // Writes to one system's descriptor between BeginBatch and EndBatch are applied in memory and
+  // the file is rewritten once at the end; reads in between see the pending bytes. Batches nest.
+  void BeginBatch(std::string_view systemName);
+  void EndBatch();
+
+  // The whole descriptor (current extension); false when it cannot be read.
+  bool LoadDescriptor(std::string_view name, std::string& bytes) const;
+  // Replaces the whole descriptor through its scratch file.
+  platform::FileResult SaveDescriptor(std::string_view name, std::string_view bytes);
+
+ private:
+  void KeepWorkingCopyDistinct(std::string_view name);
+
+  fs::path gameFolder_;
+  fs::path descriptorFolder_;
+  fs::path picturesFolder_;
+  Tables tables_;
+  std::string currentExtension_ = kSavedExtension;
+  std::vector<std::string> systemNames_;
+
+  struct Batch {
+    std::string name;
+    std::string extension;
+    std::string bytes;
+    bool loaded = false;
+    bool dirty = false;
+    int depth = 0;
+  };
+  std::optional<Batch> batch_;
+};
+
+// Scoped batch: the file is written when the scope ends.
+class DescriptorBatch {
+ public:
+  DescriptorBatch(DescriptorStore& store, std::string_view systemName) : store_(store) {
+    store_.BeginBatch(systemName);
+  }
+  ~DescriptorBatch() { store_.EndBatch(); }
+  DescriptorBatch(const DescriptorBatch&) = delete;
+  DescriptorBatch& operator=(const DescriptorBatch&) = delete;
+
+ private:
+  DescriptorStore& store_;
+};
+
+// The system block as WriteSystemBlock writes it (";SolarSystem", header, planet lines; CR LF).
+std::string SystemBlockText(const SolarSystemRecord& record);
+
+// The content of a new descriptor: [General] with both flag strings, an empty line, the block.
+std::string NewDescriptorText(const SolarSystemRecord& record);
+
+}  // namespace zelmora::store

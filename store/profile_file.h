@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/platform/file_rules.h"
+
+#include <string>
+#include <string_view>
+
+// Section/key/value access to descriptor files, reproducing the game's profile reader and writer
+// byte for byte. The pure functions work on the file's bytes; the file functions wrap them.
+namespace zelmora::store {
+
+// Values are read through a 255-character buffer: at most 254 characters come back.
+inline constexpr std::size_t kProfileValueLimit = 254;
+
+// The value of `key` in the first `section` matching without regard to case, or the default.
+std::string ReadProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
+                             std::string_view defaultValue);
+
+// The bytes with `key` set to `value`; every other byte stays as it was.
+std::string WriteProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
+                              std::string_view value);
+
+// The descriptor's own key removal: inside every section whose header line begins with
+// "[" + section + "]", the lines whose key is `key` are dropped. Lines come back with CR LF.
+std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key);
+
+std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::string_view defaultValue);
+// A missing file is created (its folder must exist).
+platform::FileResult WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                                        std::string_view key, std::string_view value);
+
+}  // namespace zelmora::store

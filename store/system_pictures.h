@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+
+namespace zelmora::store {
+
+// What the system flows need of the planet picture form and of the star picture.
+class SystemPictures {
+ public:
+  virtual ~SystemPictures() = default;
+  virtual void AddSlot() = 0;           // an empty picture for a new last planet
+  virtual void RemoveLastSlot() = 0;    // the last planet went
+  virtual void ClearOnlyPicture() = 0;  // the only planet went
+  virtual void SwapPictures(int a, int b) = 0;
+  virtual bool HasPicturesToStore() const = 0;
+  virtual void SavePictures(const std::filesystem::path& file) = 0;
+  virtual bool HasCustomStarPicture() const = 0;
+  virtual void SaveStarPicture(const std::filesystem::path& file) = 0;
+};
+
+}  // namespace zelmora::store

@@ -1,0 +1,250 @@
+#include "ui/platform/file_rules.h"
+
+#include "ui/platform/text_rules.h"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#define ZELMORA_POSIX 1
+#endif
+
+namespace zelmora::platform {
+
+bool FileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+bool FolderExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  bytes.clear();
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+namespace {
+
+fs::path HiddenBeside(const fs::path& target, const char* suffix) {
+  return target.parent_path() / ("." + target.filename().string() + suffix);
+}
+
+FileResult WriteDurably(const fs::path& path, std::string_view bytes) {
+#ifdef ZELMORA_POSIX
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return FileResult::Failure("cannot create " + path.string());
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      ::close(fd);
+      return FileResult::Failure("cannot write " + path.string());
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  // The rename that follows must never publish a file whose bytes are not on disk yet.
+  bool synced = ::fsync(fd) == 0;
+  bool closed = ::close(fd) == 0;
+  if (!synced || !closed) return FileResult::Failure("cannot write " + path.string());
+  return {};
+#else
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return FileResult::Failure("cannot create " + path.string());
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) return FileResult::Failure("cannot write " + path.string());
+  return {};
+#endif
+}
+
+}  // namespace
+
+FileResult AtomicReplace(const fs::path& target, std::string_view bytes, const fs::path& scratch) {
+  fs::path temp = scratch.empty() ? HiddenBeside(target, ".part") : scratch;
+  FileResult written = WriteDurably(temp, bytes);
+  if (!written) {
+    std::error_code ec;
+    fs::remove(temp, ec);
+    return written;
+  }
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return FileResult::Failure("cannot replace " + target.string());
+  }
+  return {};
+}
+
+FileResult CopyKeepingTime(const fs::path& source, const fs::path& target) {
+  std::error_code ec;
+  auto time = fs::last_write_time(source, ec);
+  if (ec) return FileResult::Failure("cannot read " + source.string());
+  std::string bytes;
+  if (!ReadWholeFile(source, bytes)) return FileResult::Failure("cannot read " + source.string());
+  fs::path temp = HiddenBeside(target, ".copy");
+  FileResult written = WriteDurably(temp, bytes);
+  if (written) {
+    fs::last_write_time(temp, time, ec);
+    if (ec) written = FileResult::Failure("cannot set the time of " + temp.string());
+  }
+  if (written) {
+    fs::rename(temp, target, ec);
+    if (ec) written = FileResult::Failure("cannot replace " + target.string());
+  }
+  if (!written) fs::remove(temp, ec);
+  return written;
+}
+
+FileResult RemoveFile(const fs::path& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  if (ec) return FileResult::Failure("cannot delete " + path.string());
+  return {};
+}
+
+FileResult RenameFile(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  if (ec) return FileResult::Failure("cannot rename " + from.string());
+  return {};
+}
+
+std::optional<fs::file_time_type> ModificationTime(const fs::path& path) {
+  std::error_code ec;
+  auto time = fs::last_write_time(path, ec);
+  if (ec) return std::nullopt;
+  return time;
+}
+
+FileResult SetModificationTime(const fs::path& path, fs::file_time_type time) {
+  std::error_code ec;
+  fs::last_write_time(path, time, ec);
+  if (ec) return FileResult::Failure("cannot set the time of " + path.string());
+  return {};
+}
+
+std::optional<fs::path> FindNoCase(const fs::path& folder, std::string_view name) {
+  fs::path exact = folder / std::string(name);
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return std::nullopt;
+  for (const auto& entry : it) {
+    std::string candidate = entry.path().filename().string();
+    if (EqualsNoCase(candidate, name)) return entry.path();
+  }
+  return std::nullopt;
+}
+
+fs::path ResolveNoCase(const fs::path& folder, std::string_view name) {
+  if (auto found = FindNoCase(folder, name)) return *found;
+  return folder / std::string(name);
+}
+
+std::vector<std::string> ListByExtension(const fs::path& folder, std::string_view extension) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    if (!entry.is_regular_file(ec)) continue;
+    std::string name = entry.path().filename().string();
+    if (name.size() >= extension.size() &&
+        EqualsNoCase(std::string_view(name).substr(name.size() - extension.size()), extension)) {
+      names.push_back(std::move(name));
+    }
+  }
+  return names;
+}
+
+namespace {
+bool MatchFrom(std::string_view p, std::string_view n) {
+  std::size_t pi = 0, ni = 0, starP = std::string_view::npos, starN = 0;
+  while (ni < n.size()) {
+    if (pi < p.size() && (p[pi] == '?' || (p[pi] != '*' && ToUpper1252(p[pi]) == ToUpper1252(n[ni])))) {
+      ++pi, ++ni;
+    } else if (pi < p.size() && p[pi] == '*') {
+      starP = pi++;
+      starN = ni;
+    } else if (starP != std::string_view::npos) {
+      pi = starP + 1;
+      ni = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (pi < p.size() && p[pi] == '*') ++pi;
+  return pi == p.size();
+}
+}  // namespace
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  if (MatchFrom(pattern, name)) return true;
+  if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+      name.find('.') == std::string_view::npos) {
+    return MatchFrom(pattern.substr(0, pattern.size() - 2), name);
+  }
+  return false;
+}
+
+std::vector<fs::path> ListMatching(const fs::path& folder, std::string_view pattern) {
+  std::vector<fs::path> found;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return found;
+  for (const auto& entry : it) {
+    if (!entry.is_regular_file(ec)) continue;
+    if (WildcardMatch(pattern, entry.path().filename().string())) found.push_back(entry.path());
+  }
+  return found;
+}
+
+int RemoveMatching(const fs::path& folder, std::string_view pattern) {
+  int removed = 0;
+  for (const auto& path : ListMatching(folder, pattern)) {
+    if (RemoveFile(path)) ++removed;
+  }
+  return removed;
+}
+
+std::optional<std::string> FileNameProblem(std::string_view name, const fs::path& folder,
+                                           const std::vector<std::string>& suffixes) {
+  if (TrimBlanks(name).empty()) return "The name is empty.";
+  for (char c : name) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) return "The name may not contain control characters.";
+  }
+  if (name.find("..") != std::string_view::npos) return "The name may not contain \"..\".";
+  if (name.find_first_of("/\\") != std::string_view::npos)
+    return "The name may not contain \"/\" or \"\\\".";
+  // The game runs on Windows: a name it cannot store there cannot be installed.
+  if (name.find_first_of(":*?\"<>|") != std::string_view::npos)
+    return "The name may not contain any of the characters : * ? \" < > |";
+  std::size_t longestSuffix = 0;
+  for (const auto& s : suffixes) longestSuffix = std::max(longestSuffix, s.size());
+  constexpr std::size_t kMaxComponent = 255;
+  constexpr std::size_t kMaxPath = 4095;
+  if (name.size() + longestSuffix > kMaxComponent ||
+      folder.string().size() + 1 + name.size() + longestSuffix > kMaxPath) {
+    return "The name is too long for a file name.";
+  }
+  return std::nullopt;
+}
+
+}  // namespace zelmora::platform

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File rules shared by the store, the packaging and the installer. No operation throws: errors
+// come back as results, so silent callers can ignore them without leaving half-written files.
+namespace zelmora::platform {
+
+namespace fs = std::filesystem;
+
+struct FileResult {
+  bool ok = true;
+  std::string error;  // empty when ok
+  explicit operator bool() const { return ok; }
+  static FileResult Failure(std::string message) { return {false, std::move(message)}; }
+};
+
+bool FileExists(const fs::path& path);    // a regular file (or a link to one)
+bool FolderExists(const fs::path& path);  // a directory (or a link to one)
+
+// Whole file as bytes; false when it cannot be read.
+bool ReadWholeFile(const fs::path& path, std::string& bytes);
+
+// Writes bytes to `scratch` (default: a hidden name beside the target), flushes them to disk and
+// renames the scratch file over the target, so readers see either the old or the new file.
+FileResult AtomicReplace(const fs::path& target, std::string_view bytes, const fs::path& scratch = {});
+
+// Copies through a temporary file in the target's folder, gives it the source's modification
+// time, then renames it over the target.
+FileResult CopyKeepingTime(const fs::path& source, const fs::path& target);
+
+FileResult RemoveFile(const fs::path& path);  // a missing file is not an error
+FileResult RenameFile(const fs::path& from, const fs::path& to);
+
+std::optional<fs::file_time_type> ModificationTime(const fs::path& path);
+FileResult SetModificationTime(const fs::path& path, fs::file_time_type time);
+
+// Finds `name` in `folder` without regard to case (game folders come from Windows). The exact
+// spelling wins when it exists.
+std::optional<fs::path> FindNoCase(const fs::path& folder, std::string_view name);
+// FindNoCase, or folder / name when nothing matches (for files about to be created).
+fs::path ResolveNoCase(const fs::path& folder, std::string_view name);
+
+// Names of the regular files in `folder` whose names end in `extension` (".zmd"), compared without
+// regard to case, in directory order.
+std::vector<std::string> ListByExtension(const fs::path& folder, std::string_view extension);
+
+// Wildcard match as the Windows shell does it: "*" and "?", no regard to case, and a pattern
+// ending in ".*" also matches a name without any extension.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+// Regular files of `folder` matching the pattern.
+std::vector<fs::path> ListMatching(const fs::path& folder, std::string_view pattern);
+// Removes every regular file of `folder` matching the pattern; returns how many went.
+int RemoveMatching(const fs::path& folder, std::string_view pattern);
+
+// Why a name typed by the user cannot become a file name in `folder` with any of the given
+// suffixes, or nothing when it can.
+std::optional<std::string> FileNameProblem(std::string_view name, const fs::path& folder,
+                                           const std::vector<std::string>& suffixes);
+
+}  // namespace zelmora::platform

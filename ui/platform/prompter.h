@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zelmora::platform {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Information, Question, Exclamation, Critical };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// Every question a flow asks goes through this port, so tests can answer it.
+// Texts are Windows-1252 bytes.
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+
+  // defaultButton is 1-based (1 = first button of the set).
+  virtual Answer Message(const std::string& text, Buttons buttons, Icon icon,
+                         const std::string& title = "Zelmora", int defaultButton = 1) = 0;
+
+  // An empty or cancelled answer is no answer.
+  virtual std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                           const std::string& defaultValue) = 0;
+
+  // File chooser for opening; filter like "Pictures (*.bmp *.gif)". No answer when cancelled.
+  virtual std::optional<std::string> ChooseOpenFile(const std::string& title,
+                                                    const std::string& startFolder,
+                                                    const std::string& filter) = 0;
+
+  // Folder chooser. No answer when cancelled.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                  const std::string& startFolder) = 0;
+
+  // Convenience for the common one-button information box.
+  void Inform(const std::string& text, Icon icon = Icon::None, const std::string& title = "Zelmora") {
+    Message(text, Buttons::Ok, icon, title);
+  }
+};
+
+}  // namespace zelmora::platform

@@ -1,0 +1,94 @@
+#include "ui/qt/qt_prompter.h"
+
+#include "ui/qt/code_page.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <vector>
+
+namespace zelmora::qt {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+std::vector<std::pair<QMessageBox::StandardButton, Answer>> ButtonsOf(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return {{QMessageBox::Ok, Answer::Ok}};
+    case Buttons::OkCancel: return {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
+    case Buttons::YesNo: return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+    case Buttons::YesNoCancel:
+      return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+              {QMessageBox::Cancel, Answer::Cancel}};
+  }
+  return {{QMessageBox::Ok, Answer::Ok}};
+}
+
+QMessageBox::Icon IconOf(Icon icon) {
+  switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// The answer a box gives when closed with Escape or its close box.
+Answer EscapeAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel: return Answer::Cancel;
+  }
+  return Answer::Cancel;
+}
+}  // namespace
+
+Answer QtPrompter::Message(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+                           int defaultButton) {
+  QMessageBox box(IconOf(icon), FromCp1252(title), FromCp1252(text), QMessageBox::NoButton, parent_);
+  auto set = ButtonsOf(buttons);
+  QMessageBox::StandardButtons all;
+  for (auto& b : set) all |= b.first;
+  box.setStandardButtons(all);
+  int index = defaultButton - 1;
+  if (index >= 0 && index < static_cast<int>(set.size())) box.setDefaultButton(set[index].first);
+  box.exec();
+  auto* clicked = box.clickedButton();
+  for (auto& b : set) {
+    if (clicked == box.button(b.first)) return b.second;
+  }
+  return EscapeAnswer(buttons);
+}
+
+std::optional<std::string> QtPrompter::Input(const std::string& prompt, const std::string& title,
+                                             const std::string& defaultValue) {
+  bool ok = false;
+  QString answer = QInputDialog::getText(parent_, FromCp1252(title), FromCp1252(prompt), QLineEdit::Normal,
+                                         FromCp1252(defaultValue), &ok);
+  if (!ok || answer.isEmpty()) return std::nullopt;
+  return ToCp1252(answer);
+}
+
+std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& title, const std::string& startFolder,
+                                                      const std::string& filter) {
+  QString file = QFileDialog::getOpenFileName(parent_, FromCp1252(title), QString::fromStdString(startFolder),
+                                              FromCp1252(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title, const std::string& startFolder) {
+  QString folder =
+      QFileDialog::getExistingDirectory(parent_, FromCp1252(title), QString::fromStdString(startFolder));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}
+
+}  // namespace zelmora::qt
