@@ -79,16 +79,7 @@ FileResult DescriptorStore::SaveDescriptor(std::string_view name, std::string_vi
 // as the saved descriptor must still read as a change.
 void DescriptorStore::KeepWorkingCopyDistinct(std::string_view name) {
   if (!IsWorkingCopyOpen()) return;
-  fs::path working = DescriptorPath(name, kWorkingExtension);
-  fs::path saved = DescriptorPath(name, kSavedExtension);
-  auto savedTime = platform::ModificationTime(saved);
-  if (!savedTime) return;
-  using namespace std::chrono;
-  for (auto step : {milliseconds(1), milliseconds(1000), milliseconds(2000)}) {
-    auto workingTime = platform::ModificationTime(working);
-    if (!workingTime || *workingTime != *savedTime) return;
-    platform::SetModificationTime(working, *savedTime + duration_cast<fs::file_time_type::duration>(step));
-  }
+  platform::MakeTimeDiffer(DescriptorPath(name, kWorkingExtension), DescriptorPath(name, kSavedExtension));
 }
 
 void DescriptorStore::BeginBatch(std::string_view systemName) {

@@ -139,6 +139,21 @@ FileResult SetModificationTime(const fs::path& path, fs::file_time_type time) {
   return {};
 }
 
+FileResult MakeTimeDiffer(const fs::path& file, const fs::path& other) {
+  auto otherTime = ModificationTime(other);
+  if (!otherTime) return {};
+  using namespace std::chrono;
+  // Coarse file systems round what they store; step up until the stored time really differs.
+  for (auto step : {milliseconds(1), milliseconds(1000), milliseconds(2000)}) {
+    auto time = ModificationTime(file);
+    if (!time) return FileResult::Failure("cannot read the time of " + file.string());
+    if (*time != *otherTime) return {};
+    FileResult set = SetModificationTime(file, *otherTime + duration_cast<fs::file_time_type::duration>(step));
+    if (!set) return set;
+  }
+  return ModificationTime(file) != otherTime ? FileResult{} : FileResult::Failure("time of " + file.string());
+}
+
 std::optional<fs::path> FindNoCase(const fs::path& folder, std::string_view name) {
   fs::path exact = folder / std::string(name);
   std::error_code ec;
