@@ -28,7 +28,13 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   bytes.clear();
-  char buffer[65536];
+  // One allocation of the file's size, then one read; grow only if the file grew meanwhile.
+  std::error_code ec;
+  auto size = fs::file_size(path, ec);
+  bytes.resize(ec ? 0 : static_cast<std::size_t>(size));
+  std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
+  bytes.resize(got);
+  char buffer[16384];
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
   bool ok = !std::ferror(f);
