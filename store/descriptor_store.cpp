@@ -127,6 +127,24 @@ void DescriptorStore::EndBatch() {
 
 namespace {
 
+// Six integers of a planet line: Orbit, Size, Moons, Attributes, Class, StateValue.
+bool ReadPlanetValues(ValueReader& reader, PlanetRecord& p) {
+  auto orbit = reader.ReadInt16();
+  auto size = reader.ReadInt16();
+  auto moons = reader.ReadInt16();
+  auto attributes = reader.ReadInt32();
+  auto planetClass = reader.ReadInt16();
+  auto state = reader.ReadInt32();
+  if (!orbit || !size || !moons || !attributes || !planetClass || !state) return false;
+  p.Orbit = *orbit;
+  p.Size = *size;
+  p.Moons = *moons;
+  p.Attributes = *attributes;
+  p.Class = *planetClass;
+  p.StateValue = *state;
+  return true;
+}
+
 // Reads one catalogue record (header and planet lines) into `record`; false at the end or on a
 // read error. Planet lines beyond the tenth are read and dropped.
 bool ReadCatalogueRecord(ValueReader& reader, SolarSystemRecord& record, std::string& key) {
@@ -139,22 +157,8 @@ bool ReadCatalogueRecord(ValueReader& reader, SolarSystemRecord& record, std::st
   record.StarType = *starType;
   record.PlanetCount = std::clamp<std::int16_t>(*count, 0, kMaxPlanets);
   for (int i = 1; i <= *count; ++i) {
-    PlanetRecord p;
-    auto orbit = reader.ReadInt16();
-    auto size = reader.ReadInt16();
-    auto moons = reader.ReadInt16();
-    auto attributes = reader.ReadInt32();
-    auto planetClass = reader.ReadInt16();
-    auto state = reader.ReadInt32();
-    if (!orbit || !size || !moons || !attributes || !planetClass || !state) return false;
-    if (i > kMaxPlanets) continue;
-    PlanetRecord& slot = record.Planet(i);
-    slot.Orbit = *orbit;
-    slot.Size = *size;
-    slot.Moons = *moons;
-    slot.Attributes = *attributes;
-    slot.Class = *planetClass;
-    slot.StateValue = *state;
+    PlanetRecord surplus;
+    if (!ReadPlanetValues(reader, i <= kMaxPlanets ? record.Planet(i) : surplus)) return false;
   }
   return true;
 }
@@ -258,21 +262,7 @@ void DescriptorStore::ReadSystemRecord(SolarSystemRecord& record) {
         record.StarType = *starType;
         record.PlanetCount = std::clamp<std::int16_t>(*count, 0, kMaxPlanets);
         for (int i = 1; i <= record.PlanetCount; ++i) {
-          if (!reader.SkipChar()) break;
-          PlanetRecord& p = record.Planet(i);
-          auto orbit = reader.ReadInt16();
-          auto size = reader.ReadInt16();
-          auto moons = reader.ReadInt16();
-          auto attributes = reader.ReadInt32();
-          auto planetClass = reader.ReadInt16();
-          auto state = reader.ReadInt32();
-          if (!orbit || !size || !moons || !attributes || !planetClass || !state) break;
-          p.Orbit = *orbit;
-          p.Size = *size;
-          p.Moons = *moons;
-          p.Attributes = *attributes;
-          p.Class = *planetClass;
-          p.StateValue = *state;
+          if (!reader.SkipChar() || !ReadPlanetValues(reader, record.Planet(i))) break;
         }
       }
     }
