@@ -1,10 +1,9 @@
 #include "simulator/seeded_random.h"
 #include "simulator/ship_rules.h"
+#include "tests/simulator/sim_fakes.h"
 #include "tests/support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
-
-#include <deque>
 
 namespace zelmora::simulator {
 namespace {
@@ -12,46 +11,8 @@ namespace {
 using platform::Answer;
 using testing::ScriptedPrompter;
 
-// Hands out scripted numbers in order, then a fixed value.
-class QueuedRandom : public platform::Random {
- public:
-  explicit QueuedRandom(std::deque<double> values, double rest = 0.5) : values_(std::move(values)), rest_(rest) {}
-  double Next() override {
-    ++draws;
-    if (values_.empty()) return rest_;
-    double v = values_.front();
-    values_.pop_front();
-    return v;
-  }
-  void SeedFromClock() override {}
-  void Seed(std::uint64_t) override {}
-  int draws = 0;
-
- private:
-  std::deque<double> values_;
-  double rest_;
-};
-
-// Records the number questions and answers each with the next scripted value.
-class ScriptedNumbers : public platform::NumberAsker {
- public:
-  struct Question {
-    std::string message;
-    float value, minimum, maximum, step;
-  };
-  float AskNumber(const std::string& message, const std::string&, const std::string& unit, float value,
-                  float minimum, float maximum, float step) override {
-    EXPECT_EQ(unit, "days");
-    questions.push_back({message, value, minimum, maximum, step});
-    EXPECT_FALSE(answers.empty()) << "unexpected number question: " << message;
-    if (answers.empty()) return minimum - 1;
-    float a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  std::deque<float> answers;
-  std::vector<Question> questions;
-};
+using fakes::QueuedRandom;
+using fakes::ScriptedNumbers;
 
 const std::array<double, 4> kRates = {0, 0.5, 0.3, 0.1};
 
@@ -70,7 +31,7 @@ store::PlanetRecord PlanetWith(int life, int advancement, int energy, int alien 
 
 struct RulesFixture : ::testing::Test {
   ShipState ship;
-  QueuedRandom random{{}};
+  QueuedRandom random;
   ScriptedPrompter prompter;
   ScriptedNumbers numbers;
   ShipRules rules{ship, random, prompter, numbers, kRates};
@@ -205,7 +166,7 @@ TEST_F(RulesFixture, DamageNeverPicksTheLibraryComputerButDestructionCan) {
 
   // With every system gone nothing is drawn and the given number is used.
   for (int s = 1; s <= 8; ++s) ship.SystemDamage[static_cast<std::size_t>(s)] = 8;
-  random = QueuedRandom({});
+  random = QueuedRandom();
   rules.DestroySystem(0);
   EXPECT_EQ(random.draws, 0);
   EXPECT_EQ(prompter.Texts().back(), "System 0 destroyed!");
