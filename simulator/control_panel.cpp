@@ -26,7 +26,9 @@ void ControlPanel::StartClock() {
 }
 
 void ControlPanel::Activate(int tag) {
-  if (closed_ || tag < 1 || tag > store::kMaxPlanets) return;
+  // The tag is cleared by the first activation; later ones find it empty.
+  if (closed_ || activated_ || tag < 1 || tag > store::kMaxPlanets) return;
+  activated_ = true;
   auto& record = services_.record;
   if (record.PlanetCount == 0) {
     services_.prompter.Inform("There are no planets in this system.");
@@ -107,11 +109,11 @@ void ControlPanel::ClearMessage() {
 }
 
 void ControlPanel::Hail() {
-  if (!InOrbit()) return;
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Hail)) return;
   display_.Enable(PanelCommand::Hail, false);
   if (interpreter_.ReadCount("ResponsesHail") > 0) {
     state_.ResponseLevel = "Hail";
-    Respond();
+    RespondTo();
   } else {
     services_.prompter.Inform("You cannot hail this planet.");
   }
@@ -139,6 +141,11 @@ std::vector<ResponseOption> ControlPanel::OfferedResponses() {
 }
 
 void ControlPanel::Respond() {
+  if (!display_.Visible()) return;  // the button shows only with a message
+  RespondTo();
+}
+
+void ControlPanel::RespondTo() {
   if (!InOrbit()) return;
   int count = interpreter_.ReadCount("Responses" + state_.ResponseLevel);
   if (count <= 0) {
@@ -170,7 +177,7 @@ void ControlPanel::SendResponse(int k) {
 }
 
 void ControlPanel::Ignore() {
-  if (!InOrbit()) return;
+  if (!InOrbit() || !display_.Visible()) return;
   ClearMessage();
   state_.MessageLevel = "Ignore" + state_.MessageLevel;
   state_.CurrentMessage = 0;
@@ -179,7 +186,7 @@ void ControlPanel::Ignore() {
 }
 
 void ControlPanel::Beam() {
-  if (!InOrbit()) return;
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Beam)) return;
   std::string prefix = "Beam" + state_.MessageLevel;
   int count = interpreter_.ReadCount(prefix + "Messages");
   if (count < 1) {
@@ -197,7 +204,7 @@ void ControlPanel::Beam() {
 }
 
 void ControlPanel::Energy() {
-  if (!InOrbit()) return;
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Energy)) return;
   if (services_.rules.ExtractEnergy(interpreter_.Planet(), state_.EnergyAllowance) ==
       ExtractionResult::DisableEnergy) {
     display_.Enable(PanelCommand::Energy, false);
@@ -218,7 +225,7 @@ void ControlPanel::Phaser() {
 }
 
 void ControlPanel::Photon() {
-  if (!InOrbit()) return;
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Photon)) return;
   switch (services_.rules.FirePhotons(interpreter_.Planet())) {
     case PhotonResult::Refused: display_.Enable(PanelCommand::Photon, false); break;
     case PhotonResult::Destroyed: Exit(); break;

@@ -24,6 +24,7 @@ class ControlPanel {
   // tmrFlags, every 200 ms while the test runs.
   void StatusTick();
 
+  // Commands whose button is disabled or hidden do nothing, as a click on it would.
   void Hail();
   void Respond();
   void Ignore();
@@ -52,6 +53,7 @@ class ControlPanel {
  private:
   bool InOrbit() const { return !closed_ && state_.planet != 0; }
   void StartClock();
+  void RespondTo();
 
   SimulatorServices services_;
   TestOptions* options_;
@@ -59,6 +61,7 @@ class ControlPanel {
   PanelDisplay display_;
   Interpreter interpreter_;
   int testPlanet_ = 0;
+  bool activated_ = false;
   bool closed_ = false;
 };
 

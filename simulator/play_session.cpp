@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 namespace zelmora::simulator {
@@ -319,6 +320,20 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
       t.preset = argument;
     } else if (!argument.empty()) {
       t.Error("unexpected argument: " + line);
+      continue;
+    }
+    static const std::map<std::string, PanelCommand> kButtons = {{"hail", PanelCommand::Hail},
+                                                                 {"beam", PanelCommand::Beam},
+                                                                 {"energy", PanelCommand::Energy},
+                                                                 {"photon", PanelCommand::Photon}};
+    if (auto button = kButtons.find(command); button != kButtons.end() && !panel.Display().Enabled(button->second)) {
+      t.Error(std::string("the ") + PanelCommandName(button->second) + " button is disabled");
+      t.preset.reset();
+      continue;
+    }
+    if ((command == "respond" || command == "ignore") && !panel.Display().Visible()) {
+      t.Error("no message is shown to " + command + " to");
+      t.preset.reset();
       continue;
     }
     if (command == "hail") panel.Hail();

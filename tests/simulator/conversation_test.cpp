@@ -66,6 +66,10 @@ TEST_F(ConversationTest, HailNeedsHailResponsesAndIsOneShot) {
   panel.Hail();
   EXPECT_EQ(sim.prompter.Texts().back(), "You cannot hail this planet.");
   EXPECT_FALSE(display().Enabled(PanelCommand::Hail));
+  keys["ResponsesHail"] = "1";
+  panel.Hail();  // a disabled button cannot be pressed again
+  EXPECT_EQ(sim.prompter.Calls().size(), 1u);
+  EXPECT_TRUE(sim.view.offered.empty());
 
   Simulation hail;
   hail.script.keys = {{"ResponsesHail", "3"},
@@ -98,8 +102,12 @@ TEST_F(ConversationTest, HailNeedsHailResponsesAndIsOneShot) {
 }
 
 TEST_F(ConversationTest, RespondWithoutResponsesIsRefused) {
-  keys = {{"Messages", "1"}, {"Message1", "Quiet now.*RNone"}};
+  keys = {{"Messages", "1"}, {"Message1", "Quiet now.*RNone"}, {"ResponsesNone", "0"}};
   sim.Enter(150);
+  panel.Respond();  // no message shown: the button is hidden
+  EXPECT_TRUE(sim.prompter.Calls().empty());
+  panel.State().MessageLevel = "";
+  sim.Ticks(1);
   panel.Respond();
   EXPECT_EQ(sim.prompter.Texts().back(), "No responses allowed");
   EXPECT_TRUE(sim.view.offered.empty());
@@ -244,12 +252,19 @@ TEST_F(ConversationTest, PhotonSuccessAndLeaveEndTheTest) {
   EXPECT_FALSE(display().Enabled(PanelCommand::Photon));
   EXPECT_FALSE(panel.IsClosed());
   sim.ship.PhotonTorpedoes = 2;
+  panel.Photon();  // refused once, the button stays disabled for the visit
+  EXPECT_EQ(sim.prompter.Calls().size(), 1u);
+
+  ControlPanel next(sim.Services(), sim.view);
+  next.Activate(1);
   sim.prompter.Answer(Answer::Yes);
-  panel.Photon();
-  EXPECT_TRUE(panel.IsClosed());
-  EXPECT_FALSE(display().BannerVisible());
-  EXPECT_FALSE(display().Clock());
+  next.Photon();
+  EXPECT_TRUE(next.IsClosed());
+  EXPECT_TRUE(sim.view.closed);
+  EXPECT_FALSE(next.Display().BannerVisible());
+  EXPECT_FALSE(next.Display().Clock());
   EXPECT_EQ(sim.planet().StateValue, -1000);
+  EXPECT_EQ(sim.ship.PhotonTorpedoes, 0);
 
   // The destroyed planet stays destroyed for the next test of this run.
   ControlPanel again(sim.Services(), sim.view);

@@ -50,7 +50,7 @@ TEST(Replay, QuestionsTakeTheNextLineAndBadInputIsReported) {
   int status = 0;
   const std::string transcript = Play(game,
                                       "tick\nhail\nmaybe\n7\n3\n"  // the chooser: 7 was not offered, 3 was
-                                      "tick\nphaser\nperhaps\nyes\nfly\ntick 0\nleave\nbeam\nship\n",
+                                      "tick\nhail\nrespond 1\nphaser\nperhaps\nyes\nfly\ntick 0\nleave\nbeam\nship\n",
                                       1, &status);
   EXPECT_EQ(status, 1);
   EXPECT_NE(transcript.find("> maybe\nerror: answer one of the offered response numbers, or close\n> 7\n"
@@ -59,6 +59,8 @@ TEST(Replay, QuestionsTakeTheNextLineAndBadInputIsReported) {
   EXPECT_NE(transcript.find("box: The Watch locks its guns on your ship."), std::string::npos);
   EXPECT_NE(transcript.find("box: Your shields have been hit with 40 units."), std::string::npos);
   EXPECT_NE(transcript.find("> perhaps\nerror: answer the question first\n> yes\n"), std::string::npos);
+  EXPECT_NE(transcript.find("> hail\nerror: the Hail button is disabled\n"), std::string::npos);
+  EXPECT_NE(transcript.find("error: no message is shown to respond to"), std::string::npos);
   EXPECT_NE(transcript.find("error: unknown command: fly"), std::string::npos);
   EXPECT_NE(transcript.find("error: tick takes a whole number"), std::string::npos);
   EXPECT_NE(transcript.find("> beam\nerror: the test has ended\n> ship\nship: "), std::string::npos);
