@@ -54,41 +54,48 @@ bool DescriptorStore::GameExecutableExists() const {
 
 // ---- whole-file access (the one place where descriptor bytes are read and written)
 
-bool DescriptorStore::LoadDescriptor(std::string_view name, std::string& bytes) const {
-  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) {
-    bytes = batch_->bytes;
-    return batch_->loaded;
+bool DescriptorStore::InBatch(std::string_view name) const {
+  return batch_ && batch_->name == name && batch_->extension == currentExtension_;
+}
+
+const std::string* DescriptorStore::View(std::string_view name) const {
+  if (InBatch(name)) return batch_->loaded ? &batch_->bytes : nullptr;
+  // One buffer for every read keeps its memory: a fresh 200 KB buffer per read costs page faults.
+  if (!platform::ReadWholeFile(DescriptorPath(name), readBuffer_)) return nullptr;
+  return &readBuffer_;
+}
+
+FileResult DescriptorStore::Commit(std::string_view name, std::string&& bytes) {
+  FileResult result;
+  if (InBatch(name)) {
+    std::swap(batch_->bytes, bytes);
+    batch_->loaded = true;
+    batch_->dirty = true;
+  } else {
+    fs::path scratch = descriptorFolder_ / (std::string(name) + kScratchExtension);
+    result = platform::AtomicReplace(DescriptorPath(name), bytes, scratch);
+    if (result) KeepWorkingCopyDistinct(name);
   }
-  return platform::ReadWholeFile(DescriptorPath(name), bytes);
+  writeBuffer_ = std::move(bytes);
+  return result;
+}
+
+bool DescriptorStore::LoadDescriptor(std::string_view name, std::string& bytes) const {
+  const std::string* view = View(name);
+  if (!view) return false;
+  bytes = *view;
+  return true;
 }
 
 FileResult DescriptorStore::SaveDescriptor(std::string_view name, std::string_view bytes) {
-  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) {
-    batch_->bytes = std::string(bytes);
-    batch_->loaded = true;
-    batch_->dirty = true;
-    return {};
-  }
-  fs::path scratch = descriptorFolder_ / (std::string(name) + kScratchExtension);
-  FileResult result = platform::AtomicReplace(DescriptorPath(name), bytes, scratch);
-  if (result) KeepWorkingCopyDistinct(name);
-  return result;
+  return Commit(name, std::string(bytes));
 }
 
 // The modified test compares times: a rewrite of the working copy that lands in the same clock tick
 // as the saved descriptor must still read as a change.
 void DescriptorStore::KeepWorkingCopyDistinct(std::string_view name) {
   if (!IsWorkingCopyOpen()) return;
-  fs::path working = DescriptorPath(name, kWorkingExtension);
-  fs::path saved = DescriptorPath(name, kSavedExtension);
-  auto savedTime = platform::ModificationTime(saved);
-  if (!savedTime) return;
-  using namespace std::chrono;
-  for (auto step : {milliseconds(1), milliseconds(1000), milliseconds(2000)}) {
-    auto workingTime = platform::ModificationTime(working);
-    if (!workingTime || *workingTime != *savedTime) return;
-    platform::SetModificationTime(working, *savedTime + duration_cast<fs::file_time_type::duration>(step));
-  }
+  platform::MakeTimeDiffer(DescriptorPath(name, kWorkingExtension), DescriptorPath(name, kSavedExtension));
 }
 
 void DescriptorStore::BeginBatch(std::string_view systemName) {
@@ -111,7 +118,7 @@ void DescriptorStore::EndBatch() {
   if (b.dirty) {
     std::string saved = currentExtension_;
     currentExtension_ = b.extension;
-    SaveDescriptor(b.name, b.bytes);
+    Commit(b.name, std::move(b.bytes));
     currentExtension_ = saved;
   }
 }
@@ -240,9 +247,8 @@ void DescriptorStore::ReadSystemRecord(SolarSystemRecord& record) {
   int index = IndexOfSystem(record.Name);
   if (index == 0) return;
   const std::string listed = systemNames_[static_cast<std::size_t>(index - 1)];
-  std::string bytes;
-  if (LoadDescriptor(listed, bytes)) {
-    ValueReader reader(bytes);
+  if (const std::string* bytes = View(listed)) {
+    ValueReader reader(*bytes);
     if (reader.SkipPastLineContaining("SolarSystem") && reader.SkipChar()) {
       auto starName = reader.ReadValue();
       auto starType = reader.ReadInt16();
@@ -276,19 +282,14 @@ void DescriptorStore::ReadSystemRecord(SolarSystemRecord& record) {
 }
 
 void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
-  std::string bytes;
-  if (!LoadDescriptor(record.Name, bytes)) return;
-  auto lines = SplitLines(bytes);
-  LineWriter w;
-  w.Reserve(bytes.size() + 512);
+  const std::string* bytes = View(record.Name);
+  if (!bytes) return;
+  auto lines = SplitLines(*bytes);
+  LineWriter w(std::move(writeBuffer_));
+  w.Reserve(bytes->size() + 512);
   std::size_t i = 0;
-  bool replaced = false;
-  for (; i < lines.size(); ++i) {
-    if (lines[i].text.find("SolarSystem") != std::string_view::npos) break;
-    w.Add(lines[i].text);
-  }
+  for (; i < lines.size() && lines[i].text.find("SolarSystem") == std::string_view::npos; ++i) w.Add(lines[i].text);
   if (i < lines.size()) {
-    replaced = true;
     ++i;  // the ";SolarSystem" line
     int oldCount = 0;
     if (i < lines.size()) {
@@ -298,29 +299,21 @@ void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
       oldCount = platform::ToInt16(header.ReadValue().value_or("0"));
       ++i;
     }
-    std::string block = SystemBlockText(record);
-    std::string out = w.Take() + block;
-    LineWriter rest;
+    w.AddRaw(SystemBlockText(record));
     // Only block lines are dropped: a damaged count must not swallow the sections after the block.
     for (int k = 0; k < oldCount && i < lines.size() && lines[i].text.starts_with(";"); ++k) ++i;
-    for (; i < lines.size(); ++i) rest.Add(lines[i].text);
-    SaveDescriptor(record.Name, out + rest.Take());
-    return;
+    for (; i < lines.size(); ++i) w.Add(lines[i].text);
   }
-  if (!replaced) SaveDescriptor(record.Name, w.Take());
+  Commit(record.Name, w.Take());
 }
 
 // ---- keys
 
 std::string DescriptorStore::ReadKey(std::string_view systemName, std::string_view section, std::string_view key,
                                      std::string_view defaultValue) const {
-  std::string bytes;
-  std::string value;
-  if (!LoadDescriptor(systemName, bytes)) {
-    value = std::string(defaultValue.substr(0, kProfileValueLimit));
-  } else {
-    value = ReadProfileValue(bytes, section, key, defaultValue);
-  }
+  const std::string* bytes = View(systemName);
+  std::string value = bytes ? ReadProfileValue(*bytes, section, key, defaultValue)
+                            : std::string(defaultValue.substr(0, kProfileValueLimit));
   // The platform reader hands its buffer back as a C string.
   if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
   return value;
@@ -328,23 +321,24 @@ std::string DescriptorStore::ReadKey(std::string_view systemName, std::string_vi
 
 void DescriptorStore::WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
                                std::string_view value) {
-  std::string bytes;
-  LoadDescriptor(systemName, bytes);  // a missing file is created
-  SaveDescriptor(systemName, WriteProfileValue(bytes, section, key, value));
+  const std::string* bytes = View(systemName);  // a missing file is created
+  std::string out = std::move(writeBuffer_);
+  WriteProfileValueInto(bytes ? std::string_view(*bytes) : std::string_view(), section, key, value, out);
+  Commit(systemName, std::move(out));
 }
 
 void DescriptorStore::DeleteKey(std::string_view systemName, std::string_view section, std::string_view key) {
-  std::string bytes;
-  if (!LoadDescriptor(systemName, bytes)) return;
-  SaveDescriptor(systemName, DeleteKeyLines(bytes, section, key));
+  const std::string* bytes = View(systemName);
+  if (!bytes) return;
+  Commit(systemName, DeleteKeyLines(*bytes, section, key, std::move(writeBuffer_)));
 }
 
 bool DescriptorStore::SectionExists(std::string_view systemName, std::string_view section) const {
-  std::string bytes;
-  if (!LoadDescriptor(systemName, bytes)) return false;
+  const std::string* bytes = View(systemName);
+  if (!bytes) return false;
   const std::string header = "[" + std::string(section) + "]";
   bool found = false;
-  ForEachLine(bytes, [&](const TextLine& line, std::size_t) {
+  ForEachLine(*bytes, [&](const TextLine& line, std::size_t) {
     found = line.text.starts_with(header);
     return !found;
   });

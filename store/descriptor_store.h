@@ -99,6 +99,12 @@ class DescriptorStore {
 
  private:
   void KeepWorkingCopyDistinct(std::string_view name);
+  bool InBatch(std::string_view name) const;
+  // The descriptor's bytes (pending batch bytes, or the file read into a reused buffer); null when
+  // it cannot be read. Valid until the next read or commit.
+  const std::string* View(std::string_view name) const;
+  // Replaces the descriptor (or the batch bytes) with `bytes`; their memory is kept for reuse.
+  platform::FileResult Commit(std::string_view name, std::string&& bytes);
 
   fs::path gameFolder_;
   fs::path descriptorFolder_;
@@ -116,6 +122,8 @@ class DescriptorStore {
     int depth = 0;
   };
   std::optional<Batch> batch_;
+  mutable std::string readBuffer_;
+  std::string writeBuffer_;
 };
 
 // Scoped batch: the file is written when the scope ends.

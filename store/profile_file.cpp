@@ -86,6 +86,13 @@ std::string ReadProfileValue(std::string_view bytes, std::string_view section, s
 
 std::string WriteProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
                               std::string_view value) {
+  std::string out;
+  WriteProfileValueInto(bytes, section, key, value, out);
+  return out;
+}
+
+void WriteProfileValueInto(std::string_view bytes, std::string_view section, std::string_view key,
+                           std::string_view value, std::string& out) {
   const std::string cleanValue = OneLine(value);
   bool inSection = false;
   bool seenSection = false;
@@ -124,7 +131,7 @@ std::string WriteProfileValue(std::string_view bytes, std::string_view section, 
     return true;
   });
 
-  std::string out;
+  out.clear();
   out.reserve(bytes.size() + key.size() + cleanValue.size() + section.size() + 8);
   if (found) {
     out.append(bytes.substr(0, replaceStart));
@@ -142,12 +149,12 @@ std::string WriteProfileValue(std::string_view bytes, std::string_view section, 
     out.append("[").append(section).append("]\r\n");
     out.append(key).append("=").append(cleanValue).append("\r\n");
   }
-  return out;
 }
 
-std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key) {
+std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key,
+                           std::string reuse) {
   const std::string header = "[" + std::string(section) + "]";
-  LineWriter w;
+  LineWriter w(std::move(reuse));
   w.Reserve(bytes.size());
   bool inSection = false;
   ForEachLine(bytes, [&](const TextLine& line, std::size_t) {

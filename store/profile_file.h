@@ -19,10 +19,14 @@ std::string ReadProfileValue(std::string_view bytes, std::string_view section, s
 // The bytes with `key` set to `value`; every other byte stays as it was.
 std::string WriteProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
                               std::string_view value);
+// The same into `out` (its memory is reused; it must not alias `bytes`).
+void WriteProfileValueInto(std::string_view bytes, std::string_view section, std::string_view key,
+                           std::string_view value, std::string& out);
 
 // The descriptor's own key removal: inside every section whose header line begins with
 // "[" + section + "]", the lines whose key is `key` are dropped. Lines come back with CR LF.
-std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key);
+std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key,
+                           std::string reuse = {});
 
 std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
                              std::string_view key, std::string_view defaultValue);

@@ -77,11 +77,11 @@ int NumberAfterBracket(std::string_view line) { return platform::ToInt16(line.su
 }  // namespace
 
 void DescriptorStore::DeletePlanetSection(const SolarSystemRecord& record, int n) {
-  std::string bytes;
-  if (!LoadDescriptor(record.Name, bytes)) return;
-  auto lines = SplitLines(bytes);
-  LineWriter w;
-  w.Reserve(bytes.size());
+  const std::string* bytes = View(record.Name);
+  if (!bytes) return;
+  auto lines = SplitLines(*bytes);
+  LineWriter w(std::move(writeBuffer_));
+  w.Reserve(bytes->size());
   bool dropping = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i].text;
@@ -96,17 +96,16 @@ void DescriptorStore::DeletePlanetSection(const SolarSystemRecord& record, int n
     }
     if (!dropping) w.Add(line);
   }
-  SaveDescriptor(record.Name, w.Take());
+  Commit(record.Name, w.Take());
 }
 
 void DescriptorStore::SwapPlanets(SolarSystemRecord& record, int a, int b) {
   if (a < 1 || a > record.PlanetCount || b < 1 || b > record.PlanetCount) return;
-  std::string bytes;
-  if (LoadDescriptor(record.Name, bytes)) {
-    LineWriter w;
-    w.Reserve(bytes.size());
+  if (const std::string* bytes = View(record.Name)) {
+    LineWriter w(std::move(writeBuffer_));
+    w.Reserve(bytes->size());
     std::string section;
-    ForEachLine(bytes, [&](const TextLine& line, std::size_t) {
+    ForEachLine(*bytes, [&](const TextLine& line, std::size_t) {
       std::string_view text = line.text;
       if (text.starts_with("[")) {
         auto close = text.find(']');
@@ -138,7 +137,7 @@ void DescriptorStore::SwapPlanets(SolarSystemRecord& record, int a, int b) {
       w.Add(text);
       return true;
     });
-    SaveDescriptor(record.Name, w.Take());
+    Commit(record.Name, w.Take());
   }
   SwapPlanetSlots(record, a, b);
 }

@@ -38,12 +38,16 @@ TempGameFolder::~TempGameFolder() {
   fs::remove_all(root_, ec);
 }
 
-fs::path TempGameFolder::Write(const std::string& relative, std::string_view bytes) const {
-  fs::path path = root_ / relative;
+void TempGameFolder::WriteFile(const fs::path& path, std::string_view bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   EXPECT_TRUE(out.good()) << "cannot write " << path;
+}
+
+fs::path TempGameFolder::Write(const std::string& relative, std::string_view bytes) const {
+  fs::path path = root_ / relative;
+  WriteFile(path, bytes);
   return path;
 }
 

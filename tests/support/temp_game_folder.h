@@ -27,6 +27,8 @@ class TempGameFolder {
   std::filesystem::path WriteDescriptor(const std::string& name, std::string_view bytes,
                                         const std::string& extension = ".zmd") const;
   std::string ReadDescriptor(const std::string& name, const std::string& extension = ".zmd") const;
+  // Writes any file, creating its folders.
+  static void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 
  private:
   std::filesystem::path root_;

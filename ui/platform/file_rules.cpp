@@ -28,7 +28,13 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   bytes.clear();
-  char buffer[65536];
+  // One allocation of the file's size, then one read; grow only if the file grew meanwhile.
+  std::error_code ec;
+  auto size = fs::file_size(path, ec);
+  bytes.resize(ec ? 0 : static_cast<std::size_t>(size));
+  std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
+  bytes.resize(got);
+  char buffer[16384];
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
   bool ok = !std::ferror(f);
@@ -137,6 +143,21 @@ FileResult SetModificationTime(const fs::path& path, fs::file_time_type time) {
   fs::last_write_time(path, time, ec);
   if (ec) return FileResult::Failure("cannot set the time of " + path.string());
   return {};
+}
+
+FileResult MakeTimeDiffer(const fs::path& file, const fs::path& other) {
+  auto otherTime = ModificationTime(other);
+  if (!otherTime) return {};
+  using namespace std::chrono;
+  // Coarse file systems round what they store; step up until the stored time really differs.
+  for (auto step : {milliseconds(1), milliseconds(1000), milliseconds(2000)}) {
+    auto time = ModificationTime(file);
+    if (!time) return FileResult::Failure("cannot read the time of " + file.string());
+    if (*time != *otherTime) return {};
+    FileResult set = SetModificationTime(file, *otherTime + duration_cast<fs::file_time_type::duration>(step));
+    if (!set) return set;
+  }
+  return ModificationTime(file) != otherTime ? FileResult{} : FileResult::Failure("time of " + file.string());
 }
 
 std::optional<fs::path> FindNoCase(const fs::path& folder, std::string_view name) {

@@ -39,6 +39,10 @@ FileResult RenameFile(const fs::path& from, const fs::path& to);
 std::optional<fs::file_time_type> ModificationTime(const fs::path& path);
 FileResult SetModificationTime(const fs::path& path, fs::file_time_type time);
 
+// Gives `file` a modification time different from `other`'s when the two are equal (two writes
+// within one file-system clock tick), so a time comparison still sees a change.
+FileResult MakeTimeDiffer(const fs::path& file, const fs::path& other);
+
 // Finds `name` in `folder` without regard to case (game folders come from Windows). The exact
 // spelling wins when it exists.
 std::optional<fs::path> FindNoCase(const fs::path& folder, std::string_view name);

@@ -1,0 +1,112 @@
+#include "ui/qt/qt_prompter.h"
+#include "ui/qt/qt_settings_store.h"
+
+#include "tests/support/temp_game_folder.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace zelmora::qt {
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "test_platform";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+// Acts on the next modal box once it is shown.
+template <typename F>
+void WhenShown(F&& act) {
+  QTimer::singleShot(0, [act]() mutable {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible() && w->isModal()) {
+        act(w);
+        return;
+      }
+    }
+  });
+}
+
+TEST(QtPrompter, MessageBoxHasTheAskedTextsButtonsAndDefault) {
+  App();
+  QtPrompter prompter;
+  QString title, text;
+  bool defaultIsNo = false;
+  int buttons = 0;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  WhenShown([&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = static_cast<int>(box->buttons().size());
+    defaultIsNo = box->defaultButton() == box->button(QMessageBox::No);
+    box->button(QMessageBox::No)->click();
+  });
+  Answer a = prompter.Message("Delete Caf\xE9?", Buttons::YesNoCancel, Icon::Exclamation, "Zelmora", 2);
+  EXPECT_EQ(a, Answer::No);
+  EXPECT_EQ(title, QStringLiteral("Zelmora"));
+  EXPECT_EQ(text, QStringLiteral("Delete Caf\u00E9?"));
+  EXPECT_EQ(icon, QMessageBox::Warning);
+  EXPECT_EQ(buttons, 3);
+  EXPECT_TRUE(defaultIsNo);
+}
+
+TEST(QtPrompter, InputBoxGivesNoAnswerWhenEmptyOrCancelled) {
+  App();
+  QtPrompter prompter;
+  WhenShown([](QWidget* w) {
+    auto* dialog = qobject_cast<QInputDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->textValue(), QStringLiteral("Vega"));
+    dialog->setTextValue(QStringLiteral("Vega Prime"));
+    dialog->accept();
+  });
+  EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), "Vega Prime");
+  WhenShown([](QWidget* w) {
+    auto* dialog = qobject_cast<QInputDialog*>(w);
+    dialog->setTextValue(QString());
+    dialog->accept();
+  });
+  EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), std::nullopt);
+  WhenShown([](QWidget* w) { qobject_cast<QInputDialog*>(w)->reject(); });
+  EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), std::nullopt);
+}
+
+TEST(QtSettingsStore, ValuesPersistInAnIniFileUnderTheApplicationName) {
+  App();
+  testing::TempGameFolder folder(false);
+  QString dir = QString::fromStdString(folder.Path().string());
+  {
+    QtSettingsStore store(dir);
+    EXPECT_EQ(store.Get("Zelmora", "Options", "Display Asteroids", "dflt"), "dflt");
+    EXPECT_TRUE(platform::options::DisplayAsteroids.Read(store));
+    platform::options::DisplayAsteroids.Write(store, false);
+    store.Set("Zelmora", "Options", "Paint Program", "C:\\Paint\\p\xE9.exe");
+  }
+  QtSettingsStore again(dir);
+  EXPECT_EQ(again.Get("Zelmora", "Options", "Display Asteroids", ""), "0");
+  EXPECT_FALSE(platform::options::DisplayAsteroids.Read(again));
+  EXPECT_EQ(platform::options::PaintProgram.Read(again), "C:\\Paint\\p\xE9.exe");
+  EXPECT_EQ(platform::options::ZipOptions.Read(again), "-min -a \"%1.zip\" \"%1\"");
+  EXPECT_TRUE(folder.Exists("Zelmora.ini"));
+  platform::options::DisplayAsteroids.Write(again, true);
+  EXPECT_EQ(again.Get("Zelmora", "Options", "Display Asteroids", ""), "-1");
+}
+
+}  // namespace
+}  // namespace zelmora::qt
