@@ -5,6 +5,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   zelmora::cli::CliContext ctx;
   zelmora::cli::AddStoreCommands(app, ctx);
+  zelmora::cli::AddPlayCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,0 +1,254 @@
+#include "simulator/control_panel.h"
+
+#include "store/descriptor_store.h"
+#include "ui/platform/text_rules.h"
+
+#include <algorithm>
+
+namespace zelmora::simulator {
+
+const char* PanelCommandName(PanelCommand command) {
+  static constexpr std::array<const char*, kPanelCommandCount> kNames = {
+      "Hail", "Leave", "Orbit", "Beam", "Energy", "Exit", "Phaser", "Photon", "Shields"};
+  return kNames[static_cast<std::size_t>(command)];
+}
+
+ControlPanel::ControlPanel(SimulatorServices services, ControlPanelView& view, TestOptions* options)
+    : services_(services), options_(options), display_(view), interpreter_(services, state_, display_) {}
+
+std::string ControlPanel::VisitState(std::int32_t stateValue) {
+  if (stateValue == 0) return {};
+  return stateValue < 100 ? "Back" : "Returned";
+}
+
+void ControlPanel::StartClock() {
+  if (!closed_) display_.SetClock(true);
+}
+
+void ControlPanel::Activate(int tag) {
+  // The tag is cleared by the first activation; later ones find it empty.
+  if (closed_ || activated_ || tag < 1 || tag > store::kMaxPlanets) return;
+  activated_ = true;
+  auto& record = services_.record;
+  if (record.PlanetCount == 0) {
+    services_.prompter.Inform("There are no planets in this system.");
+    Exit();
+    return;
+  }
+  StartClock();
+  services_.rules.Ship().CurrentPlanet = static_cast<std::int16_t>(tag);
+  testPlanet_ = tag;
+  const store::PlanetRecord& planet = record.Planet(tag);
+  if (planet.Class == 0) {
+    services_.prompter.Inform("This planet has been destroyed.");
+    state_.planet = 0;
+    return;
+  }
+  state_.planet = tag;
+  display_.SetBanner("Orbiting " + services_.script.PlanetName(tag), true);
+  if (planet.Class >= 9 && store::PlanetAttributes::Decode(planet.Attributes).Life >= 1 && planet.StateValue == 0) {
+    services_.prompter.Inform("This is a habitable planet, Captain.\r\nI will enter it in our database.");
+  }
+  display_.Enable(PanelCommand::EnterOrbit, false);
+  const std::string visit = VisitState(planet.StateValue);
+  state_.MessageLevel = visit;
+  state_.ResponseLevel.clear();
+  display_.Enable(PanelCommand::Hail, visit != "Back");
+  display_.Enable(PanelCommand::Beam, visit != "Back");
+  display_.Enable(PanelCommand::Energy, true);
+  state_.CurrentMessage = 0;
+  services_.random.SeedFromClock();
+  StartClock();
+}
+
+void ControlPanel::MessageTick() {
+  if (!InOrbit() || !display_.Clock()) return;
+  auto& pending = state_.Pending;
+  if (state_.CurrentMessage == -1) return;
+  if (state_.CurrentMessage == 0) {
+    int count = interpreter_.ReadCount("Messages" + state_.MessageLevel);
+    if (count <= 0) return;
+    int n = interpreter_.ChooseMessage("Message" + state_.MessageLevel, count);
+    state_.CurrentMessage = n;
+    if (n == -1) return;
+    pending.ticks = 0;
+    pending.wait = 0;
+    pending.text = interpreter_.ReadPlanetKey("Message" + state_.MessageLevel + std::to_string(n));
+    if (pending.text.size() >= 2 && platform::EqualsNoCase(std::string_view(pending.text).substr(0, 2), "%W")) {
+      pending.wait = pending.text.size() > 2 && pending.text[2] >= '0' && pending.text[2] <= '9' ? pending.text[2] - '0' : 0;
+      pending.text.erase(0, std::min<std::size_t>(3, pending.text.size()));
+    }
+  } else {
+    ++pending.ticks;
+    if (pending.ticks < pending.wait) return;
+    pending.text = interpreter_.ReadPlanetKey("Message" + state_.MessageLevel + std::to_string(state_.CurrentMessage));
+  }
+  if (pending.ticks < pending.wait) return;
+  pending.code = platform::ToUpper1252(pending.text.substr(0, 3));
+  interpreter_.DisplayMessage(pending.text);
+  state_.CurrentMessage = -1;
+  pending.ticks = 0;
+  pending.wait = 0;
+  display_.SetClock(false);
+  state_.statusTag = 1;
+}
+
+void ControlPanel::StatusTick() {
+  if (closed_) return;
+  if (options_ && testPlanet_ >= 1) options_->RefreshStatus(services_.record.Planet(testPlanet_));
+  auto level = [](const std::string& l) { return l.empty() ? std::string("INIT") : l; };
+  display_.SetStatus(state_.statusTag == 0 ? "Message Level: " + level(state_.MessageLevel)
+                                           : "Response Level: " + level(state_.ResponseLevel));
+}
+
+void ControlPanel::ClearMessage() {
+  display_.SetVisible(false);
+  display_.SetTitle(kStandardTitle);
+  display_.SetText("");
+  StartClock();
+}
+
+void ControlPanel::Hail() {
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Hail)) return;
+  display_.Enable(PanelCommand::Hail, false);
+  if (interpreter_.ReadCount("ResponsesHail") > 0) {
+    state_.ResponseLevel = "Hail";
+    RespondTo();
+  } else {
+    services_.prompter.Inform("You cannot hail this planet.");
+  }
+}
+
+std::vector<ResponseOption> ControlPanel::OfferedResponses() {
+  const ShipState& ship = services_.rules.Ship();
+  std::vector<ResponseOption> options;
+  for (std::size_t i = 0; i < state_.ResponseTexts.size(); ++i) {
+    std::string text = state_.ResponseTexts[i];
+    if (text.empty()) continue;
+    text = ReplaceFirstNoCase(std::move(text), "%RK", ship.PlayerRank);
+    text = ReplaceFirstNoCase(std::move(text), "%NM", ship.PlayerName);
+    text = ReplaceFirstNoCase(std::move(text), "%AN", interpreter_.AlienName());
+    while (!text.empty() && text[0] == '%') {
+      if (!interpreter_.TestCondition(std::string_view(text).substr(1, 2))) text.clear();
+      text.erase(0, std::min<std::size_t>(3, text.size()));
+    }
+    auto star = text.find('*');
+    if (star != std::string::npos) text.erase(star);
+    if (text.empty()) continue;
+    options.push_back({static_cast<int>(i) + 1, text});
+  }
+  return options;
+}
+
+void ControlPanel::Respond() {
+  if (!display_.Visible()) return;  // the button shows only with a message
+  RespondTo();
+}
+
+void ControlPanel::RespondTo() {
+  if (!InOrbit()) return;
+  int count = interpreter_.ReadCount("Responses" + state_.ResponseLevel);
+  if (count <= 0) {
+    services_.prompter.Inform("No responses allowed");
+    return;
+  }
+  state_.ResponseTexts.clear();
+  for (int i = 1; i <= count; ++i) {
+    state_.ResponseTexts.push_back(interpreter_.ReadPlanetKey("Response" + state_.ResponseLevel + std::to_string(i)));
+  }
+  const auto options = OfferedResponses();
+  auto choice = display_.View().ChooseResponse(options);
+  if (!choice) return;
+  bool offered = std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.index == *choice; });
+  if (!offered) return;
+  SendResponse(*choice);
+  state_.statusTag = 0;
+}
+
+void ControlPanel::SendResponse(int k) {
+  if (closed_ || k < 1 || k > static_cast<int>(state_.ResponseTexts.size())) return;
+  std::string text = state_.ResponseTexts[static_cast<std::size_t>(k - 1)];
+  while (!text.empty() && text[0] == '%') text.erase(0, std::min<std::size_t>(3, text.size()));
+  state_.MessageLevel = state_.ResponseLevel;
+  for (const auto& piece : StarPieces(text)) interpreter_.ApplyAction(piece);
+  ClearMessage();
+  state_.CurrentMessage = 0;
+  StartClock();
+}
+
+void ControlPanel::Ignore() {
+  if (!InOrbit() || !display_.Visible()) return;
+  ClearMessage();
+  state_.MessageLevel = "Ignore" + state_.MessageLevel;
+  state_.CurrentMessage = 0;
+  state_.ResponseLevel.clear();
+  display_.View().FocusIdle();
+}
+
+void ControlPanel::Beam() {
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Beam)) return;
+  std::string prefix = "Beam" + state_.MessageLevel;
+  int count = interpreter_.ReadCount(prefix + "Messages");
+  if (count < 1) {
+    prefix = "Beam";
+    count = interpreter_.ReadCount("BeamMessages");
+    if (count < 1) {
+      services_.prompter.Inform("You cannot beam down to this planet.");
+      display_.Enable(PanelCommand::Beam, false);
+      return;
+    }
+  }
+  int n = interpreter_.ChooseMessage(prefix, count);
+  if (n > 0) interpreter_.DisplayMessage(interpreter_.ReadPlanetKey(prefix + std::to_string(n)));
+  display_.Enable(PanelCommand::Beam, false);
+}
+
+void ControlPanel::Energy() {
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Energy)) return;
+  if (services_.rules.ExtractEnergy(interpreter_.Planet(), state_.EnergyAllowance) ==
+      ExtractionResult::DisableEnergy) {
+    display_.Enable(PanelCommand::Energy, false);
+  }
+}
+
+void ControlPanel::Phaser() {
+  if (!InOrbit()) return;
+  if (services_.prompter.Message("Are you sure you wish to fire phasers this planet?", platform::Buttons::YesNo,
+                                 platform::Icon::Question) != platform::Answer::Yes) {
+    return;
+  }
+  state_.MessageLevel += "Phaser";
+  if (interpreter_.ReadCount("Messages" + state_.MessageLevel) <= 0) state_.MessageLevel = "Phaser";
+  ClearMessage();
+  state_.CurrentMessage = 0;
+  StartClock();
+}
+
+void ControlPanel::Photon() {
+  if (!InOrbit() || !display_.Enabled(PanelCommand::Photon)) return;
+  switch (services_.rules.FirePhotons(interpreter_.Planet())) {
+    case PhotonResult::Refused: display_.Enable(PanelCommand::Photon, false); break;
+    case PhotonResult::Destroyed: Exit(); break;
+    case PhotonResult::Declined: break;
+  }
+}
+
+void ControlPanel::Leave() { Exit(); }
+
+void ControlPanel::Exit() {
+  if (closed_) return;
+  display_.SetBanner(display_.Banner(), false);
+  state_.planet = 0;
+  ClearMessage();
+  display_.SetClock(false);
+  closed_ = true;
+  display_.View().ClosePanel();
+}
+
+void ControlPanel::ToggleStatus() {
+  if (closed_) return;
+  state_.statusTag = 1 - state_.statusTag;
+  display_.View().FocusIdle();
+}
+
+}  // namespace zelmora::simulator
