@@ -326,4 +326,14 @@ void RoomModel::LockAction(int n, char flag, const std::string& lockedText) {
   script_.PutMessage(MessageKey(locked, m), lockedText + "*R" + name_);
 }
 
+std::vector<LockChoice> LockChoices(const RoomModel& room) {
+  std::vector<LockChoice> choices;
+  for (int s = 0; s < kSlotCount; ++s) {
+    const SlotState& slot = room.Slot(s);
+    if (slot.present) choices.push_back({slot.action.parts.text, slot.action.number});
+  }
+  for (const RoomAction& action : room.Customs()) choices.push_back({action.parts.text, action.number});
+  return choices;
+}
+
 }  // namespace zelmora::adventure

@@ -107,4 +107,12 @@ class RoomModel {
   std::vector<RoomAction> customs_;
 };
 
+// The actions a lock can be put on: standard actions with a stored response in slot order, then the
+// custom actions; each with its current text and response number.
+struct LockChoice {
+  std::string text;
+  int number = 0;
+};
+std::vector<LockChoice> LockChoices(const RoomModel& room);
+
 }  // namespace zelmora::adventure
