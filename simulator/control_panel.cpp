@@ -167,8 +167,7 @@ void ControlPanel::RespondTo() {
 
 void ControlPanel::SendResponse(int k) {
   if (closed_ || k < 1 || k > static_cast<int>(state_.ResponseTexts.size())) return;
-  std::string text = state_.ResponseTexts[static_cast<std::size_t>(k - 1)];
-  while (!text.empty() && text[0] == '%') text.erase(0, std::min<std::size_t>(3, text.size()));
+  const std::string text(messages::WithoutPrefixCodes(state_.ResponseTexts[static_cast<std::size_t>(k - 1)]));
   state_.MessageLevel = state_.ResponseLevel;
   for (const auto& piece : StarPieces(text)) interpreter_.ApplyAction(piece);
   ClearMessage();
