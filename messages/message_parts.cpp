@@ -102,7 +102,10 @@ std::string ComposeMessage(const MessageParts& parts, const std::vector<std::str
   if (parts.Display == DisplayKind::Box) {
     v = "$" + std::string(kBoxTitle) + "$" + v;
   } else if (parts.Display == DisplayKind::Custom) {
-    v = "$" + parts.Title + "$" + v;
+    // A "$" inside the title would end it early and push the rest of it into the text.
+    std::string title = parts.Title;
+    std::erase(title, '$');
+    v = "$" + title + "$" + v;
   }
 
   std::string timing;

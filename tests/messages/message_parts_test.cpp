@@ -155,6 +155,17 @@ TEST(ComposeMessage, RoundTripsThroughParse) {
   EXPECT_FALSE(ParseMessage(ComposeMessage(own, {}, ItemKind::Message, "Area11Search")).AnswerGroup);
 }
 
+TEST(ComposeMessage, ATitleCannotSwallowTheText) {
+  MessageParts p = Parts("Hello");
+  p.Display = DisplayKind::Custom;
+  p.Title = "Cost $5";
+  const std::string value = ComposeMessage(p, {}, ItemKind::Message, "INIT");
+  EXPECT_EQ(value, "$Cost 5$Hello");
+  EXPECT_EQ(ParseMessage(value).Text, "Hello");
+  p.Title.clear();
+  EXPECT_EQ(ParseMessage(ComposeMessage(p, {}, ItemKind::Message, "INIT")).Display, DisplayKind::Custom);
+}
+
 TEST(ComposeMessage, TextsThatDoNotSurviveTheRoundTrip) {
   EXPECT_EQ(ParseMessage(ComposeMessage(Parts("5 * 3 = 15"), {}, ItemKind::Message, "INIT")).Text, "5 ");
   EXPECT_EQ(ParseMessage(ComposeMessage(Parts("x^2"), {}, ItemKind::Message, "INIT")).Text, "x");
