@@ -29,5 +29,6 @@ struct CliContext {
 void AddStoreCommands(CLI::App& app, CliContext& ctx);
 void AddPlayCommands(CLI::App& app, CliContext& ctx);
 void AddAdventureCommands(CLI::App& app, CliContext& ctx);
+void AddMessageCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
   zelmora::cli::AddStoreCommands(app, ctx);
   zelmora::cli::AddPlayCommands(app, ctx);
   zelmora::cli::AddAdventureCommands(app, ctx);
+  zelmora::cli::AddMessageCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -28,17 +28,21 @@ std::string FlagLineDescription(std::string_view line) {
   return at == std::string_view::npos ? std::string() : std::string(line.substr(at + 3));
 }
 
-std::vector<std::string> LoadFlagLines(const PlanetScript& script) {
-  store::DescriptorBatch batch(script.Store(), script.Record().Name);
+std::vector<std::string> FlagLines(const std::function<std::string(const std::string& key)>& readKey) {
   std::vector<std::string> lines;
   lines.reserve(kFlagCount);
   for (int i = 0; i < kFlagCount; ++i) {
     const char flag = FlagChar(i);
-    std::string description = script.GetMessage(FlagDescriptionKey(flag));
+    std::string description = readKey(FlagDescriptionKey(flag));
     if (description == store::kNoMessage) description = kUnusedFlag;
     lines.push_back(FlagChooserLine(flag, description));
   }
   return lines;
+}
+
+std::vector<std::string> LoadFlagLines(const PlanetScript& script) {
+  store::DescriptorBatch batch(script.Store(), script.Record().Name);
+  return FlagLines([&](const std::string& key) { return script.GetMessage(key); });
 }
 
 bool IsFlagDescriptionAccepted(std::string_view description) {

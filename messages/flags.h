@@ -2,6 +2,7 @@
 
 #include "messages/planet_script.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@ std::string FlagChooserLine(char flag, std::string_view description);
 std::string FlagLineDescription(std::string_view line);
 // The 36 chooser lines in index order; a flag without a description is "Unused".
 std::vector<std::string> LoadFlagLines(const PlanetScript& script);
+// The same from any reader of the planet's keys that answers "ERR" for an absent key.
+std::vector<std::string> FlagLines(const std::function<std::string(const std::string& key)>& readKey);
 
 // A description the chooser accepts: neither empty nor "Unused".
 bool IsFlagDescriptionAccepted(std::string_view description);

@@ -5,6 +5,8 @@
 #include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
+#include <algorithm>
+
 namespace zelmora::messages {
 
 namespace {
@@ -16,9 +18,14 @@ std::string_view CutBefore(std::string_view text, char c) {
   return at == std::string_view::npos ? text : text.substr(0, at);
 }
 
-// Drops the display marker from the front of `rest` and answers its title. A "$" without a
-// closing one is no marker: it is dropped and the rest is shown under the standard title, as the
-// game shows it.
+}  // namespace
+
+std::string_view WithoutPrefixCodes(std::string_view value) {
+  while (!value.empty() && value[0] == '%') value.remove_prefix(std::min<std::size_t>(3, value.size()));
+  return value;
+}
+
+// The game shows a title that is never closed as text under the standard title; so does this.
 std::optional<std::string> TakeDisplayMarker(std::string_view& rest) {
   if (rest.empty() || rest[0] != '$') return std::nullopt;
   auto close = rest.find('$', 1);
@@ -31,7 +38,16 @@ std::optional<std::string> TakeDisplayMarker(std::string_view& rest) {
   return title;
 }
 
-}  // namespace
+std::vector<std::string> StarPieces(std::string_view text) {
+  std::vector<std::string> pieces;
+  auto at = text.find('*');
+  while (at != std::string_view::npos) {
+    auto next = text.find('*', at + 1);
+    pieces.emplace_back(text.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1));
+    at = next;
+  }
+  return pieces;
+}
 
 MessageParts ParseMessage(std::string_view value) {
   MessageParts parts;
@@ -61,20 +77,17 @@ MessageParts ParseMessage(std::string_view value) {
   parts.Text = std::string(CutBefore(CutBefore(body, '*'), '^'));
   if (parts.Text == store::kNoMessage) parts.Text.clear();
 
-  // Codes are taken out of a working copy; what stays is the text and its upgrade codes.
-  std::string copy = body;
-  for (auto star = copy.find('*'); star != std::string::npos; star = copy.find('*')) {
-    auto next = copy.find('*', star + 1);
-    std::size_t length = next == std::string::npos ? copy.size() - star : next - star;
-    std::string code = copy.substr(star, length);
-    copy.erase(star, length);
-    if (code.size() > 1 && (code[1] == 'M' || code[1] == 'R')) {
-      parts.AnswerGroup = ShownName(std::string_view(code).substr(2));
+  // Every "*" code runs to the next "*": what precedes the first one is the text with its
+  // upgrade codes.
+  for (auto& piece : StarPieces(body)) {
+    if (!piece.empty() && (piece[0] == 'M' || piece[0] == 'R')) {
+      parts.AnswerGroup = ShownName(std::string_view(piece).substr(1));
     } else {
-      parts.ActionCodes.push_back(std::move(code));
+      parts.ActionCodes.push_back("*" + piece);
     }
   }
 
+  std::string copy(CutBefore(body, '*'));
   copy = " " + copy + " ";
   for (auto caret = copy.find('^'); caret != std::string::npos; caret = copy.find('^')) {
     parts.UpgradeCodes.push_back(copy.substr(caret, 3));
@@ -89,7 +102,10 @@ std::string ComposeMessage(const MessageParts& parts, const std::vector<std::str
   if (parts.Display == DisplayKind::Box) {
     v = "$" + std::string(kBoxTitle) + "$" + v;
   } else if (parts.Display == DisplayKind::Custom) {
-    v = "$" + parts.Title + "$" + v;
+    // A "$" inside the title would end it early and push the rest of it into the text.
+    std::string title = parts.Title;
+    std::erase(title, '$');
+    v = "$" + title + "$" + v;
   }
 
   std::string timing;
@@ -118,8 +134,7 @@ std::string ComposeMessage(const MessageParts& parts, const std::vector<std::str
 }
 
 std::string MessageDisplayText(std::string_view value) {
-  std::string_view rest = value;
-  while (!rest.empty() && rest[0] == '%') rest.remove_prefix(std::min<std::size_t>(3, rest.size()));
+  std::string_view rest = WithoutPrefixCodes(value);
   TakeDisplayMarker(rest);
   const std::string trimmed = platform::TrimSpaces(rest);
   return std::string(CutBefore(CutBefore(trimmed, '*'), '^'));

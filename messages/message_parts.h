@@ -42,6 +42,15 @@ std::string MessageDisplayText(std::string_view value);
 
 const char* DisplayKindName(DisplayKind display);
 
+// Pieces of the syntax that the simulator's reader shares.
+// The value without its leading "%" codes (three characters each).
+std::string_view WithoutPrefixCodes(std::string_view value);
+// Takes a display marker "$" & title & "$" off the front of `rest` and answers the title. A "$"
+// that is never closed is no marker: it is dropped and there is no title.
+std::optional<std::string> TakeDisplayMarker(std::string_view& rest);
+// The pieces after each "*", empty ones included; the text before the first "*" is none.
+std::vector<std::string> StarPieces(std::string_view text);
+
 // Limits of a stored value and of a response's text.
 inline constexpr std::size_t kMaxValueLength = 254;
 inline constexpr int kMaxResponseTextTwips = 7230;
