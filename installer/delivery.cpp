@@ -3,6 +3,7 @@
 #include "installer/installer_texts.h"
 #include "ui/platform/file_rules.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace zelmora::installer {
@@ -49,15 +50,15 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
   DeliveryPlan plan;
   if (!platform::FolderExists(gameFolder)) {
     // Target folders are created below the game folder, never the game folder itself.
-    for (const auto& entry : list.entries) plan.refused.push_back({entry.name, "the game folder does not exist"});
+    for (const auto& entry : list.entries) plan.refused.push_back({entry.name, "the game folder does not exist", entry.line});
     return plan;
   }
   for (int line : list.unreadableLines) {
-    plan.refused.push_back({"line " + std::to_string(line) + " of " + kSetupList, "cannot be read"});
+    plan.refused.push_back({"line " + std::to_string(line) + " of " + kSetupList, "cannot be read", line});
   }
   for (const auto& entry : list.entries) {
     if (auto problem = EntryProblem(entry)) {
-      plan.refused.push_back({entry.name, *problem});
+      plan.refused.push_back({entry.name, *problem, entry.line});
       continue;
     }
     fs::path folder = gameFolder;
@@ -69,17 +70,20 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
     }
     fs::path target = platform::ResolveNoCase(folder, entry.name);
     if (!Inside(target, gameFolder)) {
-      plan.refused.push_back({entry.name, "its folder is not inside the game folder"});
+      plan.refused.push_back({entry.name, "its folder is not inside the game folder", entry.line});
       continue;
     }
     auto source = platform::FindNoCase(packageFolder, entry.name);
     if (!source || !platform::FileExists(*source)) {
-      plan.refused.push_back({entry.name, "not found in the package"});
+      plan.refused.push_back({entry.name, "not found in the package", entry.line});
       continue;
     }
     CopyKind kind = platform::FileExists(target) ? CopyKind::Replace : CopyKind::Add;
     plan.copies.push_back({entry.name, *source, target, shown + target.filename().string(), kind});
   }
+  // Named in the order of the list.
+  std::stable_sort(plan.refused.begin(), plan.refused.end(),
+                   [](const NotInstalled& a, const NotInstalled& b) { return a.line < b.line; });
   return plan;
 }
 

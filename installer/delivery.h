@@ -25,6 +25,7 @@ struct PlannedCopy {
 struct NotInstalled {
   std::string name;    // as listed, or "line N" for a line that could not be read
   std::string reason;
+  int line = 0;  // of the list; 0 for a file that failed when copied
 };
 
 struct DeliveryPlan {
