@@ -30,5 +30,6 @@ void AddStoreCommands(CLI::App& app, CliContext& ctx);
 void AddPlayCommands(CLI::App& app, CliContext& ctx);
 void AddAdventureCommands(CLI::App& app, CliContext& ctx);
 void AddMessageCommands(CLI::App& app, CliContext& ctx);
+void AddInstallCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

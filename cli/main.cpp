@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
   zelmora::cli::AddPlayCommands(app, ctx);
   zelmora::cli::AddAdventureCommands(app, ctx);
   zelmora::cli::AddMessageCommands(app, ctx);
+  zelmora::cli::AddInstallCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
