@@ -6,6 +6,7 @@ int main(int argc, char** argv) {
   zelmora::cli::CliContext ctx;
   zelmora::cli::AddStoreCommands(app, ctx);
   zelmora::cli::AddPlayCommands(app, ctx);
+  zelmora::cli::AddPackagingCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
