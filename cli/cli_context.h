@@ -31,5 +31,6 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx);
 void AddAdventureCommands(CLI::App& app, CliContext& ctx);
 void AddMessageCommands(CLI::App& app, CliContext& ctx);
 void AddInstallCommands(CLI::App& app, CliContext& ctx);
+void AddPackagingCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   zelmora::cli::AddAdventureCommands(app, ctx);
   zelmora::cli::AddMessageCommands(app, ctx);
   zelmora::cli::AddInstallCommands(app, ctx);
+  zelmora::cli::AddPackagingCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
