@@ -1,0 +1,541 @@
+// The main window: construction, the system list, the drawing and the mouse. The commands are in
+// frm_ss_edit_commands.cpp.
+#include "editor/frm_ss_edit.h"
+
+#include "editor/editor_commands.h"
+#include "editor/fit_name.h"
+#include "editor/star_picture_widget.h"
+#include "editor/system_view_widget.h"
+#include "ui/platform/file_rules.h"
+#include "ui/platform/text_rules.h"
+#include "ui/qt/code_page.h"
+#include "ui/qt/twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace zelmora::editor {
+
+using platform::Buttons;
+using platform::Icon;
+using qt::FromCp1252;
+using qt::ToCp1252;
+using qt::TwipsRect;
+
+namespace {
+
+constexpr int kClientWidth = 2700;
+constexpr int kViewTop = 1020;
+constexpr int kViewHeight = 2895;
+constexpr int kViewBottomMargin = 60;
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geometry) {
+  auto* label = Named(new QLabel(QString::fromLatin1(caption), parent), name);
+  label->setGeometry(geometry);
+  return label;
+}
+
+}  // namespace
+
+// The flows' view of the pictures. Planet pictures belong to the picture form; without it none are
+// held in memory, so there is nothing to move or store and the files on disk stay as they are.
+class frmSSEdit::Pictures : public store::SystemPictures {
+ public:
+  explicit Pictures(frmSSEdit& window) : window_(window) {}
+  void AddSlot() override {}
+  void RemoveLastSlot() override {}
+  void ClearOnlyPicture() override {}
+  void SwapPictures(int, int) override {}
+  bool HasPicturesToStore() const override { return false; }
+  void SavePictures(const std::filesystem::path&) override {}
+  bool HasCustomStarPicture() const override { return window_.picStar->HasCustomPicture(); }
+  void SaveStarPicture(const std::filesystem::path& file) override { window_.picStar->SavePicture(file); }
+
+ private:
+  frmSSEdit& window_;
+};
+
+frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter,
+                     platform::SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent),
+      prompter_(prompter),
+      settings_(settings),
+      store_(std::move(gameFolder)),
+      pictures_(std::make_unique<Pictures>(*this)) {
+  setObjectName(QStringLiteral("frmSSEdit"));
+  setWindowTitle(QStringLiteral("Zelmora"));
+  // The geometry was laid out for a small, narrow font.
+  QFont small = font();
+  small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
+                     small.family()});
+  small.setPixelSize(10);
+  setFont(small);
+  BuildControls();
+  BuildMenus();
+  BuildPopups();
+  Connect();
+}
+
+frmSSEdit::~frmSSEdit() = default;
+
+void frmSSEdit::BuildControls() {
+  central = Named(new QWidget(this), "central");
+  setCentralWidget(central);
+  lblSS = Label(central, "lblSS", "Solar System:", TwipsRect(60, 60, 960, 195));
+  cboSystems = Named(new QComboBox(central), "cboSystems");
+  cboSystems->setGeometry(TwipsRect(60, 300, 2580, 315));
+  cmdSave = Named(new QPushButton(QStringLiteral("&Save"), central), "cmdSave");
+  cmdSave->setGeometry(TwipsRect(60, 660, 840, 315));
+  cmdAdd = Named(new QPushButton(QStringLiteral("&Add"), central), "cmdAdd");
+  cmdAdd->setGeometry(TwipsRect(960, 660, 780, 315));
+  cmdDelete = Named(new QPushButton(QStringLiteral("&Delete"), central), "cmdDelete");
+  cmdDelete->setGeometry(TwipsRect(1800, 660, 840, 315));
+
+  picSolarSystem = Named(new SystemViewWidget(central), "picSolarSystem");
+  picSolarSystem->setGeometry(TwipsRect(60, kViewTop, 2580, kViewHeight));
+  picSolarSystem->setFocusPolicy(Qt::ClickFocus);
+  picStar = new StarPictureWidget(
+      picSolarSystem, [this] { return static_cast<int>(record_.StarType); }, [this] { DrawSystem(true); });
+  picStar->move(qt::TwipsToPixels(1140), qt::TwipsToPixels(1140));
+
+  picInfo = Named(new QFrame(picSolarSystem), "picInfo");
+  picInfo->setGeometry(TwipsRect(1770, 0, 915, 975));
+  picInfo->setAutoFillBackground(true);  // the texts stay readable over the orbits
+  lblPName = Label(picInfo, "lblPName", "Planet X", TwipsRect(0, 0, 900, 195));
+  lblInh = Label(picInfo, "lblInh", "Inhabited", TwipsRect(0, 180, 900, 195));
+  lblAdv = Label(picInfo, "lblAdv", "Advanced", TwipsRect(0, 360, 900, 195));
+  lblAtt = Label(picInfo, "lblAtt", "Attitude", TwipsRect(0, 540, 900, 195));
+  lblEnr = Label(picInfo, "lblEnr", "Energy", TwipsRect(0, 720, 900, 195));
+  QFont bold = lblPName->font();
+  bold.setBold(true);
+  lblPName->setFont(bold);
+  picInfo->hide();
+
+  lblName = Label(picSolarSystem, "lblName", "", TwipsRect(0, 2640, 2520, 195));
+  lblName->setCursor(Qt::IBeamCursor);
+  txtName = Named(new QLineEdit(picSolarSystem), "txtName");
+  txtName->setGeometry(TwipsRect(0, 2640, 2520, 195));
+  txtName->setFrame(false);
+  txtName->hide();
+
+  for (QWidget* w : std::initializer_list<QWidget*>{lblSS, cboSystems, cmdAdd, cmdDelete, cmdSave, lblName, picStar,
+                                                    txtName}) {
+    w->setMouseTracking(true);
+    w->installEventFilter(this);
+  }
+  central->setFixedWidth(qt::TwipsToPixels(kClientWidth));
+}
+
+void frmSSEdit::BuildMenus() {
+  auto item = [this](QMenu* menu, const char* name, const char* caption) {
+    QAction* a = menu->addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  auto separator = [](QMenu* menu, const char* name) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  mnuFile = Named(menuBar()->addMenu(QStringLiteral("&System")), "mnuFile");
+  mnuFNew = item(mnuFile, "mnuFNew", "&New");
+  mnuFSep1 = separator(mnuFile, "mnuFSep1");
+  mnuFSave = item(mnuFile, "mnuFSave", "&Save");
+  mnuFSaveAs = item(mnuFile, "mnuFSaveAs", "Save &As...");
+  mnuFTest = item(mnuFile, "mnuFTest", "&Test in Quarvel");
+  mnuFSep2 = separator(mnuFile, "mnuFSep2");
+  mnuFClear = item(mnuFile, "mnuFClear", "&Clear Planets");
+  mnuFDelete = item(mnuFile, "mnuFDelete", "&Delete");
+  mnuFSep3 = separator(mnuFile, "mnuFSep3");
+  mnuFPackage = item(mnuFile, "mnuFPackage", "&Make Package");
+  mnuFSep4 = separator(mnuFile, "mnuFSep4");
+  mnuFExit = item(mnuFile, "mnuFExit", "E&xit");
+
+  mnuPlanet = Named(menuBar()->addMenu(QStringLiteral("&Planet")), "mnuPlanet");
+  mnuPAdd = item(mnuPlanet, "mnuPAdd", "&Add");
+  mnuPOrder = item(mnuPlanet, "mnuPOrder", "&Set Order");
+  mnuPPics = item(mnuPlanet, "mnuPPics", "&Pictures");
+  mnuPSep = separator(mnuPlanet, "mnuPSep");
+  mnuPDetail = item(mnuPlanet, "mnuPDetail", "&Display Asteroids");
+  mnuPDetail->setCheckable(true);
+
+  mnuHelp = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
+  mnuHTutorial = item(mnuHelp, "mnuHTutorial", "&Tutorial");
+  mnuHSep = separator(mnuHelp, "mnuHSep");
+  mnuHAbout = item(mnuHelp, "mnuHAbout", "&About Zelmora");
+}
+
+void frmSSEdit::BuildPopups() {
+  auto item = [](QMenu* menu, const char* name, const char* caption) {
+    QAction* a = menu->addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  mnuPopup = Named(new QMenu(this), "mnuPopup");
+  mnuMessages = item(mnuPopup, "mnuMessages", "&Messages");
+  mnuDescription = item(mnuPopup, "mnuDescription", "&Name");
+  mnuPicture = item(mnuPopup, "mnuPicture", "&Picture");
+  mnuClass = Named(mnuPopup->addMenu(QStringLiteral("&Class")), "mnuClass");
+  mnuClass->menuAction()->setObjectName(QStringLiteral("mnuClass"));
+  for (int k = 0; k < 15; ++k) {
+    QAction* a = mnuClass->addAction(FromCp1252(store::kClassCaptions[static_cast<std::size_t>(k)]));
+    a->setObjectName(QStringLiteral("mnuPClass_%1").arg(k));
+    a->setCheckable(true);
+    mnuPClass[static_cast<std::size_t>(k)] = a;
+  }
+  mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuPopupSep1"));
+  mnuInsert = item(mnuPopup, "mnuInsert", "&Insert");
+  mnuDelete = item(mnuPopup, "mnuDelete", "&Delete");
+  mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuPopupSep2"));
+  mnuProperties = item(mnuPopup, "mnuProperties", "P&roperties");
+
+  mnuPopupStar = Named(new QMenu(this), "mnuPopupStar");
+  mnuStarDesc = item(mnuPopupStar, "mnuStarDesc", "&Description");
+  mnuStarPic = item(mnuPopupStar, "mnuStarPic", "&Picture");
+  mnuStarPic->setCheckable(true);
+  mnuType = Named(mnuPopupStar->addMenu(QStringLiteral("&Type")), "mnuType");
+  mnuType->menuAction()->setObjectName(QStringLiteral("mnuType"));
+  for (int k = 0; k < 8; ++k) {
+    QAction* a = mnuType->addAction(FromCp1252(store::kStarTypeMenuCaptions[static_cast<std::size_t>(k)]));
+    a->setObjectName(QStringLiteral("mnuStarType_%1").arg(k));
+    a->setCheckable(true);
+    mnuStarType[static_cast<std::size_t>(k)] = a;
+  }
+}
+
+void frmSSEdit::Connect() {
+  connect(cboSystems, &QComboBox::activated, this, &frmSSEdit::SelectSystem);
+  connect(picSolarSystem, &SystemViewWidget::MouseMoved, this, &frmSSEdit::OnViewMouseMove);
+  connect(picSolarSystem, &SystemViewWidget::MousePressed, this, &frmSSEdit::OnViewMousePress);
+  connect(picSolarSystem, &SystemViewWidget::MouseReleased, this, &frmSSEdit::OnViewMouseRelease);
+  connect(txtName, &QLineEdit::returnPressed, this, [this] { EndStarNameEdit(true); });
+
+  connect(cmdAdd, &QPushButton::clicked, this, &frmSSEdit::NewSystemCommand);
+  connect(cmdSave, &QPushButton::clicked, this, &frmSSEdit::SaveCommand);
+  connect(cmdDelete, &QPushButton::clicked, this, &frmSSEdit::DeleteSystemCommand);
+  connect(mnuFNew, &QAction::triggered, this, &frmSSEdit::NewSystemCommand);
+  connect(mnuFSave, &QAction::triggered, this, &frmSSEdit::SaveCommand);
+  connect(mnuFSaveAs, &QAction::triggered, this, &frmSSEdit::SaveAsCommand);
+  connect(mnuFTest, &QAction::triggered, this, [this] {
+    if (seams_.testInGame) seams_.testInGame();
+  });
+  connect(mnuFClear, &QAction::triggered, this, &frmSSEdit::ClearPlanetsCommand);
+  connect(mnuFDelete, &QAction::triggered, this, &frmSSEdit::DeleteSystemCommand);
+  connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
+  connect(mnuPAdd, &QAction::triggered, this, &frmSSEdit::AddPlanetCommand);
+  connect(mnuPOrder, &QAction::triggered, this, &frmSSEdit::ReorderCommand);
+  connect(mnuPDetail, &QAction::triggered, this, &frmSSEdit::DisplayAsteroidsCommand);
+  connect(mnuHAbout, &QAction::triggered, this, &frmSSEdit::AboutCommand);
+
+  connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
+  connect(mnuPicture, &QAction::triggered, this, [this] { popupCommand_ = 2; });
+  connect(mnuProperties, &QAction::triggered, this, [this] { popupCommand_ = 1; });
+  connect(mnuDescription, &QAction::triggered, this, &frmSSEdit::PlanetNameCommand);
+  for (int k = 0; k < 15; ++k) {
+    connect(mnuPClass[static_cast<std::size_t>(k)], &QAction::triggered, this, [this, k] { PlanetClassCommand(k); });
+  }
+  connect(mnuInsert, &QAction::triggered, this, &frmSSEdit::InsertPlanetCommand);
+  connect(mnuDelete, &QAction::triggered, this, &frmSSEdit::DeletePlanetCommand);
+  connect(mnuStarDesc, &QAction::triggered, this, &frmSSEdit::StarDescriptionCommand);
+  connect(mnuStarPic, &QAction::triggered, this, &frmSSEdit::StarPictureCommand);
+  for (int k = 0; k < 8; ++k) {
+    connect(mnuStarType[static_cast<std::size_t>(k)], &QAction::triggered, this, [this, k] { StarTypeCommand(k); });
+  }
+}
+
+bool frmSSEdit::Load() {
+  if (!store_.GameExecutableExists()) {
+    prompter_.Message("This software must be installed in the same folder as Quarvel.", Buttons::Ok, Icon::None);
+    return false;
+  }
+  mnuHTutorial->setVisible(false);
+  mnuHSep->setVisible(false);
+  FillSystemList();
+  SetSystemControls(false);
+  displayAsteroids_ = platform::options::DisplayAsteroids.Read(settings_);
+  mnuPDetail->setChecked(displayAsteroids_);
+  return true;
+}
+
+void frmSSEdit::SetSeams(Seams seams) {
+  seams_ = std::move(seams);
+  UpdateCommandStates();
+}
+
+void frmSSEdit::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (heightFitted_) return;
+  heightFitted_ = true;
+  // The view's bottom edge ends 60 twips above the bottom of the client area.
+  int client = qt::TwipsToPixels(kViewTop + kViewHeight + kViewBottomMargin);
+  central->setFixedHeight(client);
+  int extra = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
+  setFixedSize(central->width(), extra + client);
+}
+
+// ---- the system list
+
+void frmSSEdit::FillSystemList() {
+  cboSystems->clear();
+  for (const auto& file : platform::ListByExtension(store_.DescriptorFolder(), store::kSavedExtension)) {
+    AddToSystemList(file.substr(0, file.size() - 4));
+  }
+  cboSystems->setCurrentIndex(-1);
+  loadedIndex_ = -1;
+}
+
+int frmSSEdit::AddToSystemList(const std::string& name) {
+  QString text = FromCp1252(name);
+  int at = 0;
+  for (; at < cboSystems->count(); ++at) {
+    QString item = cboSystems->itemText(at);
+    if (item == text) return at;
+    if (QString::compare(item, text, Qt::CaseInsensitive) > 0) break;
+  }
+  cboSystems->insertItem(at, text);
+  if (loadedIndex_ >= at) ++loadedIndex_;
+  return at;
+}
+
+bool frmSSEdit::SystemOpen() const { return loadedIndex_ >= 0 && !record_.Name.empty(); }
+
+store::flows::SystemContext frmSSEdit::Context() { return {store_, record_, prompter_, *pictures_}; }
+
+void frmSSEdit::SelectSystem(int index) {
+  if (suppressSelection_) return;
+  if (cboSystems->currentIndex() != index) cboSystems->setCurrentIndex(index);
+  const std::string name = index >= 0 ? ToCp1252(cboSystems->itemText(index)) : std::string();
+  auto ctx = Context();
+  if (!LeaveForSelection(ctx, loadedIndex_ >= 0 && loadedIndex_ == index, name)) {
+    suppressSelection_ = true;
+    cboSystems->setCurrentIndex(loadedIndex_);
+    suppressSelection_ = false;
+    return;
+  }
+  if (index < 0) {
+    loadedIndex_ = -1;
+    SetSystemControls(false);
+    return;
+  }
+  loadedIndex_ = index;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  store_.OpenWorkingCopy(name, prompter_);
+  LoadSystem(name);
+  hoverPlanet_ = 0;
+  dragPlanet_ = 0;
+  ShowStarPicture();
+  DrawSystem(true);
+  SetSystemControls(true);
+  UpdatePlanetCommands();
+  QGuiApplication::restoreOverrideCursor();
+}
+
+void frmSSEdit::LoadSystem(const std::string& name) { store_.LoadSystem(name, record_); }
+
+void frmSSEdit::ShowStarPicture() {
+  auto matches = platform::ListMatching(store_.PicturesFolder(), record_.Name + "Sun.*");
+  if (!matches.empty() && picStar->ShowCustom(matches.front())) return;
+  picStar->ShowStock(record_.StarType);
+}
+
+// ---- commands' states
+
+void frmSSEdit::SetSystemControls(bool enabled) {
+  if (!enabled) {
+    record_.StarName.clear();
+    record_.Name.clear();
+    lblName->clear();
+    picSolarSystem->Erase();
+    picStar->Clear();
+    picInfo->hide();
+    hoverPlanet_ = 0;
+    dragPlanet_ = 0;
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdDelete, cmdSave}) w->setEnabled(enabled);
+  for (QAction* a : {mnuPlanet->menuAction(), mnuFSave, mnuFSaveAs, mnuFClear, mnuFDelete}) a->setEnabled(enabled);
+  UpdateCommandStates();
+}
+
+void frmSSEdit::UpdateCommandStates() {
+  const bool open = SystemOpen();
+  cmdAdd->setEnabled(static_cast<bool>(seams_.chooseNewSystem));
+  mnuFNew->setEnabled(static_cast<bool>(seams_.chooseNewSystem));
+  mnuFTest->setEnabled(open && seams_.testInGame);
+  // Make Package, Pictures and Messages open windows of their own that this program does not have yet.
+  mnuFPackage->setEnabled(false);
+  mnuMessages->setEnabled(false);
+  mnuPicture->setEnabled(false);
+  mnuProperties->setEnabled(static_cast<bool>(seams_.planetProperties));
+  mnuStarPic->setEnabled(static_cast<bool>(seams_.runAndWait));
+  UpdatePlanetCommands();
+}
+
+void frmSSEdit::UpdatePlanetCommands() {
+  mnuPOrder->setEnabled(SystemOpen() && record_.PlanetCount > 1 && seams_.reorderPlanets);
+  mnuPPics->setEnabled(false);
+}
+
+// ---- drawing
+
+Point frmSSEdit::Centre() const {
+  QRect g = picStar->geometry();
+  return StarCentre(qt::PixelsToTwips(g.x()), qt::PixelsToTwips(g.y()), qt::PixelsToTwips(g.width()),
+                    qt::PixelsToTwips(g.height()));
+}
+
+std::string frmSSEdit::FitName(const std::string& text, const QLabel* label) const {
+  QFontMetrics metrics(label->font());
+  return editor::FitName(text, label->width(),
+                         [&metrics](const std::string& s) { return metrics.horizontalAdvance(FromCp1252(s)); });
+}
+
+void frmSSEdit::DrawSystem(bool force) {
+  if (!SystemOpen()) return;
+  if (!force && dragPlanet_ == 0 && hoverPlanet_ == lastHover_ && menuOpen_ == lastMenuOpen_) return;
+  if (hoverPlanet_ > record_.PlanetCount) hoverPlanet_ = 0;
+  lastHover_ = hoverPlanet_;
+  lastMenuOpen_ = menuOpen_;
+  ShowInfoPanel();
+  ViewState state{Centre(), hoverPlanet_, menuOpen_, displayAsteroids_};
+  picSolarSystem->SetShapes(PlanSystemView(record_, store_.GetTables(), state));
+  picStar->setToolTip(FromCp1252(StarDisplayName(store_, record_)));
+  lblName->setText(FromCp1252(platform::TrimSpaces(record_.StarName)));
+}
+
+void frmSSEdit::ShowInfoPanel() {
+  if (hoverPlanet_ < 1 || dragPlanet_ != 0) {
+    picInfo->hide();
+    return;
+  }
+  PlanetInfo info = DescribePlanet(store_, record_, hoverPlanet_);
+  lblInh->setText(FromCp1252(info.life));
+  lblAtt->setText(FromCp1252(info.attitude));
+  lblAdv->setText(FromCp1252(info.advancement));
+  lblEnr->setText(FromCp1252(info.energy));
+  lblPName->setText(info.defaultName ? QStringLiteral("Planet %1").arg(hoverPlanet_)
+                                     : FromCp1252(FitName(info.name, lblPName)));
+  picInfo->show();
+}
+
+// ---- mouse
+
+void frmSSEdit::OnViewMouseMove(Point twips) {
+  if (menuOpen_ || !SystemOpen()) return;
+  if (dragPlanet_ == 0) {
+    hoverPlanet_ = HitTest(record_, Centre(), twips, qt::kTwipsPerPixel);
+    DrawSystem(false);
+    return;
+  }
+  int orbit = DraggedOrbit(record_, dragPlanet_, Centre(), twips, qt::kTwipsPerPixel);
+  if (orbit != record_.Planet(dragPlanet_).Orbit) {
+    record_.Planet(dragPlanet_).Orbit = static_cast<std::int16_t>(orbit);
+    dragMoved_ = true;
+    DrawSystem(true);
+  }
+}
+
+void frmSSEdit::OnViewMousePress(Point twips, Qt::MouseButton button, QPoint global) {
+  OnViewMouseMove(twips);
+  if (hoverPlanet_ == 0 || menuOpen_) return;
+  if (button == Qt::LeftButton) {
+    dragPlanet_ = hoverPlanet_;
+    dragMoved_ = false;
+    store_.MarkModified(record_);
+  } else if (button == Qt::RightButton) {
+    PlanetPopup(global);
+  }
+}
+
+void frmSSEdit::OnViewMouseRelease() {
+  if (dragPlanet_ == 0) return;
+  dragPlanet_ = 0;
+  // The new orbit goes to the working copy now, so that saving on the way out keeps it.
+  if (dragMoved_) store_.WriteSystemRecord(record_);
+  dragMoved_ = false;
+  DrawSystem(true);
+}
+
+void frmSSEdit::ClearHover() {
+  if (menuOpen_) return;
+  hoverPlanet_ = 0;
+  DrawSystem(false);
+}
+
+// ---- star name in place
+
+void frmSSEdit::StartStarNameEdit() {
+  if (lblName->text().isEmpty()) return;
+  txtName->setText(lblName->text());
+  txtName->show();
+  txtName->raise();
+  txtName->setFocus();
+  txtName->selectAll();
+}
+
+void frmSSEdit::EndStarNameEdit(bool keep) {
+  if (!txtName->isVisible()) return;
+  if (keep) {
+    lblName->setText(txtName->text());
+    record_.StarName = store::FitStarName(ToCp1252(txtName->text()));
+    // Written at once, so that the name counts as a change when the system is left.
+    store_.WriteSystemRecord(record_);
+  }
+  txtName->hide();
+  if (keep) picSolarSystem->setFocus();
+}
+
+bool frmSSEdit::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      ClearHover();
+      break;
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (watched == lblName && mouse->button() == Qt::LeftButton) {
+        StartStarNameEdit();
+        return true;
+      }
+      if (watched == picStar && mouse->button() == Qt::RightButton) {
+        StarPopup(mouse->globalPosition().toPoint());
+        return true;
+      }
+      break;
+    }
+    case QEvent::KeyPress:
+      if (watched == txtName && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        EndStarNameEdit(false);
+        return true;
+      }
+      break;
+    case QEvent::FocusOut:
+      if (watched == txtName) EndStarNameEdit(false);
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmSSEdit::closeEvent(QCloseEvent* event) {
+  auto ctx = Context();
+  if (!store::flows::ExitProgram(ctx)) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace zelmora::editor

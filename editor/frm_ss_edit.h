@@ -1,0 +1,205 @@
+#pragma once
+
+#include "editor/system_drawing.h"
+#include "store/descriptor_store.h"
+#include "store/system_flows.h"
+#include "ui/platform/prompter.h"
+#include "ui/platform/settings_store.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace zelmora::editor {
+
+class StarPictureWidget;
+class SystemViewWidget;
+
+struct NewSystemChoice {
+  std::string name;
+  bool custom = false;
+};
+
+// The main window: the system list, the system view with its information panel, the menus and
+// both popups. It owns the store and the open system record and hands them to what it opens.
+class frmSSEdit : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Windows and programs the window opens through others' code. A command whose seam is empty
+  // stays disabled.
+  struct Seams {
+    std::function<std::optional<NewSystemChoice>()> chooseNewSystem;  // the add-system dialog
+    std::function<void()> reorderPlanets;       // the reorder dialog; the window writes the block after it
+    std::function<void(int)> planetProperties;  // the planet dialog for planet h
+    std::function<void()> testInGame;           // Test in Quarvel
+    std::function<void(const std::string&)> runAndWait;  // the paint program, waited for
+  };
+
+  frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter, platform::SettingsStore& settings,
+            QWidget* parent = nullptr);
+  ~frmSSEdit() override;
+
+  // The start-up sequence. False when the program must end (not beside the game).
+  bool Load();
+
+  void SetSeams(Seams seams);
+  Seams& GetSeams() { return seams_; }
+
+  // Catalogue defaults, then the descriptor's block, into the open record.
+  void LoadSystem(const std::string& name);
+  // The text cut with "..." to the label's width in the label's font.
+  std::string FitName(const std::string& text, const QLabel* label) const;
+  void DrawSystem(bool force);
+  void SetSystemControls(bool enabled);
+  // Opens the system at `index` of the list as a user's pick does (-1: none).
+  void SelectSystem(int index);
+
+  store::DescriptorStore& Store() { return store_; }
+  store::SolarSystemRecord& Record() { return record_; }
+  int HoverPlanet() const { return hoverPlanet_; }
+  int DragPlanet() const { return dragPlanet_; }
+  bool DisplayAsteroids() const { return displayAsteroids_; }
+  Point Centre() const;
+  store::flows::SystemContext Context();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  class Pictures;
+
+  void BuildControls();
+  void BuildMenus();
+  void BuildPopups();
+  void Connect();
+  void UpdateCommandStates();
+  void UpdatePlanetCommands();
+  void FillSystemList();
+  int AddToSystemList(const std::string& name);
+  void ShowStarPicture();
+  void ShowInfoPanel();
+  bool SystemOpen() const;
+
+  // Mouse and in-place editing.
+  void OnViewMouseMove(Point twips);
+  void OnViewMousePress(Point twips, Qt::MouseButton button, QPoint global);
+  void OnViewMouseRelease();
+  void ClearHover();
+  void StartStarNameEdit();
+  void EndStarNameEdit(bool keep);
+
+  // Commands.
+  void NewSystemCommand();
+  void SaveCommand();
+  void SaveAsCommand();
+  void ClearPlanetsCommand();
+  void DeleteSystemCommand();
+  void AddPlanetCommand();
+  void ReorderCommand();
+  void DisplayAsteroidsCommand();
+  void PlanetPopup(QPoint global);
+  void StarPopup(QPoint global);
+  void PlanetNameCommand();
+  void PlanetClassCommand(int k);
+  void InsertPlanetCommand();
+  void DeletePlanetCommand();
+  void StarDescriptionCommand();
+  void StarTypeCommand(int k);
+  void StarPictureCommand();
+  void AboutCommand();
+
+  platform::Prompter& prompter_;
+  platform::SettingsStore& settings_;
+  store::DescriptorStore store_;
+  store::SolarSystemRecord record_;
+  std::unique_ptr<Pictures> pictures_;
+  Seams seams_;
+
+  // Window state.
+  int hoverPlanet_ = 0;
+  bool menuOpen_ = false;
+  int dragPlanet_ = 0;
+  bool dragMoved_ = false;
+  bool displayAsteroids_ = true;
+  int popupCommand_ = 0;
+  int lastHover_ = -1;
+  bool lastMenuOpen_ = false;
+  bool suppressSelection_ = false;
+  int loadedIndex_ = -1;  // the list's tag: the system currently loaded
+  bool heightFitted_ = false;
+
+ public:
+  // Controls, named as their objectName.
+  QWidget* central = nullptr;
+  QLabel* lblSS = nullptr;
+  QComboBox* cboSystems = nullptr;
+  QPushButton* cmdAdd = nullptr;
+  QPushButton* cmdDelete = nullptr;
+  QPushButton* cmdSave = nullptr;
+  SystemViewWidget* picSolarSystem = nullptr;
+  StarPictureWidget* picStar = nullptr;
+  QLabel* lblName = nullptr;
+  QLineEdit* txtName = nullptr;
+  QFrame* picInfo = nullptr;
+  QLabel* lblPName = nullptr;
+  QLabel* lblInh = nullptr;
+  QLabel* lblAtt = nullptr;
+  QLabel* lblAdv = nullptr;
+  QLabel* lblEnr = nullptr;
+
+  QMenu* mnuFile = nullptr;
+  QAction* mnuFNew = nullptr;
+  QAction* mnuFSep1 = nullptr;
+  QAction* mnuFSave = nullptr;
+  QAction* mnuFSaveAs = nullptr;
+  QAction* mnuFTest = nullptr;
+  QAction* mnuFSep2 = nullptr;
+  QAction* mnuFClear = nullptr;
+  QAction* mnuFDelete = nullptr;
+  QAction* mnuFSep3 = nullptr;
+  QAction* mnuFPackage = nullptr;
+  QAction* mnuFSep4 = nullptr;
+  QAction* mnuFExit = nullptr;
+  QMenu* mnuPlanet = nullptr;
+  QAction* mnuPAdd = nullptr;
+  QAction* mnuPOrder = nullptr;
+  QAction* mnuPPics = nullptr;
+  QAction* mnuPSep = nullptr;
+  QAction* mnuPDetail = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuHTutorial = nullptr;
+  QAction* mnuHSep = nullptr;
+  QAction* mnuHAbout = nullptr;
+
+  QMenu* mnuPopup = nullptr;
+  QAction* mnuMessages = nullptr;
+  QAction* mnuDescription = nullptr;
+  QAction* mnuPicture = nullptr;
+  QMenu* mnuClass = nullptr;
+  std::array<QAction*, 15> mnuPClass{};
+  QAction* mnuInsert = nullptr;
+  QAction* mnuDelete = nullptr;
+  QAction* mnuProperties = nullptr;
+  QMenu* mnuPopupStar = nullptr;
+  QAction* mnuStarDesc = nullptr;
+  QAction* mnuStarPic = nullptr;
+  QMenu* mnuType = nullptr;
+  std::array<QAction*, 8> mnuStarType{};
+};
+
+}  // namespace zelmora::editor

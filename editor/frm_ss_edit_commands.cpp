@@ -1,0 +1,182 @@
+// The main window's commands: System and Planet menus, the planet and star popups, Help.
+#include "editor/editor_commands.h"
+#include "editor/frm_ss_edit.h"
+#include "editor/star_picture_widget.h"
+#include "editor/system_view_widget.h"
+#include "ui/qt/code_page.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+
+namespace zelmora::editor {
+
+using platform::Buttons;
+using platform::Icon;
+using qt::ToCp1252;
+
+// ---- System menu and buttons
+
+void frmSSEdit::NewSystemCommand() {
+  if (!seams_.chooseNewSystem) return;
+  auto choice = seams_.chooseNewSystem();
+  if (!choice || choice->name.empty()) return;
+  auto ctx = Context();
+  if (store::flows::NewSystem(ctx, choice->name, choice->custom) != store::flows::NewResult::Created) return;
+  // The open system was closed on the way; the list's pick opens the new one.
+  loadedIndex_ = -1;
+  SelectSystem(AddToSystemList(choice->name));
+}
+
+void frmSSEdit::SaveCommand() {
+  if (!SystemOpen()) return;
+  auto ctx = Context();
+  store::flows::SaveSystem(ctx);
+}
+
+void frmSSEdit::SaveAsCommand() {
+  if (!SystemOpen()) return;
+  std::vector<std::string> listed;
+  for (int i = 0; i < cboSystems->count(); ++i) listed.push_back(ToCp1252(cboSystems->itemText(i)));
+  auto ctx = Context();
+  auto name = store::flows::SaveSystemAs(ctx, listed);
+  if (name) SelectSystem(AddToSystemList(*name));
+}
+
+void frmSSEdit::ClearPlanetsCommand() {
+  if (!SystemOpen()) return;
+  auto ctx = Context();
+  if (!store::flows::ClearPlanets(ctx)) return;
+  // Classes and sizes are written with the deleted sections, so that a save keeps both or neither.
+  store_.WriteSystemRecord(record_);
+  DrawSystem(true);
+}
+
+void frmSSEdit::DeleteSystemCommand() {
+  if (!SystemOpen()) return;
+  const std::string name = record_.Name;
+  auto ctx = Context();
+  if (!store::flows::DeleteSystem(ctx, name)) return;
+  int index = cboSystems->findText(qt::FromCp1252(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index >= 0) cboSystems->removeItem(index);
+  loadedIndex_ = -1;
+  cboSystems->setCurrentIndex(-1);
+  SetSystemControls(false);
+}
+
+// ---- Planet menu
+
+void frmSSEdit::AddPlanetCommand() {
+  if (!SystemOpen()) return;
+  auto ctx = Context();
+  // Spread orbits are written too: they are what the next Add works from.
+  if (store::flows::AddPlanet(ctx) == store::flows::AddResult::OrbitsSpread) store_.WriteSystemRecord(record_);
+  DrawSystem(true);
+  UpdatePlanetCommands();
+}
+
+void frmSSEdit::ReorderCommand() {
+  if (!SystemOpen() || !seams_.reorderPlanets) return;
+  seams_.reorderPlanets();
+  store_.WriteSystemRecord(record_);
+  hoverPlanet_ = 0;
+  DrawSystem(true);
+}
+
+void frmSSEdit::DisplayAsteroidsCommand() {
+  displayAsteroids_ = mnuPDetail->isChecked();
+  DrawSystem(true);
+  platform::options::DisplayAsteroids.Write(settings_, displayAsteroids_);
+}
+
+// ---- planet popup
+
+void frmSSEdit::PlanetPopup(QPoint global) {
+  menuOpen_ = true;
+  DrawSystem(false);
+  mnuInsert->setEnabled(record_.PlanetCount < store::kMaxPlanets);
+  const int planetClass = record_.Planet(hoverPlanet_).Class;
+  for (int k = 0; k < 15; ++k) mnuPClass[static_cast<std::size_t>(k)]->setChecked(k == planetClass);
+  popupCommand_ = 0;
+  mnuPopup->exec(global);
+  const int h = hoverPlanet_;
+  if (popupCommand_ == 1 && seams_.planetProperties && h >= 1 && h <= record_.PlanetCount) {
+    seams_.planetProperties(h);
+  }
+  popupCommand_ = 0;
+  menuOpen_ = false;
+  DrawSystem(false);
+}
+
+void frmSSEdit::PlanetNameCommand() {
+  auto ctx = Context();
+  RenamePlanet(ctx, hoverPlanet_);
+}
+
+void frmSSEdit::PlanetClassCommand(int k) {
+  auto ctx = Context();
+  ChangePlanetClass(ctx, hoverPlanet_, k);
+  DrawSystem(true);
+}
+
+void frmSSEdit::InsertPlanetCommand() {
+  if (hoverPlanet_ < 1) return;
+  auto ctx = Context();
+  store::flows::InsertPlanet(ctx, hoverPlanet_);
+  DrawSystem(true);
+  UpdatePlanetCommands();
+}
+
+void frmSSEdit::DeletePlanetCommand() {
+  if (hoverPlanet_ < 1) return;
+  auto ctx = Context();
+  store::flows::DeletePlanet(ctx, hoverPlanet_);
+  if (hoverPlanet_ > record_.PlanetCount) hoverPlanet_ = 0;
+  DrawSystem(true);
+  UpdatePlanetCommands();
+}
+
+// ---- star popup
+
+void frmSSEdit::StarPopup(QPoint global) {
+  if (!SystemOpen() || !picStar->HasPicture()) return;
+  for (int k = 0; k < 8; ++k) mnuStarType[static_cast<std::size_t>(k)]->setChecked(k == record_.StarType);
+  const bool custom = picStar->HasCustomPicture();
+  mnuType->menuAction()->setEnabled(!custom);
+  mnuStarPic->setChecked(custom);
+  mnuPopupStar->exec(global);
+}
+
+void frmSSEdit::StarDescriptionCommand() {
+  auto ctx = Context();
+  if (DescribeStar(ctx)) DrawSystem(true);
+}
+
+void frmSSEdit::StarTypeCommand(int k) {
+  auto ctx = Context();
+  ChangeStarType(ctx, k);
+  picStar->ShowStock(k);
+  hoverPlanet_ = 0;
+  DrawSystem(true);
+}
+
+void frmSSEdit::StarPictureCommand() {
+  if (!SystemOpen() || !seams_.runAndWait) return;
+  // A scratch file of this process, so that two editors never paint into each other's picture.
+  std::filesystem::path scratch =
+      std::filesystem::path(QDir::tempPath().toStdString()) /
+      ("StarPic-" + std::to_string(QCoreApplication::applicationPid()) + ".bmp");
+  StarPictureServices services{prompter_, settings_, seams_.runAndWait, scratch, store_.PicturesFolder()};
+  EditStarPicture(*picStar, services);
+  DrawSystem(true);
+}
+
+// ---- Help menu
+
+void frmSSEdit::AboutCommand() {
+  prompter_.Message(std::string("Zelmora ") + ZELMORA_VERSION + "\r\nSolar system designer for Quarvel", Buttons::Ok,
+                    Icon::Information, "About Zelmora");
+}
+
+}  // namespace zelmora::editor

@@ -1,0 +1,17 @@
+#include "editor/frm_ss_edit.h"
+#include "ui/qt/program_folder.h"
+#include "ui/qt/qt_prompter.h"
+#include "ui/qt/qt_settings_store.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  zelmora::qt::QtPrompter prompter;
+  zelmora::qt::QtSettingsStore settings;
+  zelmora::editor::frmSSEdit window(zelmora::qt::ProgramFolder(), prompter, settings);
+  prompter.SetParent(&window);
+  if (!window.Load()) return 0;
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,101 @@
+#include "editor/editor_commands.h"
+#include "editor/system_drawing.h"
+#include "tests/support/scripted_prompter.h"
+#include "tests/support/temp_game_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace zelmora::editor {
+namespace {
+
+using platform::Answer;
+using testing::DemoGameFolder;
+using testing::ScriptedPrompter;
+
+class NoPictures : public store::SystemPictures {
+ public:
+  void AddSlot() override {}
+  void RemoveLastSlot() override {}
+  void ClearOnlyPicture() override {}
+  void SwapPictures(int, int) override {}
+  bool HasPicturesToStore() const override { return false; }
+  void SavePictures(const std::filesystem::path&) override {}
+  bool HasCustomStarPicture() const override { return false; }
+  void SaveStarPicture(const std::filesystem::path&) override {}
+};
+
+struct OpenSystem {
+  explicit OpenSystem(const std::string& name) : store(game.Path()) {
+    store.OpenWorkingCopy(name, prompter);
+    store.LoadSystem(name, record);
+  }
+  store::flows::SystemContext Context() { return {store, record, prompter, pictures}; }
+
+  DemoGameFolder game;
+  store::DescriptorStore store;
+  store::SolarSystemRecord record;
+  ScriptedPrompter prompter;
+  NoPictures pictures;
+};
+
+TEST(StarDescription, DefaultWordsAndTheTypeNameStoreNothing) {
+  OpenSystem s("4Tessaly");
+  auto ctx = s.Context();
+  for (const char* answer : {"DEFAULT", "None", "Yellow Sun"}) {
+    s.prompter.Reply("Something");
+    ASSERT_TRUE(DescribeStar(ctx));
+    ASSERT_EQ(StarDisplayName(s.store, s.record), "Something");
+    s.prompter.Reply(answer);
+    ASSERT_TRUE(DescribeStar(ctx));
+    EXPECT_EQ(s.store.GetPlanetName(s.record, 0, ""), store::kNotUsed) << answer;
+    EXPECT_EQ(StarDisplayName(s.store, s.record), "Yellow Sun") << answer;
+  }
+  EXPECT_EQ(s.prompter.Calls()[0].text,
+            "Please enter the description for Tessaly.  Enter \"default\" or \"none\" to use the default name.");
+  EXPECT_EQ(s.prompter.Calls()[0].defaultValue, "Tessaly Prime");
+  // Another letter case is not the type's name.
+  s.prompter.Reply("yellow sun");
+  DescribeStar(ctx);
+  EXPECT_EQ(StarDisplayName(s.store, s.record), "yellow sun");
+  s.prompter.Reply(std::nullopt);
+  EXPECT_FALSE(DescribeStar(ctx));
+  EXPECT_EQ(StarDisplayName(s.store, s.record), "yellow sun");
+}
+
+TEST(PlanetName, DefaultInAnyCaseRemovesTheStoredName) {
+  OpenSystem s("Kestrel Verge");
+  auto ctx = s.Context();
+  s.prompter.Reply("dEfAuLt");
+  ASSERT_TRUE(RenamePlanet(ctx, 3));
+  EXPECT_EQ(s.prompter.Calls()[0].defaultValue, "Great Red");
+  EXPECT_EQ(s.store.GetPlanetName(s.record, 3, s.record.StarName), "Kestrel Verge III");
+  EXPECT_FALSE(RenamePlanet(ctx, 4));  // no planet 4: nothing asked
+  EXPECT_EQ(s.prompter.Calls().size(), 1u);
+}
+
+TEST(InformationPanel, AdvancementShowsForExtinctLifeAndAttitudeOnlyForAnimals) {
+  OpenSystem s("Kestrel Verge");
+  store::PlanetAttributes a{3, 0, 3, 1, 0};
+  s.record.Planet(2).Attributes = a.Encode();
+  PlanetInfo info = DescribePlanet(s.store, s.record, 2);
+  EXPECT_EQ(info.life, "Extinct");
+  EXPECT_EQ(info.attitude, "---");
+  EXPECT_EQ(info.advancement, "Advanced");
+  EXPECT_EQ(info.energy, "Fossil Fuels");
+  EXPECT_TRUE(info.defaultName);
+  // A stored name that merely contains the marker is still a name.
+  s.store.SetPlanetName(s.record, 2, "XXX Marks");
+  EXPECT_FALSE(DescribePlanet(s.store, s.record, 2).defaultName);
+}
+
+TEST(LeaveForSelection, AnUnchangedSystemIsClosedWithoutAQuestion) {
+  OpenSystem s("4Tessaly");
+  auto ctx = s.Context();
+  EXPECT_TRUE(LeaveForSelection(ctx, false, "Kestrel Verge"));
+  EXPECT_FALSE(s.store.IsWorkingCopyOpen());
+  EXPECT_FALSE(s.game.Exists("ZMDescriptor/4Tessaly.edt"));
+  EXPECT_TRUE(s.prompter.Calls().empty());
+}
+
+}  // namespace
+}  // namespace zelmora::editor
