@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/frm_new_ss.h"
 #include "editor/system_drawing.h"
 #include "store/descriptor_store.h"
 #include "store/system_flows.h"
@@ -26,11 +27,6 @@ namespace zelmora::editor {
 
 class StarPictureWidget;
 class SystemViewWidget;
-
-struct NewSystemChoice {
-  std::string name;
-  bool custom = false;
-};
 
 // The main window: the system list, the system view with its information panel, the menus and
 // both popups. It owns the store and the open system record and hands them to what it opens.
