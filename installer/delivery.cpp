@@ -50,7 +50,9 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
   DeliveryPlan plan;
   if (!platform::FolderExists(gameFolder)) {
     // Target folders are created below the game folder, never the game folder itself.
-    for (const auto& entry : list.entries) plan.refused.push_back({entry.name, "the game folder does not exist", entry.line});
+    for (const auto& entry : list.entries) {
+      plan.refused.push_back({entry.name, "the game folder does not exist", entry.line});
+    }
     return plan;
   }
   for (int line : list.unreadableLines) {

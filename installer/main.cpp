@@ -4,6 +4,7 @@
 #include "ui/qt/program_folder.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   prompter.Attach(&window, window.cmdVerify);
   QObject::connect(&window, &zelmora::installer::frmFendrel::programEnded, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+  if (auto* screen = window.screen()) window.move(screen->availableGeometry().center() - window.rect().center());
   window.show();
   return app.exec();
 }

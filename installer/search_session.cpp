@@ -73,6 +73,7 @@ bool SearchSession::IsOwnFolder(const std::string& folder) const {
 }
 
 void SearchSession::Pump() {
+  if (ended_) return;
   auto now = std::chrono::steady_clock::now();
   if (now - lastPump_ < std::chrono::milliseconds(10)) return;
   lastPump_ = now;
@@ -131,7 +132,8 @@ void SearchSession::Search(const std::string& root) {
     // Links are never followed: a link back up the tree would make the search endless.
     bool listed = platform::ListFolder(folder, !isRoot, [&](std::string_view name, EntryKind kind) {
       if (kind == EntryKind::Folder) {
-        if (name[0] != '.' && !(!windowsName_.empty() && platform::EqualsNoCase(name, windowsName_))) {
+        bool systemName = !windowsName_.empty() && platform::EqualsNoCase(name, windowsName_);
+        if (name[0] != '.' && !systemName) {
           std::string path = folder;
           path += name;
           if (!notEntered_.count(path)) kept.push_back(path += kSeparator);

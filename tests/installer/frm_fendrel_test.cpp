@@ -29,12 +29,26 @@ using testing::FakeMachine;
 using testing::ScriptedPrompter;
 using testing::TempTree;
 
+// One application for the whole test program, ended before the program's own exit handlers run:
+// destroyed as a function's static it would outlive parts of Qt it still needs.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    delete app;
+    app = nullptr;
+  }
+  QApplication* app = nullptr;
+};
+
+QtEnvironment* const environment =
+    static_cast<QtEnvironment*>(::testing::AddGlobalTestEnvironment(new QtEnvironment));
+
 QApplication& App() {
   static int argc = 1;
   static char name[] = "test_installer";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  if (!environment->app) environment->app = new QApplication(argc, argv);
+  return *environment->app;
 }
 
 void SaveScreenshot(QWidget* w, const QString& name) {

@@ -77,6 +77,15 @@ TEST_F(Search, RegisteredValueWithoutTheGameProgramAndMissingFoldersAreLeftOut) 
   EXPECT_EQ(view.statuses.back(), "Quarvel not found.");
 }
 
+TEST_F(Search, WithoutAProgramFilesFolderNoFolderBesideTheStartingPointIsSearched) {
+  tree.Game("Quarvel");
+  auto here = fs::current_path();
+  fs::current_path(tree.Root());
+  Session(Pkg()).Run();
+  fs::current_path(here);
+  EXPECT_TRUE(prompter.Calls().empty());
+}
+
 TEST_F(Search, YesInstallsAndEndsWithoutAnotherQuestion) {
   std::string first = tree.Game("d/a");
   tree.Game("d/b");

@@ -81,7 +81,11 @@ std::vector<Drive> LinuxMachine::Drives() const {
     std::string root = AsFolder(entry.point);
     MountKind kind = KindOfMount(entry);
     if (kind == MountKind::Other || known(root)) continue;
-    (kind == MountKind::Fixed ? drives : network).push_back({root, kind == MountKind::Fixed ? DriveKind::Fixed : DriveKind::Network});
+    if (kind == MountKind::Fixed) {
+      drives.push_back({root, DriveKind::Fixed});
+    } else {
+      network.push_back({root, DriveKind::Network});
+    }
   }
   drives.insert(drives.end(), network.begin(), network.end());
   return drives;

@@ -15,7 +15,7 @@ struct MountEntry {
   std::string type;    // file-system type
 };
 
-// One entry a line: source, mount point, type, options, two numbers. Spaces and other special
+// One entry a line: source, mount point, type, options, two numbers. Spaces and other unusual
 // characters in the first three fields come as octal escapes ("\040"). Malformed lines are left out.
 std::vector<MountEntry> ParseMountTable(std::string_view text);
 
