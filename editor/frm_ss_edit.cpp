@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -40,6 +41,18 @@ template <typename W>
 W* Named(W* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
   return widget;
+}
+
+QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* a = menu->addAction(QString::fromLatin1(caption));
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+QAction* MenuSeparator(QMenu* menu, const char* name) {
+  QAction* a = menu->addSeparator();
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
 }
 
 QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geometry) {
@@ -140,16 +153,8 @@ void frmSSEdit::BuildControls() {
 }
 
 void frmSSEdit::BuildMenus() {
-  auto item = [this](QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromLatin1(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-  };
-  auto separator = [](QMenu* menu, const char* name) {
-    QAction* a = menu->addSeparator();
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-  };
+  const auto item = MenuItem;
+  const auto separator = MenuSeparator;
   mnuFile = Named(menuBar()->addMenu(QStringLiteral("&System")), "mnuFile");
   mnuFNew = item(mnuFile, "mnuFNew", "&New");
   mnuFSep1 = separator(mnuFile, "mnuFSep1");
@@ -179,11 +184,7 @@ void frmSSEdit::BuildMenus() {
 }
 
 void frmSSEdit::BuildPopups() {
-  auto item = [](QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromLatin1(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-  };
+  const auto item = MenuItem;
   mnuPopup = Named(new QMenu(this), "mnuPopup");
   mnuMessages = item(mnuPopup, "mnuMessages", "&Messages");
   mnuDescription = item(mnuPopup, "mnuDescription", "&Name");
@@ -196,10 +197,10 @@ void frmSSEdit::BuildPopups() {
     a->setCheckable(true);
     mnuPClass[static_cast<std::size_t>(k)] = a;
   }
-  mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuPopupSep1"));
+  MenuSeparator(mnuPopup, "mnuPopupSep1");
   mnuInsert = item(mnuPopup, "mnuInsert", "&Insert");
   mnuDelete = item(mnuPopup, "mnuDelete", "&Delete");
-  mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuPopupSep2"));
+  MenuSeparator(mnuPopup, "mnuPopupSep2");
   mnuProperties = item(mnuPopup, "mnuProperties", "P&roperties");
 
   mnuPopupStar = Named(new QMenu(this), "mnuPopupStar");
