@@ -3,6 +3,7 @@
 #include "ui/platform/text_rules.h"
 
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -94,6 +95,12 @@ TEST(EditorSelection, OpeningASystemShowsItAndEnablesItsCommands) {
   }
   EXPECT_EQ(discs, 4);
   EXPECT_GT(arcs, 50);
+
+  // Painted in twips: planet 1 (class A, yellow) sits 520 twips below the star's centre.
+  QImage view = w.picSolarSystem->grab().toImage();
+  EXPECT_EQ(view.pixelColor((1260) / 15, (1260 + 520) / 15), QColor(255, 255, 0));
+  EXPECT_EQ(view.pixelColor((1260 + 520) / 15, (1260 + 520) / 15), QColor(Qt::black));
+  EXPECT_EQ(view.pixelColor(84, 84).rgb(), w.picStar->StockPicture(0).pixelColor(8, 8).rgb());
 }
 
 TEST(EditorSelection, SwitchingAwayFromAChangedSystemAsksAndHonoursEachAnswer) {
