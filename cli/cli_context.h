@@ -28,5 +28,9 @@ struct CliContext {
 // Each group of commands registers its subcommands here.
 void AddStoreCommands(CLI::App& app, CliContext& ctx);
 void AddPlayCommands(CLI::App& app, CliContext& ctx);
+void AddAdventureCommands(CLI::App& app, CliContext& ctx);
+void AddMessageCommands(CLI::App& app, CliContext& ctx);
+void AddInstallCommands(CLI::App& app, CliContext& ctx);
+void AddPackagingCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

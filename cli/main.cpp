@@ -6,6 +6,10 @@ int main(int argc, char** argv) {
   zelmora::cli::CliContext ctx;
   zelmora::cli::AddStoreCommands(app, ctx);
   zelmora::cli::AddPlayCommands(app, ctx);
+  zelmora::cli::AddAdventureCommands(app, ctx);
+  zelmora::cli::AddMessageCommands(app, ctx);
+  zelmora::cli::AddInstallCommands(app, ctx);
+  zelmora::cli::AddPackagingCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,5 +1,6 @@
 #include "simulator/control_panel.h"
 
+#include "messages/script_keys.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
@@ -66,6 +67,8 @@ void ControlPanel::MessageTick() {
   auto& pending = state_.Pending;
   if (state_.CurrentMessage == -1) return;
   if (state_.CurrentMessage == 0) {
+    // A level is a name as the file spells it: the game reads level "Beam" from "MessagesBeam" and
+    // level "INIT" from "MessagesINIT", unlike the editor's group keys.
     int count = interpreter_.ReadCount("Messages" + state_.MessageLevel);
     if (count <= 0) return;
     int n = interpreter_.ChooseMessage("Message" + state_.MessageLevel, count);
@@ -111,8 +114,8 @@ void ControlPanel::ClearMessage() {
 void ControlPanel::Hail() {
   if (!InOrbit() || !display_.Enabled(PanelCommand::Hail)) return;
   display_.Enable(PanelCommand::Hail, false);
-  if (interpreter_.ReadCount("ResponsesHail") > 0) {
-    state_.ResponseLevel = "Hail";
+  if (interpreter_.ReadCount(messages::ResponseCountKey(messages::kHailGroup)) > 0) {
+    state_.ResponseLevel = messages::kHailGroup;
     RespondTo();
   } else {
     services_.prompter.Inform("You cannot hail this planet.");
@@ -167,8 +170,7 @@ void ControlPanel::RespondTo() {
 
 void ControlPanel::SendResponse(int k) {
   if (closed_ || k < 1 || k > static_cast<int>(state_.ResponseTexts.size())) return;
-  std::string text = state_.ResponseTexts[static_cast<std::size_t>(k - 1)];
-  while (!text.empty() && text[0] == '%') text.erase(0, std::min<std::size_t>(3, text.size()));
+  const std::string text(messages::WithoutPrefixCodes(state_.ResponseTexts[static_cast<std::size_t>(k - 1)]));
   state_.MessageLevel = state_.ResponseLevel;
   for (const auto& piece : StarPieces(text)) interpreter_.ApplyAction(piece);
   ClearMessage();
@@ -191,7 +193,7 @@ void ControlPanel::Beam() {
   int count = interpreter_.ReadCount(prefix + "Messages");
   if (count < 1) {
     prefix = "Beam";
-    count = interpreter_.ReadCount("BeamMessages");
+    count = interpreter_.ReadCount(messages::MessageCountKey(messages::kBeamGroup));
     if (count < 1) {
       services_.prompter.Inform("You cannot beam down to this planet.");
       display_.Enable(PanelCommand::Beam, false);

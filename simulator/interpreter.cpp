@@ -26,11 +26,6 @@ std::string UpperRun(std::string_view text) {
   return std::string(text.substr(0, n));
 }
 
-std::string StripPrefixCodes(std::string text) {
-  while (!text.empty() && text[0] == '%') text.erase(0, std::min<std::size_t>(3, text.size()));
-  return text;
-}
-
 std::string CutBefore(std::string text, char c) {
   auto at = text.find(c);
   if (at != std::string::npos) text.erase(at);
@@ -38,17 +33,6 @@ std::string CutBefore(std::string text, char c) {
 }
 
 }  // namespace
-
-std::vector<std::string> StarPieces(std::string_view text) {
-  std::vector<std::string> pieces;
-  auto at = text.find('*');
-  while (at != std::string_view::npos) {
-    auto next = text.find('*', at + 1);
-    pieces.emplace_back(text.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1));
-    at = next;
-  }
-  return pieces;
-}
 
 std::string ReplaceFirstNoCase(std::string text, std::string_view pattern, std::string_view value) {
   if (pattern.empty() || text.size() < pattern.size()) return text;
@@ -176,27 +160,11 @@ bool Interpreter::CanApply(std::string_view piece) {
 }
 
 void Interpreter::DisplayMessage(const std::string& text) {
-  std::string s = StripPrefixCodes(text);
-  bool box = false;
-  if (!s.empty() && s[0] == '$') {
-    auto close = s.find('$', 1);
-    if (close == std::string::npos) {
-      // An unclosed title marker: show the rest under the standard title.
-      s.erase(0, 1);
-      display_.SetTitle(kStandardTitle);
-    } else {
-      std::string title = s.substr(1, close - 1);
-      s.erase(0, close + 1);
-      if (title == "BOX") {
-        box = true;
-        display_.SetTitle(kStandardTitle);
-      } else {
-        display_.SetTitle(title);
-      }
-    }
-  } else {
-    display_.SetTitle(kStandardTitle);
-  }
+  std::string_view rest = messages::WithoutPrefixCodes(text);
+  const auto title = messages::TakeDisplayMarker(rest);
+  const bool box = title && *title == messages::kBoxTitle;
+  display_.SetTitle(title && !box ? *title : std::string(kStandardTitle));
+  std::string s(rest);
 
   s = " " + s + " ";
   s = ReplaceFirstNoCase(std::move(s), "%AN", AlienName());

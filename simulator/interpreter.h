@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messages/message_parts.h"
 #include "simulator/control_panel_view.h"
 #include "simulator/planet_script_reader.h"
 #include "simulator/ship_rules.h"
@@ -45,8 +46,7 @@ struct ConversationState {
   int statusTag = 0;                       // 0 shows the message level, 1 the response level
 };
 
-// The text pieces after each "*" (empty ones included).
-std::vector<std::string> StarPieces(std::string_view text);
+using messages::StarPieces;
 // Replaces the first occurrence of pattern, found without regard to case.
 std::string ReplaceFirstNoCase(std::string text, std::string_view pattern, std::string_view value);
 

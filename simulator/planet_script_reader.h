@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messages/planet_script.h"
 #include "store/descriptor_store.h"
 #include "store/system_record.h"
 
@@ -20,17 +21,17 @@ class PlanetScriptReader {
 // The open system's working copy, read whether or not the planet's custom-messages switch is on.
 class StoreScriptReader : public PlanetScriptReader {
  public:
-  StoreScriptReader(const store::DescriptorStore& store, const store::SolarSystemRecord& record)
+  StoreScriptReader(store::DescriptorStore& store, const store::SolarSystemRecord& record)
       : store_(store), record_(record) {}
   std::string ReadPlanetKey(int planet, std::string_view key) const override {
-    return store_.GetPlanetMessage(record_, planet, key, true);
+    return messages::PlanetScript(store_, record_, planet).GetMessage(key);
   }
   std::string PlanetName(int planet) const override {
     return store_.GetPlanetName(record_, planet, record_.StarName);
   }
 
  private:
-  const store::DescriptorStore& store_;
+  store::DescriptorStore& store_;
   const store::SolarSystemRecord& record_;
 };
 

@@ -1,5 +1,7 @@
 #include "simulator/ship_state.h"
 
+#include "messages/flags.h"
+
 namespace zelmora::simulator {
 
 const std::array<const char*, kSystemCount> kShipSystemCaptions = {
@@ -40,10 +42,9 @@ MarkerColours UpgradeMarkerColours(int level) {
 }
 
 int FlagNumberOfLetter(char letter) {
-  int k;
-  if (letter >= 'A' && letter <= 'Z') k = letter - 'A';
-  else if (letter >= '0' && letter <= '9') k = 26 + (letter - '0');
-  else return -1;
+  // The treaty flag has no letter: the letters after it count from the flag above.
+  int k = messages::FlagIndex(letter);
+  if (k < 0) return -1;
   return k < kTreatyFlag ? k : k + 1;
 }
 

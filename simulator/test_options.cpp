@@ -1,5 +1,6 @@
 #include "simulator/test_options.h"
 
+#include "messages/flags.h"
 #include "store/descriptor_store.h"
 
 #include <algorithm>
@@ -10,16 +11,12 @@ namespace zelmora::simulator {
 TestOptions::TestOptions(ShipState& ship) : ship_(ship) {
   ship_.PlayerRank = "Captain";
   ship_.PlayerName = "<Player>";
-  for (auto& line : flagNameLines_) line = "Unused";
+  for (auto& line : flagNameLines_) line = std::string(messages::kUnusedFlag);
 }
 
 void TestOptions::LoadFlagNames(const PlanetScriptReader& script) {
-  for (int i = 0; i < 36; ++i) {
-    const std::string c(1, i < 26 ? static_cast<char>('A' + i) : static_cast<char>('0' + (i - 26)));
-    std::string description = script.ReadPlanetKey(planet, c + "Flag");
-    if (description == store::kNoMessage) description = "Unused";
-    flagNameLines_[static_cast<std::size_t>(i)] = c + " - " + description;
-  }
+  auto lines = messages::FlagLines([&](const std::string& key) { return script.ReadPlanetKey(planet, key); });
+  std::copy(lines.begin(), lines.end(), flagNameLines_.begin());
 }
 
 std::string TestOptions::FlagListName(int flag) const {

@@ -1,39 +1,16 @@
+#include "tests/cli/zmd_run.h"
 #include "tests/support/temp_game_folder.h"
 
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace zelmora {
 namespace {
 
-struct ZmdRun {
-  int status;
-  std::string out;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-ZmdRun Zmd(const std::vector<std::string>& args) {
-  std::string command = ZMD;
-  for (const auto& a : args) command += " " + Quote(a);
-  command += " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ZmdRun r{-1, {}};
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-  int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+using testing::Zmd;
+using testing::ZmdRun;
 
 TEST(ZmdStore, ListShowsDescriptorsAndReplaceableCatalogueSystems) {
   testing::DemoGameFolder game;

@@ -1,0 +1,134 @@
+#include "installer/delivery.h"
+
+#include "installer/installer_texts.h"
+#include "ui/platform/file_rules.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace zelmora::installer {
+
+namespace {
+
+constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+
+std::string AsFolder(std::string s) {
+  if (s.empty() || s.back() != kSeparator) s.push_back(kSeparator);
+  return s;
+}
+
+// True when `path` is `folder` or lies below it, compared part by part after resolving "." and
+// ".." in the text (never by string prefix: /games/q2 is not inside /games/q).
+bool Inside(const fs::path& path, const fs::path& folder) {
+  fs::path p = path.lexically_normal();
+  fs::path f = folder.lexically_normal();
+  auto pi = p.begin();
+  for (auto fi = f.begin(); fi != f.end(); ++fi) {
+    if (fi->empty()) continue;  // the empty last part of a folder ending in a separator
+    if (pi == p.end() || *pi != *fi) return false;
+    ++pi;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SameFolder(const std::string& from, const std::string& to) {
+  if (AsFolder(from) == AsFolder(to)) return true;
+  std::error_code ec;
+  return fs::equivalent(from, to, ec) && !ec;
+}
+
+std::optional<SetupList> ReadSetupList(const fs::path& packageFolder) {
+  auto path = platform::FindNoCase(packageFolder, kSetupList);
+  std::string bytes;
+  if (!path || !platform::ReadWholeFile(*path, bytes)) return std::nullopt;
+  return ParseSetupList(bytes);
+}
+
+DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFolder, const SetupList& list) {
+  DeliveryPlan plan;
+  if (!platform::FolderExists(gameFolder)) {
+    // Target folders are created below the game folder, never the game folder itself.
+    for (const auto& entry : list.entries) plan.refused.push_back({entry.name, "the game folder does not exist", entry.line});
+    return plan;
+  }
+  for (int line : list.unreadableLines) {
+    plan.refused.push_back({"line " + std::to_string(line) + " of " + kSetupList, "cannot be read", line});
+  }
+  for (const auto& entry : list.entries) {
+    if (auto problem = EntryProblem(entry)) {
+      plan.refused.push_back({entry.name, *problem, entry.line});
+      continue;
+    }
+    fs::path folder = gameFolder;
+    std::string shown;
+    for (const auto& part : FolderParts(entry.folder)) {
+      if (part == ".") continue;
+      folder = platform::ResolveNoCase(folder, part);
+      shown += folder.filename().string() + "/";
+    }
+    fs::path target = platform::ResolveNoCase(folder, entry.name);
+    if (!Inside(target, gameFolder)) {
+      plan.refused.push_back({entry.name, "its folder is not inside the game folder", entry.line});
+      continue;
+    }
+    auto source = platform::FindNoCase(packageFolder, entry.name);
+    if (!source || !platform::FileExists(*source)) {
+      plan.refused.push_back({entry.name, "not found in the package", entry.line});
+      continue;
+    }
+    CopyKind kind = platform::FileExists(target) ? CopyKind::Replace : CopyKind::Add;
+    plan.copies.push_back({entry.name, *source, target, shown + target.filename().string(), kind});
+  }
+  // Named in the order of the list.
+  std::stable_sort(plan.refused.begin(), plan.refused.end(),
+                   [](const NotInstalled& a, const NotInstalled& b) { return a.line < b.line; });
+  return plan;
+}
+
+DeliveryResult CarryOut(const DeliveryPlan& plan) {
+  DeliveryResult result;
+  result.notInstalled = plan.refused;
+  for (const auto& copy : plan.copies) {
+    std::error_code ec;
+    // An add-on may bring the first file of a folder the game does not have yet.
+    fs::create_directories(copy.target.parent_path(), ec);
+    if (ec || !platform::FolderExists(copy.target.parent_path())) {
+      result.notInstalled.push_back({copy.name, "its folder could not be created"});
+      continue;
+    }
+    if (!platform::CopyKeepingTime(copy.source, copy.target)) {
+      result.notInstalled.push_back({copy.name, "could not be copied"});
+      continue;
+    }
+    result.copied.push_back(copy);
+  }
+  return result;
+}
+
+DeliveryResult Deliver(const std::string& from, const std::string& to, bool dryRun) {
+  DeliveryResult result;
+  if (SameFolder(from, to)) {
+    result.outcome = DeliveryOutcome::InvalidFolder;
+    return result;
+  }
+  auto list = ReadSetupList(from);
+  if (!list) {
+    result.outcome = DeliveryOutcome::ListMissing;
+    return result;
+  }
+  DeliveryPlan plan = PlanDelivery(from, to, *list);
+  if (!dryRun) return CarryOut(plan);
+  result.copied = plan.copies;
+  result.notInstalled = plan.refused;
+  return result;
+}
+
+std::string NotInstalledMessage(const std::vector<NotInstalled>& files) {
+  std::string text = kSomeNotInstalled;
+  for (const auto& f : files) text += "\n" + f.name + " (" + f.reason + ")";
+  return text;
+}
+
+}  // namespace zelmora::installer

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "installer/installer_view.h"
+#include "ui/platform/machine.h"
+#include "ui/platform/prompter.h"
+
+#include <chrono>
+#include <string>
+#include <unordered_set>
+
+namespace zelmora::installer {
+
+// One run of the installer: the automatic search for the game folder with its questions, the
+// user's own choice of folder, and the delivery of the package from the installer's folder.
+class SearchSession {
+ public:
+  SearchSession(const platform::Machine& machine, platform::Prompter& prompter, InstallerView& view,
+                std::string ownFolder);
+
+  // Keeps the system folder's name, which the search skips everywhere.
+  void Load();
+  // The automatic search, from the registered path to the system folder; runs once.
+  void Run();
+  // Looks for the game in `folder` and all its subfolders, asking for each one found.
+  void Search(const std::string& folder);
+  // The user chooses the folder; the automatic search stays paused from now on.
+  void Browse();
+  void Cancel();
+  // Copies the package into `to` and ends the program, unless `to` is the package itself.
+  void DeliverFendrel(const std::string& from, const std::string& to);
+
+  // The system folder, or only its own name.
+  std::string WinDir(bool lastPartOnly) const;
+  // "Quarvel Found" when the game program is in `folder`, "Quarvel Not Found" otherwise.
+  static std::string Verdict(const std::string& folder);
+
+  bool Ended() const { return ended_; }
+  bool Browsing() const { return browseFlag_; }
+
+ private:
+  bool IsOwnFolder(const std::string& folder) const;
+  // Gives the window its events between folder entries, at most every few milliseconds.
+  void Pump();
+  void End();
+
+  const platform::Machine& machine_;
+  platform::Prompter& prompter_;
+  InstallerView& view_;
+  std::string ownFolder_;
+  std::string windowsName_;
+  std::unordered_set<std::string> notEntered_;
+  std::chrono::steady_clock::time_point lastPump_{};
+  std::string status_;
+  bool statusBold_ = false;
+  bool started_ = false;
+  bool browseFlag_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace zelmora::installer

@@ -1,0 +1,110 @@
+#include "messages/group_discovery.h"
+
+#include "messages/script_keys.h"
+
+#include <algorithm>
+
+namespace zelmora::messages {
+
+namespace {
+
+enum class Kind { Message, Response };
+
+// The text after the first `code` up to the next "*", or `own` when the value has no such code.
+std::string TargetOf(const std::string& value, std::string_view code, const std::string& own) {
+  auto at = value.find(code);
+  if (at == std::string::npos) return own;
+  auto start = at + code.size();
+  auto end = value.find('*', start);
+  return value.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// One group being expanded: its messages, then its responses, then its companions.
+struct Frame {
+  std::string key;  // the name exactly as it appears in keys (empty for INIT)
+  int stage = 0;
+  int index = 0;
+  int messageCount = 0;
+  int responseCount = 0;
+};
+
+class Walk {
+ public:
+  explicit Walk(const PlanetScript& script) : script_(script) {}
+
+  void Root(const std::string& name, Kind kind) {
+    Visit(name, kind);
+    while (!stack_.empty()) Step();
+  }
+
+  std::vector<GroupEntry> Take() { return std::move(groups_); }
+
+ private:
+  void Visit(const std::string& name, Kind kind) {
+    const std::string shown = ShownName(name);
+    auto found = std::find_if(groups_.begin(), groups_.end(), [&](const GroupEntry& g) { return g.Name == shown; });
+    if (found == groups_.end()) {
+      groups_.push_back(GroupEntry{shown, false, false});
+      found = groups_.end() - 1;
+      Frame frame;
+      frame.key = name;
+      const bool beam = name == kBeamGroup;
+      frame.messageCount = script_.ReadCount(beam ? "BeamMessages" : "Messages" + name);
+      frame.responseCount = script_.ReadCount("Responses" + name);
+      stack_.push_back(std::move(frame));
+    }
+    (kind == Kind::Message ? found->IsMessageGroup : found->IsResponseGroup) = true;
+  }
+
+  // Advances the innermost group by one visit; a visit that expands a group pushes its frame.
+  void Step() {
+    Frame& f = stack_.back();
+    const std::string key = f.key;
+    switch (f.stage) {
+      case 0:
+        if (f.index < f.messageCount) {
+          int i = ++f.index;
+          const std::string item = key == kBeamGroup ? "Beam" : "Message" + key;
+          Visit(TargetOf(script_.GetMessage(item + std::to_string(i)), "*R", key), Kind::Response);
+          return;
+        }
+        f.stage = 1;
+        f.index = 0;
+        return;
+      case 1:
+        if (f.index < f.responseCount) {
+          int i = ++f.index;
+          Visit(TargetOf(script_.GetMessage("Response" + key + std::to_string(i)), "*M", key), Kind::Message);
+          return;
+        }
+        f.stage = 2;
+        return;
+      case 2:
+        f.stage = 3;
+        if (script_.ReadCount("MessagesIgnore" + key) > 0) Visit("Ignore" + key, Kind::Message);
+        return;
+      default:
+        stack_.pop_back();
+        if (script_.ReadCount("Messages" + key + "Phaser") > 0) Visit(key + "Phaser", Kind::Message);
+        return;
+    }
+  }
+
+  const PlanetScript& script_;
+  std::vector<GroupEntry> groups_;
+  std::vector<Frame> stack_;
+};
+
+}  // namespace
+
+std::vector<GroupEntry> DiscoverGroups(const PlanetScript& script) {
+  // One read of the file for the whole walk.
+  store::DescriptorBatch batch(script.Store(), script.Record().Name);
+  Walk walk(script);
+  walk.Root("", Kind::Message);
+  for (const char* name : {"Back", "Returned", "Beam", "Phaser"}) walk.Root(name, Kind::Message);
+  walk.Root("Hail", Kind::Response);
+  return walk.Take();
+}
+
+}  // namespace zelmora::messages

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelmora::messages {
+
+enum class DisplayKind { Standard, Box, Custom };
+enum class ItemKind { Message, Response };
+
+// The parts of one stored message or response value.
+struct MessageParts {
+  std::vector<std::string> PrefixCodes;  // three-character catalogue prefix codes, stored order
+  int WaitSeconds = 0;                   // 0 = immediately
+  int ChanceTenths = 10;                 // 10 = always
+  DisplayKind Display = DisplayKind::Standard;
+  std::string Title;  // Custom only
+  std::string Text;
+  std::vector<std::string> UpgradeCodes;       // "^" and two letters
+  std::optional<std::string> AnswerGroup;      // absent: the item's own group; "INIT" for the empty name
+  std::vector<std::string> ActionCodes;        // "*" & code & value, stored order
+
+  bool operator==(const MessageParts&) const = default;
+};
+
+// The standard title of a message shown without a display marker.
+inline constexpr std::string_view kStandardTitle = "Message from Planet:";
+inline constexpr std::string_view kBoxTitle = "BOX";
+
+MessageParts ParseMessage(std::string_view value);
+
+// The stored value of an item of `ownGroup` (shown name). `actions` are the item's attached
+// catalogue lines in order, each with its value written between its brackets; the codes of
+// `parts` are not used, only what the actions say.
+std::string ComposeMessage(const MessageParts& parts, const std::vector<std::string>& actions, ItemKind kind,
+                           std::string_view ownGroup);
+
+// The one-line form shown in the group lists.
+std::string MessageDisplayText(std::string_view value);
+
+const char* DisplayKindName(DisplayKind display);
+
+// Pieces of the syntax that the simulator's reader shares.
+// The value without its leading "%" codes (three characters each).
+std::string_view WithoutPrefixCodes(std::string_view value);
+// Takes a display marker "$" & title & "$" off the front of `rest` and answers the title. A "$"
+// that is never closed is no marker: it is dropped and there is no title.
+std::optional<std::string> TakeDisplayMarker(std::string_view& rest);
+// The pieces after each "*", empty ones included; the text before the first "*" is none.
+std::vector<std::string> StarPieces(std::string_view text);
+
+// Limits of a stored value and of a response's text.
+inline constexpr std::size_t kMaxValueLength = 254;
+inline constexpr int kMaxResponseTextTwips = 7230;
+inline constexpr std::string_view kLengthLimitText = "(Length Limit Exceeded)";
+inline constexpr std::string_view kResponseWidthLimitText = "(Response Text Width Limit Exceeded)";
+
+bool ExceedsLengthLimit(std::string_view value);
+// The response text measured in twips by the caller's font.
+template <typename MeasureTwips>
+bool ExceedsResponseWidth(std::string_view text, MeasureTwips&& measure) {
+  return measure(text) >= kMaxResponseTextTwips;
+}
+
+}  // namespace zelmora::messages

@@ -1,0 +1,57 @@
+#include "messages/planet_script.h"
+
+#include "messages/script_keys.h"
+#include "ui/platform/text_rules.h"
+
+#include <algorithm>
+
+namespace zelmora::messages {
+
+PlanetScript::PlanetScript(store::DescriptorStore& store, const store::SolarSystemRecord& record, int planet)
+    : store_(store), record_(record), planet_(planet) {}
+
+std::string PlanetScript::Section() const { return std::to_string(planet_); }
+
+std::string PlanetScript::GetMessage(std::string_view key) const {
+  return store_.GetPlanetMessage(record_, planet_, key, true);
+}
+
+void PlanetScript::PutMessage(std::string_view key, std::string_view value) {
+  if (value.empty()) {
+    store_.DeleteKey(record_.Name, Section(), key);
+  } else {
+    store_.WriteKey(record_.Name, Section(), key, value);
+  }
+}
+
+std::string PlanetScript::OptionalValue(std::string_view key) const {
+  std::string value = GetMessage(key);
+  return value == store::kNoMessage ? std::string() : value;
+}
+
+std::string PlanetScript::BeamFlag() const { return OptionalValue(kBeamFlagKey); }
+void PlanetScript::SetBeamFlag(std::string_view value) { PutMessage(kBeamFlagKey, value); }
+std::string PlanetScript::SearchFlag() const { return OptionalValue(kSearchFlagKey); }
+void PlanetScript::SetSearchFlag(std::string_view value) { PutMessage(kSearchFlagKey, value); }
+std::string PlanetScript::TriFlag() const { return OptionalValue(kTriFlagKey); }
+void PlanetScript::SetTriFlag(std::string_view value) { PutMessage(kTriFlagKey, value); }
+
+int PlanetScript::ReadCount(std::string_view key) const {
+  return std::max<int>(0, platform::ToInt16(GetMessage(key)));
+}
+
+int PlanetScript::MessageCount(std::string_view group) const { return ReadCount(MessageCountKey(group)); }
+int PlanetScript::ResponseCount(std::string_view group) const { return ReadCount(ResponseCountKey(group)); }
+
+void PlanetScript::SetMessageCount(std::string_view group, int count) {
+  PutMessage(MessageCountKey(group), std::to_string(count));
+}
+
+void PlanetScript::SetResponseCount(std::string_view group, int count) {
+  PutMessage(ResponseCountKey(group), std::to_string(count));
+}
+
+std::string PlanetScript::Message(std::string_view group, int i) const { return GetMessage(MessageKey(group, i)); }
+std::string PlanetScript::Response(std::string_view group, int i) const { return GetMessage(ResponseKey(group, i)); }
+
+}  // namespace zelmora::messages

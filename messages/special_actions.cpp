@@ -1,0 +1,81 @@
+#include "messages/special_actions.h"
+
+#include "store/text_lines.h"
+#include "ui/platform/file_rules.h"
+
+namespace zelmora::messages {
+
+namespace {
+
+std::string Between(std::string_view line, char open, char close) {
+  auto start = line.find(open);
+  if (start == std::string_view::npos) return {};
+  auto end = line.find(close, start + 1);
+  return std::string(line.substr(start + 1, end == std::string_view::npos ? std::string_view::npos : end - start - 1));
+}
+
+std::string CutAfterAndFill(std::string_view line, char open, char close, std::string_view value) {
+  auto start = line.find(open);
+  if (start == std::string_view::npos) return std::string(line);
+  std::string out(line.substr(0, start + 1));
+  out.append(value);
+  out.push_back(close);
+  return out;
+}
+
+}  // namespace
+
+SpecialActionList ParseSpecialActions(std::string_view bytes) {
+  SpecialActionList list;
+  store::ForEachLine(bytes, [&](const store::TextLine& line, std::size_t) {
+    if (line.text.empty()) return true;
+    SpecialAction action;
+    action.Line = std::string(line.text);
+    action.Code = ActionCode(line.text);
+    action.IsPrefix = line.text[0] == '%' && line.text.find(kCodeSeparator) != std::string_view::npos;
+    list.push_back(std::move(action));
+    return true;
+  });
+  return list;
+}
+
+SpecialActionList LoadSpecialActions(const std::filesystem::path& gameFolder) {
+  auto file = platform::FindNoCase(gameFolder, "SPECIAL.LST");
+  std::string bytes;
+  if (!file || !platform::ReadWholeFile(*file, bytes)) return {};
+  return ParseSpecialActions(bytes);
+}
+
+std::optional<std::string> FindSpecialAction(std::string_view code, const SpecialActionList& catalogue) {
+  for (auto it = catalogue.rbegin(); it != catalogue.rend(); ++it) {
+    if (it->IsHeading() || !code.starts_with(it->Code)) continue;
+    if (code.size() == it->Code.size()) return it->Line;
+    std::string_view value = code.substr(it->Code.size());
+    return WithFlagValue(WithFreeValue(it->Line, value), value);
+  }
+  return std::nullopt;
+}
+
+std::string ActionCode(std::string_view line) {
+  auto at = line.find(kCodeSeparator);
+  return at == std::string_view::npos ? std::string() : std::string(line.substr(0, at));
+}
+
+std::string FreeValue(std::string_view line) { return Between(line, '(', ')'); }
+std::string FlagValue(std::string_view line) { return Between(line, '[', ']'); }
+bool HasFreeValue(std::string_view line) { return line.find('(') != std::string_view::npos; }
+bool HasFlagValue(std::string_view line) { return line.find('[') != std::string_view::npos; }
+
+bool IsShipSystemValue(std::string_view value) {
+  return value.size() == 2 && value[0] == 'S' && value[1] >= '0' && value[1] <= '8';
+}
+
+std::string WithFreeValue(std::string_view line, std::string_view value) {
+  return CutAfterAndFill(line, '(', ')', value);
+}
+
+std::string WithFlagValue(std::string_view line, std::string_view value) {
+  return CutAfterAndFill(line, '[', ']', value);
+}
+
+}  // namespace zelmora::messages

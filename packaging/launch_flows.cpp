@@ -1,0 +1,96 @@
+#include "packaging/launch_flows.h"
+
+#include "packaging/star_argument.h"
+#include "ui/platform/file_rules.h"
+
+namespace fs = std::filesystem;
+
+namespace zelmora::packaging {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+using platform::QuoteCommandWord;
+
+namespace {
+
+void ReportMissingProgram(platform::Prompter& prompter, const std::string& program) {
+  prompter.Message("Cannot find the program '" + program + "'.", Buttons::Ok, Icon::None);
+}
+
+fs::path GameProgram(const store::DescriptorStore& store) {
+  return platform::ResolveNoCase(store.GameFolder(), "quarvel.exe");
+}
+
+}  // namespace
+
+std::optional<std::string> GameCommandLine(const store::DescriptorStore& store, std::string_view systemName) {
+  auto star = EncodeStarArgument(systemName);
+  if (!star) return std::nullopt;
+  return QuoteCommandWord(GameProgram(store).string()) + " " + QuoteCommandWord("/star:" + *star);
+}
+
+TestResult TestInQuarvel(store::flows::SystemContext& ctx, platform::ProcessRunner& runner) {
+  const std::string name = ctx.record.Name;
+  // Checked before anything is saved: the game could not find a name it cannot read whole.
+  auto command = GameCommandLine(ctx.store, name);
+  if (!command) {
+    ctx.prompter.Message("The name '" + name + "' is too long to be passed to Quarvel.", Buttons::Ok,
+                         Icon::Exclamation);
+    return TestResult::NameTooLong;
+  }
+  if (ctx.prompter.Message("Click OK to save this system and run Quarvel. Any games you\r\ncreate during this "
+                           "session will begin next to the " + name + " system.",
+                           Buttons::OkCancel, Icon::None) != Answer::Ok) {
+    return TestResult::Cancelled;
+  }
+  store::flows::SaveSystem(ctx);
+  ctx.store.CloseWorkingCopy(ctx.record, true);
+  bool started = runner.Start(*command, platform::WindowState::Minimised);
+  ctx.store.OpenWorkingCopy(name, ctx.prompter);
+  if (!started) {
+    ReportMissingProgram(ctx.prompter, GameProgram(ctx.store).string());
+    return TestResult::StartFailed;
+  }
+  return TestResult::Started;
+}
+
+std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file) {
+  // One pass: a file name that itself holds "%1" must not be replaced again (that never ends).
+  std::string expanded;
+  for (std::size_t i = 0; i < options.size();) {
+    if (options.compare(i, 2, "%1") == 0) {
+      expanded += file;
+      i += 2;
+    } else {
+      expanded += options[i++];
+    }
+  }
+  bool quoted = program.size() >= 2 && program.front() == '"' && program.back() == '"';
+  return (quoted ? program : QuoteCommandWord(program)) + " " + expanded;
+}
+
+PaintResult EditInPaintProgram(const platform::SettingsStore& settings, platform::Prompter& prompter,
+                               platform::ProcessRunner& runner, const fs::path& scratch,
+                               const std::function<void(const fs::path&)>& savePicture) {
+  std::string program = platform::options::PaintProgram.Read(settings);
+  std::string options = platform::options::PaintOptions.Read(settings);
+  if (!platform::FileExists(program)) {
+    ReportMissingProgram(prompter, program);
+    return PaintResult::ProgramMissing;
+  }
+  savePicture(scratch);
+  auto before = platform::ModificationTime(scratch);
+  runner.StartAndWait(PaintCommandLine(program, options, scratch.string()), platform::WindowState::Normal);
+  auto after = platform::ModificationTime(scratch);
+  if (after && after != before) return PaintResult::Changed;
+  platform::RemoveFile(scratch);
+  return PaintResult::Unchanged;
+}
+
+bool StartTutorial(platform::ProcessRunner& runner, const fs::path& programFolder) {
+  return runner.Start("winhlp32 " + QuoteCommandWord((programFolder / "zmdtut.hlp").string()),
+                      platform::WindowState::Normal);
+}
+
+}  // namespace zelmora::packaging

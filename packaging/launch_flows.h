@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/system_flows.h"
+#include "ui/platform/process_runner.h"
+#include "ui/platform/settings_store.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+// Starting the game on the open system and the outside programs the editor waits for.
+namespace zelmora::packaging {
+
+// The game's command line for a system: the game program of the game folder and "/star:" with
+// the encoded name. Nothing when the name is too long for the game.
+std::optional<std::string> GameCommandLine(const store::DescriptorStore& store, std::string_view systemName);
+
+enum class TestResult { Started, Cancelled, NameTooLong, StartFailed };
+// Test in Quarvel: asks, saves the open system and closes its working copy (the game reads the
+// descriptor), starts the game without waiting, then opens a fresh working copy.
+TestResult TestInQuarvel(store::flows::SystemContext& ctx, platform::ProcessRunner& runner);
+
+// The paint program's command line: the program (quoted when it holds blanks), a space and the
+// options with every "%1" replaced by the file.
+std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file);
+
+enum class PaintResult { ProgramMissing, Unchanged, Changed };
+// Writes the picture to `scratch` with `savePicture`, runs the paint program of the settings on it
+// and waits. Changed when the program rewrote the file: the caller loads it and deletes it.
+// Otherwise the scratch file is gone; a missing program was reported and nothing was written.
+PaintResult EditInPaintProgram(const platform::SettingsStore& settings, platform::Prompter& prompter,
+                               platform::ProcessRunner& runner, const std::filesystem::path& scratch,
+                               const std::function<void(const std::filesystem::path&)>& savePicture);
+
+// The tutorial in the platform's help viewer, without waiting.
+bool StartTutorial(platform::ProcessRunner& runner, const std::filesystem::path& programFolder);
+
+}  // namespace zelmora::packaging

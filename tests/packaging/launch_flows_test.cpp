@@ -1,0 +1,183 @@
+#include "packaging/launch_flows.h"
+#include "packaging/star_argument.h"
+
+#include "tests/support/memory_settings_store.h"
+#include "tests/support/null_pictures.h"
+#include "tests/support/scripted_prompter.h"
+#include "tests/support/temp_game_folder.h"
+#include "ui/platform/file_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace zelmora::packaging {
+namespace {
+
+using platform::Answer;
+using platform::WindowState;
+using testing::ScriptedPrompter;
+
+// Records what would be started; `onStart` sees the files as the started program would.
+class FakeRunner : public platform::ProcessRunner {
+ public:
+  bool Start(const std::string& commandLine, WindowState state) override { return Run(commandLine, state, false); }
+  bool StartAndWait(const std::string& commandLine, WindowState state) override {
+    return Run(commandLine, state, true);
+  }
+
+  struct Started {
+    std::string commandLine;
+    WindowState state;
+    bool waited;
+  };
+  std::vector<Started> started;
+  std::function<void()> onStart;
+  bool starts = true;
+
+ private:
+  bool Run(const std::string& commandLine, WindowState state, bool waited) {
+    started.push_back({commandLine, state, waited});
+    if (onStart) onStart();
+    return starts;
+  }
+};
+
+class TestInQuarvelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store.OpenWorkingCopy("4Tessaly", prompter);
+    store.LoadSystem("4Tessaly", record);
+  }
+  bool WorkingCopyExists() const { return game.Exists("ZMDescriptor/4Tessaly.edt"); }
+
+  testing::DemoGameFolder game;
+  store::DescriptorStore store{game.Path()};
+  store::SolarSystemRecord record;
+  ScriptedPrompter prompter;
+  testing::SwapRecordingPictures pictures;
+  store::flows::SystemContext ctx{store, record, prompter, pictures};
+  FakeRunner runner;
+};
+
+TEST_F(TestInQuarvelTest, SavesStartsTheGameOnTheSavedDescriptorAndReopens) {
+  store.SetPlanetName(record, 1, "Edited World");
+  ASSERT_TRUE(store.IsModified(record));
+  bool workingCopyWhileRunning = true;
+  std::string descriptorWhileRunning;
+  runner.onStart = [&] {
+    workingCopyWhileRunning = WorkingCopyExists();
+    descriptorWhileRunning = game.ReadDescriptor("4Tessaly");
+  };
+  prompter.Answer(Answer::Ok);
+
+  EXPECT_EQ(TestInQuarvel(ctx, runner), TestResult::Started);
+
+  ASSERT_EQ(prompter.Calls().size(), 1u);
+  EXPECT_EQ(prompter.Calls()[0].text,
+            "Click OK to save this system and run Quarvel. Any games you\r\ncreate during this session will begin "
+            "next to the 4Tessaly system.");
+  EXPECT_EQ(prompter.Calls()[0].buttons, platform::Buttons::OkCancel);
+  ASSERT_EQ(runner.started.size(), 1u);
+  EXPECT_FALSE(runner.started[0].waited);
+  EXPECT_EQ(runner.started[0].state, WindowState::Minimised);
+  EXPECT_EQ(runner.started[0].commandLine,
+            (game.Path() / "quarvel.exe").string() + " /star:" + *EncodeStarArgument("4Tessaly"));
+  EXPECT_FALSE(workingCopyWhileRunning);
+  EXPECT_NE(descriptorWhileRunning.find("Edited World"), std::string::npos);
+  EXPECT_TRUE(store.IsWorkingCopyOpen());
+  EXPECT_TRUE(WorkingCopyExists());
+  EXPECT_FALSE(store.IsModified(record));
+}
+
+TEST_F(TestInQuarvelTest, CancelLeavesTheWorkingCopyOpenAndNothingSaved) {
+  store.SetPlanetName(record, 1, "Edited World");
+  prompter.Answer(Answer::Cancel);
+  EXPECT_EQ(TestInQuarvel(ctx, runner), TestResult::Cancelled);
+  EXPECT_TRUE(runner.started.empty());
+  EXPECT_TRUE(store.IsModified(record));
+  EXPECT_EQ(game.ReadDescriptor("4Tessaly").find("Edited World"), std::string::npos);
+}
+
+TEST_F(TestInQuarvelTest, AGameThatDoesNotStartIsReportedAndTheSystemStaysOpen) {
+  runner.starts = false;
+  prompter.Answer(Answer::Ok).AcceptOkBoxes();
+  EXPECT_EQ(TestInQuarvel(ctx, runner), TestResult::StartFailed);
+  ASSERT_EQ(prompter.Calls().size(), 2u);
+  EXPECT_EQ(prompter.Calls()[1].text, "Cannot find the program '" + (game.Path() / "quarvel.exe").string() + "'.");
+  EXPECT_TRUE(store.IsWorkingCopyOpen());
+  EXPECT_TRUE(WorkingCopyExists());
+}
+
+TEST_F(TestInQuarvelTest, ANameTheGameCannotReadIsRefusedBeforeAnythingIsSaved) {
+  record.Name = "An Unusually Long System";
+  prompter.AcceptOkBoxes();
+  EXPECT_EQ(TestInQuarvel(ctx, runner), TestResult::NameTooLong);
+  ASSERT_EQ(prompter.Calls().size(), 1u);
+  EXPECT_EQ(prompter.Calls()[0].buttons, platform::Buttons::Ok);
+  EXPECT_TRUE(runner.started.empty());
+  EXPECT_TRUE(WorkingCopyExists());
+}
+
+TEST(PaintCommandLine, ReplacesEveryPlaceholderOnceAndQuotesTheProgram) {
+  EXPECT_EQ(PaintCommandLine("/usr/bin/paint", "\"%1\"", "/tmp/star.bmp"), "/usr/bin/paint \"/tmp/star.bmp\"");
+  EXPECT_EQ(PaintCommandLine("C:\\Program Files\\Paint.exe", "-a %1 -b %1", "x"),
+            "\"C:\\Program Files\\Paint.exe\" -a x -b x");
+  EXPECT_EQ(PaintCommandLine("\"C:\\My Paint\\p.exe\"", "%1", "x"), "\"C:\\My Paint\\p.exe\" x");
+  // A file name holding the placeholder itself is put in once, not expanded for ever.
+  EXPECT_EQ(PaintCommandLine("p", "%1", "/tmp/%1/s.bmp"), "p /tmp/%1/s.bmp");
+}
+
+class PaintProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program = game.Write("paint.sh", "#!/bin/sh\n").string();
+    platform::options::PaintProgram.Write(settings, program);
+  }
+  PaintResult Edit() {
+    return EditInPaintProgram(settings, prompter, runner, scratch, [&](const std::filesystem::path& file) {
+      ++saves;
+      testing::TempGameFolder::WriteFile(file, "BMold");
+    });
+  }
+
+  testing::TempGameFolder game;
+  testing::MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  FakeRunner runner;
+  std::string program;
+  std::filesystem::path scratch = game.Path() / "StarPic.bmp";
+  int saves = 0;
+};
+
+TEST_F(PaintProgramTest, MissingProgramIsReportedAndNothingIsWritten) {
+  settings = {};
+  prompter.AcceptOkBoxes();
+  EXPECT_EQ(Edit(), PaintResult::ProgramMissing);
+  EXPECT_EQ(prompter.Texts(),
+            std::vector<std::string>{"Cannot find the program 'C:\\Program Files\\Accessories\\MsPaint.exe'."});
+  EXPECT_EQ(saves, 0);
+  EXPECT_TRUE(runner.started.empty());
+}
+
+TEST_F(PaintProgramTest, UnchangedFileIsDeletedAfterTheProgramEnds) {
+  EXPECT_EQ(Edit(), PaintResult::Unchanged);
+  ASSERT_EQ(runner.started.size(), 1u);
+  EXPECT_TRUE(runner.started[0].waited);
+  EXPECT_EQ(runner.started[0].state, WindowState::Normal);
+  EXPECT_EQ(runner.started[0].commandLine, program + " \"" + scratch.string() + "\"");
+  EXPECT_EQ(saves, 1);
+  EXPECT_FALSE(platform::FileExists(scratch));
+}
+
+TEST_F(PaintProgramTest, RewrittenFileIsHandedBack) {
+  runner.onStart = [&] {
+    testing::TempGameFolder::WriteFile(scratch, "BMnew");
+    platform::SetModificationTime(scratch, *platform::ModificationTime(scratch) + std::chrono::seconds(2));
+  };
+  EXPECT_EQ(Edit(), PaintResult::Changed);
+  EXPECT_EQ(game.Read("StarPic.bmp"), "BMnew");
+}
+
+}  // namespace
+}  // namespace zelmora::packaging
