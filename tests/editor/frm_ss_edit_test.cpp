@@ -22,7 +22,8 @@ TEST(EditorStartUp, RefusesToRunAwayFromTheGame) {
   ScriptedPrompter prompter;
   prompter.AcceptOkBoxes();
   MemorySettingsStore settings;
-  frmSSEdit window(elsewhere.Path(), prompter, settings);
+  FakeProcessRunner runner;
+  frmSSEdit window(elsewhere.Path(), prompter, settings, runner);
   EXPECT_FALSE(window.Load());
   ASSERT_EQ(prompter.Calls().size(), 1u);
   EXPECT_EQ(prompter.Calls()[0].text, "This software must be installed in the same folder as Quarvel.");
@@ -56,7 +57,8 @@ TEST(EditorStartUp, DisplayAsteroidsOptionOffIsReadBack) {
   ScriptedPrompter prompter;
   MemorySettingsStore settings;
   settings.Set("Zelmora", "Options", "Display Asteroids", "0");
-  frmSSEdit window(game.Path(), prompter, settings);
+  FakeProcessRunner runner;
+  frmSSEdit window(game.Path(), prompter, settings, runner);
   ASSERT_TRUE(window.Load());
   EXPECT_FALSE(window.DisplayAsteroids());
   EXPECT_FALSE(window.mnuPDetail->isChecked());
