@@ -4,12 +4,14 @@
 
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
+#include "editor/frm_order.h"
+#include "editor/frm_planet.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
 #include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
-#include "ui/qt/twips.h"
+#include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -27,7 +30,7 @@ using platform::Buttons;
 using platform::Icon;
 using qt::FromCp1252;
 using qt::ToCp1252;
-using qt::TwipsRect;
+using qt::PlaceTwips;
 
 namespace {
 
@@ -42,9 +45,21 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
-QLabel* Label(QWidget* parent, const char* name, const char* caption, QRect geometry) {
+QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* a = menu->addAction(QString::fromLatin1(caption));
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+QAction* MenuSeparator(QMenu* menu, const char* name) {
+  QAction* a = menu->addSeparator();
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height) {
   auto* label = Named(new QLabel(QString::fromLatin1(caption), parent), name);
-  label->setGeometry(geometry);
+  PlaceTwips(label, left, top, width, height);
   return label;
 }
 
@@ -69,10 +84,11 @@ class frmSSEdit::Pictures : public store::SystemPictures {
 };
 
 frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter,
-                     platform::SettingsStore& settings, QWidget* parent)
+                     platform::SettingsStore& settings, platform::ProcessRunner& runner, QWidget* parent)
     : QMainWindow(parent),
       prompter_(prompter),
       settings_(settings),
+      runner_(runner),
       store_(std::move(gameFolder)),
       pictures_(std::make_unique<Pictures>(*this)) {
   setObjectName(QStringLiteral("frmSSEdit"));
@@ -87,6 +103,16 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   BuildMenus();
   BuildPopups();
   Connect();
+
+  // Created once and refilled before each use.
+  newSS_ = new frmNewSS(this);
+  order_ = new frmOrder(this);
+  planet_ = new frmPlanet(store_.GetTables(), this);
+  dialogs_.chooseNewSystem = [this](const std::vector<std::string>& keys) { return newSS_->Run(keys); };
+  dialogs_.reorderPlanets = [this](const std::vector<std::string>& names) { return order_->Run(names); };
+  dialogs_.planetProperties = [this](int h, const std::string& name, const PlanetProperties& shown) {
+    return planet_->Run(h, name, shown);
+  };
 }
 
 frmSSEdit::~frmSSEdit() = default;
@@ -94,40 +120,40 @@ frmSSEdit::~frmSSEdit() = default;
 void frmSSEdit::BuildControls() {
   central = Named(new QWidget(this), "central");
   setCentralWidget(central);
-  lblSS = Label(central, "lblSS", "Solar System:", TwipsRect(60, 60, 960, 195));
+  lblSS = Label(central, "lblSS", "Solar System:", 60, 60, 960, 195);
   cboSystems = Named(new QComboBox(central), "cboSystems");
-  cboSystems->setGeometry(TwipsRect(60, 300, 2580, 315));
+  PlaceTwips(cboSystems, 60, 300, 2580, 315);
   cmdSave = Named(new QPushButton(QStringLiteral("&Save"), central), "cmdSave");
-  cmdSave->setGeometry(TwipsRect(60, 660, 840, 315));
+  PlaceTwips(cmdSave, 60, 660, 840, 315);
   cmdAdd = Named(new QPushButton(QStringLiteral("&Add"), central), "cmdAdd");
-  cmdAdd->setGeometry(TwipsRect(960, 660, 780, 315));
+  PlaceTwips(cmdAdd, 960, 660, 780, 315);
   cmdDelete = Named(new QPushButton(QStringLiteral("&Delete"), central), "cmdDelete");
-  cmdDelete->setGeometry(TwipsRect(1800, 660, 840, 315));
+  PlaceTwips(cmdDelete, 1800, 660, 840, 315);
 
   picSolarSystem = Named(new SystemViewWidget(central), "picSolarSystem");
-  picSolarSystem->setGeometry(TwipsRect(60, kViewTop, 2580, kViewHeight));
+  PlaceTwips(picSolarSystem, 60, kViewTop, 2580, kViewHeight);
   picSolarSystem->setFocusPolicy(Qt::ClickFocus);
   picStar = new StarPictureWidget(
       picSolarSystem, [this] { return static_cast<int>(record_.StarType); }, [this] { DrawSystem(true); });
   picStar->move(qt::TwipsToPixels(1140), qt::TwipsToPixels(1140));
 
   picInfo = Named(new QFrame(picSolarSystem), "picInfo");
-  picInfo->setGeometry(TwipsRect(1770, 0, 915, 975));
+  PlaceTwips(picInfo, 1770, 0, 915, 975);
   picInfo->setAutoFillBackground(true);  // the texts stay readable over the orbits
-  lblPName = Label(picInfo, "lblPName", "Planet X", TwipsRect(0, 0, 900, 195));
-  lblInh = Label(picInfo, "lblInh", "Inhabited", TwipsRect(0, 180, 900, 195));
-  lblAdv = Label(picInfo, "lblAdv", "Advanced", TwipsRect(0, 360, 900, 195));
-  lblAtt = Label(picInfo, "lblAtt", "Attitude", TwipsRect(0, 540, 900, 195));
-  lblEnr = Label(picInfo, "lblEnr", "Energy", TwipsRect(0, 720, 900, 195));
+  lblPName = Label(picInfo, "lblPName", "Planet X", 0, 0, 900, 195);
+  lblInh = Label(picInfo, "lblInh", "Inhabited", 0, 180, 900, 195);
+  lblAdv = Label(picInfo, "lblAdv", "Advanced", 0, 360, 900, 195);
+  lblAtt = Label(picInfo, "lblAtt", "Attitude", 0, 540, 900, 195);
+  lblEnr = Label(picInfo, "lblEnr", "Energy", 0, 720, 900, 195);
   QFont bold = lblPName->font();
   bold.setBold(true);
   lblPName->setFont(bold);
   picInfo->hide();
 
-  lblName = Label(picSolarSystem, "lblName", "", TwipsRect(0, 2640, 2520, 195));
+  lblName = Label(picSolarSystem, "lblName", "", 0, 2640, 2520, 195);
   lblName->setCursor(Qt::IBeamCursor);
   txtName = Named(new QLineEdit(picSolarSystem), "txtName");
-  txtName->setGeometry(TwipsRect(0, 2640, 2520, 195));
+  PlaceTwips(txtName, 0, 2640, 2520, 195);
   txtName->setFrame(false);
   txtName->hide();
 
@@ -140,16 +166,8 @@ void frmSSEdit::BuildControls() {
 }
 
 void frmSSEdit::BuildMenus() {
-  auto item = [this](QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromLatin1(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-  };
-  auto separator = [](QMenu* menu, const char* name) {
-    QAction* a = menu->addSeparator();
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-  };
+  const auto item = MenuItem;
+  const auto separator = MenuSeparator;
   mnuFile = Named(menuBar()->addMenu(QStringLiteral("&System")), "mnuFile");
   mnuFNew = item(mnuFile, "mnuFNew", "&New");
   mnuFSep1 = separator(mnuFile, "mnuFSep1");
@@ -179,11 +197,7 @@ void frmSSEdit::BuildMenus() {
 }
 
 void frmSSEdit::BuildPopups() {
-  auto item = [](QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromLatin1(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-  };
+  const auto item = MenuItem;
   mnuPopup = Named(new QMenu(this), "mnuPopup");
   mnuMessages = item(mnuPopup, "mnuMessages", "&Messages");
   mnuDescription = item(mnuPopup, "mnuDescription", "&Name");
@@ -196,10 +210,10 @@ void frmSSEdit::BuildPopups() {
     a->setCheckable(true);
     mnuPClass[static_cast<std::size_t>(k)] = a;
   }
-  mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuPopupSep1"));
+  MenuSeparator(mnuPopup, "mnuPopupSep1");
   mnuInsert = item(mnuPopup, "mnuInsert", "&Insert");
   mnuDelete = item(mnuPopup, "mnuDelete", "&Delete");
-  mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuPopupSep2"));
+  MenuSeparator(mnuPopup, "mnuPopupSep2");
   mnuProperties = item(mnuPopup, "mnuProperties", "P&roperties");
 
   mnuPopupStar = Named(new QMenu(this), "mnuPopupStar");
@@ -229,15 +243,14 @@ void frmSSEdit::Connect() {
   connect(mnuFNew, &QAction::triggered, this, &frmSSEdit::NewSystemCommand);
   connect(mnuFSave, &QAction::triggered, this, &frmSSEdit::SaveCommand);
   connect(mnuFSaveAs, &QAction::triggered, this, &frmSSEdit::SaveAsCommand);
-  connect(mnuFTest, &QAction::triggered, this, [this] {
-    if (seams_.testInGame) seams_.testInGame();
-  });
+  connect(mnuFTest, &QAction::triggered, this, &frmSSEdit::TestCommand);
   connect(mnuFClear, &QAction::triggered, this, &frmSSEdit::ClearPlanetsCommand);
   connect(mnuFDelete, &QAction::triggered, this, &frmSSEdit::DeleteSystemCommand);
   connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
   connect(mnuPAdd, &QAction::triggered, this, &frmSSEdit::AddPlanetCommand);
   connect(mnuPOrder, &QAction::triggered, this, &frmSSEdit::ReorderCommand);
   connect(mnuPDetail, &QAction::triggered, this, &frmSSEdit::DisplayAsteroidsCommand);
+  connect(mnuHTutorial, &QAction::triggered, this, &frmSSEdit::TutorialCommand);
   connect(mnuHAbout, &QAction::triggered, this, &frmSSEdit::AboutCommand);
 
   connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
@@ -268,11 +281,6 @@ bool frmSSEdit::Load() {
   displayAsteroids_ = platform::options::DisplayAsteroids.Read(settings_);
   mnuPDetail->setChecked(displayAsteroids_);
   return true;
-}
-
-void frmSSEdit::SetSeams(Seams seams) {
-  seams_ = std::move(seams);
-  UpdateCommandStates();
 }
 
 void frmSSEdit::showEvent(QShowEvent* event) {
@@ -365,26 +373,18 @@ void frmSSEdit::SetSystemControls(bool enabled) {
     dragPlanet_ = 0;
   }
   for (QWidget* w : std::initializer_list<QWidget*>{cmdDelete, cmdSave}) w->setEnabled(enabled);
-  for (QAction* a : {mnuPlanet->menuAction(), mnuFSave, mnuFSaveAs, mnuFClear, mnuFDelete}) a->setEnabled(enabled);
-  UpdateCommandStates();
-}
-
-void frmSSEdit::UpdateCommandStates() {
-  const bool open = SystemOpen();
-  cmdAdd->setEnabled(static_cast<bool>(seams_.chooseNewSystem));
-  mnuFNew->setEnabled(static_cast<bool>(seams_.chooseNewSystem));
-  mnuFTest->setEnabled(open && seams_.testInGame);
+  for (QAction* a : {mnuPlanet->menuAction(), mnuFSave, mnuFSaveAs, mnuFTest, mnuFClear, mnuFDelete}) {
+    a->setEnabled(enabled);
+  }
   // Make Package, Pictures and Messages open windows of their own that this program does not have yet.
   mnuFPackage->setEnabled(false);
   mnuMessages->setEnabled(false);
   mnuPicture->setEnabled(false);
-  mnuProperties->setEnabled(static_cast<bool>(seams_.planetProperties));
-  mnuStarPic->setEnabled(static_cast<bool>(seams_.runAndWait));
   UpdatePlanetCommands();
 }
 
 void frmSSEdit::UpdatePlanetCommands() {
-  mnuPOrder->setEnabled(SystemOpen() && record_.PlanetCount > 1 && seams_.reorderPlanets);
+  mnuPOrder->setEnabled(SystemOpen() && record_.PlanetCount > 1);
   mnuPPics->setEnabled(false);
 }
 

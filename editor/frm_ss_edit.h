@@ -1,9 +1,12 @@
 #pragma once
 
 #include "editor/frm_new_ss.h"
+#include "editor/planet_order.h"
+#include "editor/planet_properties.h"
 #include "editor/system_drawing.h"
 #include "store/descriptor_store.h"
 #include "store/system_flows.h"
+#include "ui/platform/process_runner.h"
 #include "ui/platform/prompter.h"
 #include "ui/platform/settings_store.h"
 
@@ -14,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -25,6 +29,8 @@ class QPushButton;
 
 namespace zelmora::editor {
 
+class frmOrder;
+class frmPlanet;
 class StarPictureWidget;
 class SystemViewWidget;
 
@@ -34,25 +40,23 @@ class frmSSEdit : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Windows and programs the window opens through others' code. A command whose seam is empty
-  // stays disabled.
-  struct Seams {
-    std::function<std::optional<NewSystemChoice>()> chooseNewSystem;  // the add-system dialog
-    std::function<void()> reorderPlanets;       // the reorder dialog; the window writes the block after it
-    std::function<void(int)> planetProperties;  // the planet dialog for planet h
-    std::function<void()> testInGame;           // Test in Quarvel
-    std::function<void(const std::string&)> runAndWait;  // the paint program, waited for
+  // The modal dialogs, as the window runs them: they collect a choice and the window applies it.
+  // The window's own dialogs by default; a test may put others in their place.
+  struct Dialogs {
+    std::function<std::optional<NewSystemChoice>(const std::vector<std::string>& catalogueKeys)> chooseNewSystem;
+    std::function<std::vector<PlanetExchange>(const std::vector<std::string>& planetNames)> reorderPlanets;
+    std::function<std::optional<PlanetProperties>(int h, const std::string& planetName, const PlanetProperties& shown)>
+        planetProperties;
   };
 
   frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter, platform::SettingsStore& settings,
-            QWidget* parent = nullptr);
+            platform::ProcessRunner& runner, QWidget* parent = nullptr);
   ~frmSSEdit() override;
 
   // The start-up sequence. False when the program must end (not beside the game).
   bool Load();
 
-  void SetSeams(Seams seams);
-  Seams& GetSeams() { return seams_; }
+  Dialogs& GetDialogs() { return dialogs_; }
 
   // Catalogue defaults, then the descriptor's block, into the open record.
   void LoadSystem(const std::string& name);
@@ -83,7 +87,6 @@ class frmSSEdit : public QMainWindow {
   void BuildMenus();
   void BuildPopups();
   void Connect();
-  void UpdateCommandStates();
   void UpdatePlanetCommands();
   void FillSystemList();
   int AddToSystemList(const std::string& name);
@@ -106,10 +109,12 @@ class frmSSEdit : public QMainWindow {
   void ClearPlanetsCommand();
   void DeleteSystemCommand();
   void AddPlanetCommand();
+  void TestCommand();
   void ReorderCommand();
   void DisplayAsteroidsCommand();
   void PlanetPopup(QPoint global);
   void StarPopup(QPoint global);
+  void PlanetPropertiesCommand(int h);
   void PlanetNameCommand();
   void PlanetClassCommand(int k);
   void InsertPlanetCommand();
@@ -117,14 +122,19 @@ class frmSSEdit : public QMainWindow {
   void StarDescriptionCommand();
   void StarTypeCommand(int k);
   void StarPictureCommand();
+  void TutorialCommand();
   void AboutCommand();
 
   platform::Prompter& prompter_;
   platform::SettingsStore& settings_;
+  platform::ProcessRunner& runner_;
   store::DescriptorStore store_;
   store::SolarSystemRecord record_;
   std::unique_ptr<Pictures> pictures_;
-  Seams seams_;
+  frmNewSS* newSS_ = nullptr;
+  frmOrder* order_ = nullptr;
+  frmPlanet* planet_ = nullptr;
+  Dialogs dialogs_;
 
   // Window state.
   int hoverPlanet_ = 0;

@@ -3,7 +3,9 @@
 #include "editor/frm_ss_edit.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
+#include "packaging/launch_flows.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/twip_layout.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -19,8 +21,15 @@ using qt::ToCp1252;
 // ---- System menu and buttons
 
 void frmSSEdit::NewSystemCommand() {
-  if (!seams_.chooseNewSystem) return;
-  auto choice = seams_.chooseNewSystem();
+  // The catalogue scan lists the open extension's files while a working copy is open; the list
+  // shows every descriptor, so that no replaced system is offered twice.
+  std::vector<std::string> keys;
+  for (auto& key : store_.ListCatalogueSystems()) {
+    if (cboSystems->findText(qt::FromCp1252(key), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+      keys.push_back(std::move(key));
+    }
+  }
+  auto choice = dialogs_.chooseNewSystem(keys);
   if (!choice || choice->name.empty()) return;
   auto ctx = Context();
   if (store::flows::NewSystem(ctx, choice->name, choice->custom) != store::flows::NewResult::Created) return;
@@ -76,10 +85,17 @@ void frmSSEdit::AddPlanetCommand() {
   UpdatePlanetCommands();
 }
 
+void frmSSEdit::TestCommand() {
+  if (!SystemOpen()) return;
+  auto ctx = Context();
+  packaging::TestInQuarvel(ctx, runner_);
+}
+
 void frmSSEdit::ReorderCommand() {
-  if (!SystemOpen() || !seams_.reorderPlanets) return;
-  seams_.reorderPlanets();
-  store_.WriteSystemRecord(record_);
+  if (!SystemOpen()) return;
+  auto exchanges = dialogs_.reorderPlanets(ReorderListNames(store_, record_));
+  auto ctx = Context();
+  ApplyPlanetExchanges(ctx, exchanges);
   hoverPlanet_ = 0;
   DrawSystem(true);
 }
@@ -101,12 +117,21 @@ void frmSSEdit::PlanetPopup(QPoint global) {
   popupCommand_ = 0;
   mnuPopup->exec(global);
   const int h = hoverPlanet_;
-  if (popupCommand_ == 1 && seams_.planetProperties && h >= 1 && h <= record_.PlanetCount) {
-    seams_.planetProperties(h);
-  }
+  const int command = popupCommand_;
   popupCommand_ = 0;
   menuOpen_ = false;
+  if (command == 1 && h >= 1 && h <= record_.PlanetCount) PlanetPropertiesCommand(h);
   DrawSystem(false);
+}
+
+void frmSSEdit::PlanetPropertiesCommand(int h) {
+  picInfo->hide();
+  auto ctx = Context();
+  PlanetProperties shown = ReadPlanetProperties(store_, record_, h, ctx.pictures.HasPicturesToStore());
+  auto chosen = dialogs_.planetProperties(h, store_.GetPlanetName(record_, h, record_.StarName), shown);
+  if (chosen) ApplyPlanetProperties(store_, record_, h, *chosen);
+  hoverPlanet_ = 0;
+  DrawSystem(true);
 }
 
 void frmSSEdit::PlanetNameCommand() {
@@ -162,17 +187,22 @@ void frmSSEdit::StarTypeCommand(int k) {
 }
 
 void frmSSEdit::StarPictureCommand() {
-  if (!SystemOpen() || !seams_.runAndWait) return;
+  if (!SystemOpen()) return;
   // A scratch file of this process, so that two editors never paint into each other's picture.
   std::filesystem::path scratch =
       std::filesystem::path(QDir::tempPath().toStdString()) /
       ("StarPic-" + std::to_string(QCoreApplication::applicationPid()) + ".bmp");
-  StarPictureServices services{prompter_, settings_, seams_.runAndWait, scratch, store_.PicturesFolder()};
+  StarPictureServices services{prompter_, settings_, runner_, scratch, store_.PicturesFolder()};
   EditStarPicture(*picStar, services);
   DrawSystem(true);
 }
 
 // ---- Help menu
+
+void frmSSEdit::TutorialCommand() {
+  move(qt::TwipsToPixels(600), y());
+  packaging::StartTutorial(runner_, store_.GameFolder());
+}
 
 void frmSSEdit::AboutCommand() {
   prompter_.Message(std::string("Zelmora ") + ZELMORA_VERSION + "\r\nSolar system designer for Quarvel", Buttons::Ok,

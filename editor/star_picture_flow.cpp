@@ -1,5 +1,6 @@
 #include "editor/star_picture_flow.h"
 
+#include "packaging/launch_flows.h"
 #include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 
@@ -26,25 +27,16 @@ StarPictureResult RefuseSize(StarPictureHost& host, const StarPictureServices& s
 }
 
 StarPictureResult Paint(StarPictureHost& host, const StarPictureServices& s, bool wasCustom) {
-  std::string program = platform::options::PaintProgram.Read(s.settings);
-  std::string options = platform::options::PaintOptions.Read(s.settings);
-  if (!platform::FileExists(fs::path(program))) {
-    s.prompter.Message("Cannot find the program '" + program + "'.", Buttons::Ok, Icon::None);
-    return StarPictureResult::MissingProgram;
-  }
-  if (!host.SavePicture(s.scratchFile)) return StarPictureResult::Unchanged;
-  auto before = platform::ModificationTime(s.scratchFile);
-  s.runAndWait(PaintCommandLine(program, options, s.scratchFile.string()));
-  auto after = platform::ModificationTime(s.scratchFile);
+  auto painted = packaging::EditInPaintProgram(s.settings, s.prompter, s.runner, s.scratchFile,
+                                               [&host](const fs::path& file) { host.SavePicture(file); });
+  if (painted == packaging::PaintResult::ProgramMissing) return StarPictureResult::MissingProgram;
+  if (painted == packaging::PaintResult::Unchanged) return StarPictureResult::Unchanged;
   StarPictureResult result = StarPictureResult::Unchanged;
-  if (after && after != before) {
-    auto size = host.LoadPicture(s.scratchFile);
-    if (size && IsStarSize(*size)) {
-      host.MarkCustom();
-      result = StarPictureResult::Custom;
-    } else if (size) {
-      result = RefuseSize(host, s, wasCustom);
-    }
+  if (auto size = host.LoadPicture(s.scratchFile); size && IsStarSize(*size)) {
+    host.MarkCustom();
+    result = StarPictureResult::Custom;
+  } else if (size) {
+    result = RefuseSize(host, s, wasCustom);
   }
   platform::RemoveFile(s.scratchFile);
   return result;
@@ -82,21 +74,6 @@ StarPictureResult EditStarPicture(StarPictureHost& host, const StarPictureServic
   if (a == Answer::Cancel) return StarPictureResult::Unchanged;
   if (a == Answer::Yes) return Paint(host, s, wasCustom);
   return Browse(host, s, wasCustom);
-}
-
-std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file) {
-  // One pass over the options: a file name that itself contains "%1" must not be expanded again.
-  std::string expanded;
-  for (std::size_t i = 0; i < options.size();) {
-    if (options.compare(i, 2, "%1") == 0) {
-      expanded += file;
-      i += 2;
-    } else {
-      expanded += options[i++];
-    }
-  }
-  bool quote = program.find(' ') != std::string::npos && !program.starts_with('"');
-  return (quote ? "\"" + program + "\"" : program) + " " + expanded;
 }
 
 std::string ChooserFilter(const std::string& pairs) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/platform/process_runner.h"
 #include "ui/platform/prompter.h"
 #include "ui/platform/settings_store.h"
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,8 +46,7 @@ class StarPictureHost {
 struct StarPictureServices {
   platform::Prompter& prompter;
   const platform::SettingsStore& settings;
-  // Runs a command line in a normal window and returns when the program has ended.
-  std::function<void(const std::string&)> runAndWait;
+  platform::ProcessRunner& runner;  // the paint program is waited for
   fs::path scratchFile;   // the picture handed to the paint program
   fs::path browseFolder;  // where the file chooser starts
 };
@@ -55,10 +54,6 @@ struct StarPictureServices {
 enum class StarPictureResult { Unchanged, Custom, Stock, WrongSize, MissingProgram };
 
 StarPictureResult EditStarPicture(StarPictureHost& host, const StarPictureServices& services);
-
-// The paint program's command line: every "%1" of the options becomes the scratch file; a program
-// path with spaces is quoted so that it stays one word.
-std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file);
 
 // A filter of description|patterns pairs ("Bitmap (*.bmp)|*.BMP") in the chooser's own form
 // ("Bitmap (*.bmp) (*.BMP *.bmp)"), both letter cases of each pattern, "*.*" as every file.

@@ -1,7 +1,6 @@
 #include "editor/star_picture_widget.h"
 
 #include "editor/stock_star_pictures.h"
-#include "ui/qt/twips.h"
 
 #include <QPixmap>
 

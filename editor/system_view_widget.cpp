@@ -1,7 +1,7 @@
 #include "editor/system_view_widget.h"
 
 #include "ui/qt/palette.h"
-#include "ui/qt/twips.h"
+#include "ui/qt/twip_layout.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -2,10 +2,11 @@
 
 #include "editor/frm_ss_edit.h"
 #include "editor/system_view_widget.h"
+#include "tests/support/fake_process_runner.h"
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
-#include "ui/qt/twips.h"
+#include "ui/qt/twip_layout.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 namespace zelmora::editor::testing {
 
 using zelmora::testing::DemoGameFolder;
+using zelmora::testing::FakeProcessRunner;
 using zelmora::testing::MemorySettingsStore;
 using zelmora::testing::ScriptedPrompter;
 using zelmora::testing::TempGameFolder;
@@ -38,7 +40,7 @@ inline QApplication& App() {
 struct EditorOnDemo {
   EditorOnDemo() {
     App();
-    window = std::make_unique<frmSSEdit>(game.Path(), prompter, settings);
+    window = std::make_unique<frmSSEdit>(game.Path(), prompter, settings, runner);
     EXPECT_TRUE(window->Load());
   }
   ~EditorOnDemo() {
@@ -62,6 +64,7 @@ struct EditorOnDemo {
   DemoGameFolder game;
   ScriptedPrompter prompter;
   MemorySettingsStore settings;
+  FakeProcessRunner runner;
   std::unique_ptr<frmSSEdit> window;
 };
 

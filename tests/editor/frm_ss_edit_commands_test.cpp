@@ -1,11 +1,15 @@
+#include "editor/frm_new_ss.h"
 #include "editor/star_picture_widget.h"
 #include "editor/stock_star_pictures.h"
 #include "tests/editor/editor_window_support.h"
 #include "ui/platform/text_rules.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace zelmora::editor::testing {
 namespace {
@@ -122,7 +126,7 @@ TEST(EditorPlanetPopup, InsertAndDeleteMovePlanetsAndKeepTheOrbits) {
   EXPECT_NE(e.game.ReadDescriptor("4Tessaly", ".edt").find(";\"Tessaly             \",0,4"), std::string::npos);
 }
 
-TEST(EditorPlanetMenu, AddSpreadsFullOrbitsFirstAndEnablesNothingItCannotOpen) {
+TEST(EditorPlanetMenu, AddSpreadsFullOrbitsFirstAndSetOrderNeedsTwoPlanets) {
   EditorOnDemo e;
   auto& w = *e.window;
   store::SolarSystemRecord r;
@@ -140,59 +144,91 @@ TEST(EditorPlanetMenu, AddSpreadsFullOrbitsFirstAndEnablesNothingItCannotOpen) {
   w.mnuPAdd->trigger();
   EXPECT_EQ(w.Record().PlanetCount, 3);
   EXPECT_EQ(w.Record().Planet(3).Orbit, 2000);
-  // Set Order needs its dialog, Pictures the picture form.
-  EXPECT_FALSE(w.mnuPOrder->isEnabled());
+  EXPECT_TRUE(w.mnuPOrder->isEnabled());
   EXPECT_FALSE(w.mnuPPics->isEnabled());
+  for (int k = 0; k < 2; ++k) {
+    OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuDelete); });
+    PressOnView(w, DiscOf(w, 1), Qt::RightButton);
+  }
+  EXPECT_EQ(w.Record().PlanetCount, 1);
+  EXPECT_FALSE(w.mnuPOrder->isEnabled());
 }
 
-TEST(EditorSeams, CommandsOpeningOtherWindowsStayOffUntilTheyAreHandedIn) {
+TEST(EditorDialogs, WindowsOfLaterWorkStayOffAndTheDialogsAreApplied) {
   EditorOnDemo e;
   auto& w = *e.window;
   e.Pick("4Tessaly");
-  EXPECT_FALSE(w.cmdAdd->isEnabled());
-  EXPECT_FALSE(w.mnuFNew->isEnabled());
-  EXPECT_FALSE(w.mnuFTest->isEnabled());
-  EXPECT_FALSE(w.mnuPOrder->isEnabled());
-  EXPECT_FALSE(w.mnuProperties->isEnabled());
-  EXPECT_FALSE(w.mnuStarPic->isEnabled());
-  EXPECT_FALSE(w.mnuMessages->isEnabled());
-  EXPECT_FALSE(w.mnuPicture->isEnabled());
-  EXPECT_FALSE(w.mnuFPackage->isEnabled());
+  for (QAction* a : {w.mnuMessages, w.mnuPicture, w.mnuPPics, w.mnuFPackage}) {
+    EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+  }
+  for (QAction* a : {w.mnuFNew, w.mnuFTest, w.mnuPOrder, w.mnuProperties, w.mnuStarPic}) {
+    EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+  }
 
-  int reordered = 0, properties = 0;
-  frmSSEdit::Seams seams;
-  seams.reorderPlanets = [&] {
-    ++reordered;
-    auto ctx = w.Context();
-    store::flows::ExchangePlanets(ctx, 1, 2);
+  std::vector<std::string> listed;
+  w.GetDialogs().reorderPlanets = [&](const std::vector<std::string>& names) {
+    listed = names;
+    return std::vector<PlanetExchange>{{1, 2}};
   };
-  seams.planetProperties = [&](int h) { properties = h; };
-  w.SetSeams(std::move(seams));
-  EXPECT_TRUE(w.mnuPOrder->isEnabled());
-  EXPECT_TRUE(w.mnuProperties->isEnabled());
   w.mnuPOrder->trigger();
-  EXPECT_EQ(reordered, 1);
-  // The block is written after the dialog: planet 1 now has planet 2's fields on its own orbit.
+  EXPECT_EQ(listed, (std::vector<std::string>{"Planet 1", "Verdance", "Planet 3", "Cinder's Rest"}));
+  // Planet 1 now has planet 2's fields on its own orbit, and the block is written.
   EXPECT_NE(e.game.ReadDescriptor("4Tessaly", ".edt").find(";520,3,2,43523,13,465"), std::string::npos);
+  EXPECT_EQ(w.Store().GetPlanetName(w.Record(), 1, "XXX"), "Verdance");
+}
+
+TEST(EditorDialogs, PropertiesOfThePopupsPlanetAreAppliedAfterOk) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  int asked = 0;
+  std::string caption;
+  std::optional<PlanetProperties> answer;
+  w.GetDialogs().planetProperties = [&](int h, const std::string& name, const PlanetProperties& shown) {
+    asked = h;
+    caption = name;
+    EXPECT_FALSE(w.picInfo->isVisibleTo(&w));
+    answer = shown;
+    answer->Moons = 7;
+    return answer;
+  };
   OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuProperties); });
-  PressOnView(w, DiscOf(w, 3), Qt::RightButton);
-  EXPECT_EQ(properties, 3);
+  PressOnView(w, DiscOf(w, 4), Qt::RightButton);
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(caption, "Cinder's Rest");
+  EXPECT_EQ(w.Record().Planet(4).Moons, 7);
+  EXPECT_EQ(w.HoverPlanet(), 0);
+  EXPECT_NE(e.game.ReadDescriptor("4Tessaly", ".edt").find(";950,2,7,50432,12,30"), std::string::npos);
+
+  // Cancel changes nothing.
+  w.GetDialogs().planetProperties = [&](int, const std::string&, const PlanetProperties&) {
+    return std::optional<PlanetProperties>();
+  };
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuProperties); });
+  PressOnView(w, DiscOf(w, 4), Qt::RightButton);
+  EXPECT_EQ(w.Record().Planet(4).Moons, 7);
 }
 
 TEST(EditorSystemMenu, NewSystemFromTheChooserIsCreatedAndOpened) {
   EditorOnDemo e;
   auto& w = *e.window;
-  frmSSEdit::Seams seams;
+  e.Pick("Kestrel Verge");
+  std::vector<std::string> offered;
   std::optional<NewSystemChoice> choice = NewSystemChoice{"Aurel", true};
-  seams.chooseNewSystem = [&] { return choice; };
-  w.SetSeams(std::move(seams));
-  ASSERT_TRUE(w.cmdAdd->isEnabled());
+  w.GetDialogs().chooseNewSystem = [&](const std::vector<std::string>& keys) {
+    offered = keys;
+    return choice;
+  };
   w.cmdAdd->click();
+  // 4Tessaly has its descriptor already, though only Kestrel Verge's working copy is open.
+  EXPECT_EQ(std::count(offered.begin(), offered.end(), "4Tessaly"), 0);
+  EXPECT_EQ(std::count(offered.begin(), offered.end(), "3Corvane"), 1);
   EXPECT_EQ(e.Loaded(), "Aurel");
   EXPECT_EQ(w.cboSystems->currentText().toStdString(), "Aurel");
   EXPECT_EQ(w.cboSystems->itemText(0).toStdString(), "4Tessaly");
   EXPECT_EQ(w.cboSystems->itemText(1).toStdString(), "Aurel");
   EXPECT_TRUE(e.game.Exists("ZMDescriptor/Aurel.edt"));
+  EXPECT_FALSE(e.game.Exists("ZMDescriptor/Kestrel Verge.edt"));
   EXPECT_EQ(w.lblName->text().toStdString(), "Aurel");
 
   // Cancelled in the chooser: nothing happens.
@@ -200,6 +236,45 @@ TEST(EditorSystemMenu, NewSystemFromTheChooserIsCreatedAndOpened) {
   w.mnuFNew->trigger();
   EXPECT_EQ(e.Loaded(), "Aurel");
   EXPECT_TRUE(e.prompter.Calls().empty());
+}
+
+TEST(EditorSystemMenu, TheAddDialogReplacesACatalogueSystem) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<frmNewSS*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->cboSystems->setCurrentIndex(dialog->cboSystems->findText(QStringLiteral("3Corvane")));
+    dialog->cmdOK->click();
+  });
+  w.cmdAdd->click();
+  EXPECT_EQ(e.Loaded(), "3Corvane");
+  EXPECT_EQ(w.Record().PlanetCount, 3);
+  EXPECT_EQ(w.lblName->text().toStdString(), "Corvane");
+  EXPECT_TRUE(e.game.Exists("ZMDescriptor/3Corvane.zmd"));
+}
+
+TEST(EditorSystemMenu, TestInQuarvelSavesStartsTheGameAndReopens) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  w.Record().StarType = 3;
+  w.Store().WriteSystemRecord(w.Record());
+  e.prompter.Answer(Answer::Cancel);
+  w.mnuFTest->trigger();
+  EXPECT_TRUE(e.runner.started.empty());
+  EXPECT_TRUE(w.Store().IsModified(w.Record()));
+
+  e.prompter.Answer(Answer::Ok);
+  e.runner.onStart = [&] { EXPECT_FALSE(e.game.Exists("ZMDescriptor/4Tessaly.edt")); };
+  w.mnuFTest->trigger();
+  ASSERT_EQ(e.runner.started.size(), 1u);
+  EXPECT_NE(e.runner.started[0].commandLine.find("quarvel.exe"), std::string::npos);
+  EXPECT_NE(e.runner.started[0].commandLine.find("/star:"), std::string::npos);
+  EXPECT_FALSE(e.runner.started[0].waited);
+  EXPECT_NE(e.game.ReadDescriptor("4Tessaly").find(",3,4\r\n"), std::string::npos);
+  EXPECT_TRUE(e.game.Exists("ZMDescriptor/4Tessaly.edt"));
+  EXPECT_FALSE(w.Store().IsModified(w.Record()));
 }
 
 TEST(EditorSystemMenu, SaveAsOpensTheCopyAndDeleteRemovesIt) {
@@ -299,6 +374,33 @@ TEST(EditorStarPopup, ACustomPictureDisablesTheTypeAndIsSavedBesideTheSystem) {
   ASSERT_FALSE(back.isNull());
   EXPECT_EQ(back.pixel(5, 5), QColor(Qt::magenta).rgb());
   EXPECT_TRUE(e.game.Exists("ZMDescriptor/4Tessaly.edt"));
+}
+
+TEST(EditorStarPopup, BrowsingToASixteenBySixteenPictureMakesItTheStarsOwn) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("Kestrel Verge");
+  const QString file = QString::fromStdString((e.game.Path() / "sun.png").string());
+  QImage picture(16, 16, QImage::Format_RGB32);
+  picture.fill(Qt::cyan);
+  ASSERT_TRUE(picture.save(file));
+  QImage large(20, 16, QImage::Format_RGB32);
+  large.fill(Qt::red);
+  const QString largeFile = QString::fromStdString((e.game.Path() / "large.png").string());
+  ASSERT_TRUE(large.save(largeFile));
+
+  e.prompter.Answer(Answer::No).Reply(largeFile.toStdString()).AcceptOkBoxes();
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuStarPic); });
+  SendMouse(w.picStar, QEvent::MouseButtonPress, {30, 30}, Qt::RightButton);
+  EXPECT_FALSE(w.picStar->HasCustomPicture());
+  EXPECT_EQ(w.picStar->Picture(), w.picStar->StockPicture(7));
+
+  e.prompter.Answer(Answer::No).Reply(file.toStdString());
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuStarPic); });
+  SendMouse(w.picStar, QEvent::MouseButtonPress, {30, 30}, Qt::RightButton);
+  EXPECT_TRUE(w.picStar->HasCustomPicture());
+  EXPECT_EQ(w.picStar->Picture().pixelColor(3, 3), QColor(Qt::cyan));
+  EXPECT_EQ(w.Centre(), (Point{1260, 1260}));
 }
 
 TEST(EditorHelp, AboutNamesTheProgramAndItsVersion) {

@@ -3,6 +3,7 @@
 #include "ui/platform/text_rules.h"
 
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,7 +22,8 @@ TEST(EditorStartUp, RefusesToRunAwayFromTheGame) {
   ScriptedPrompter prompter;
   prompter.AcceptOkBoxes();
   MemorySettingsStore settings;
-  frmSSEdit window(elsewhere.Path(), prompter, settings);
+  FakeProcessRunner runner;
+  frmSSEdit window(elsewhere.Path(), prompter, settings, runner);
   EXPECT_FALSE(window.Load());
   ASSERT_EQ(prompter.Calls().size(), 1u);
   EXPECT_EQ(prompter.Calls()[0].text, "This software must be installed in the same folder as Quarvel.");
@@ -55,7 +57,8 @@ TEST(EditorStartUp, DisplayAsteroidsOptionOffIsReadBack) {
   ScriptedPrompter prompter;
   MemorySettingsStore settings;
   settings.Set("Zelmora", "Options", "Display Asteroids", "0");
-  frmSSEdit window(game.Path(), prompter, settings);
+  FakeProcessRunner runner;
+  frmSSEdit window(game.Path(), prompter, settings, runner);
   ASSERT_TRUE(window.Load());
   EXPECT_FALSE(window.DisplayAsteroids());
   EXPECT_FALSE(window.mnuPDetail->isChecked());
@@ -94,6 +97,12 @@ TEST(EditorSelection, OpeningASystemShowsItAndEnablesItsCommands) {
   }
   EXPECT_EQ(discs, 4);
   EXPECT_GT(arcs, 50);
+
+  // Painted in twips: planet 1 (class A, yellow) sits 520 twips below the star's centre.
+  QImage view = w.picSolarSystem->grab().toImage();
+  EXPECT_EQ(view.pixelColor((1260) / 15, (1260 + 520) / 15), QColor(255, 255, 0));
+  EXPECT_EQ(view.pixelColor((1260 + 520) / 15, (1260 + 520) / 15), QColor(Qt::black));
+  EXPECT_EQ(view.pixelColor(84, 84).rgb(), w.picStar->StockPicture(0).pixelColor(8, 8).rgb());
 }
 
 TEST(EditorSelection, SwitchingAwayFromAChangedSystemAsksAndHonoursEachAnswer) {

@@ -1,5 +1,6 @@
 #include "editor/star_picture_flow.h"
 #include "editor/stock_star_pictures.h"
+#include "tests/support/fake_process_runner.h"
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
@@ -61,16 +62,12 @@ struct Flow {
     scratch = game.Path() / "StarPic.bmp";
   }
   StarPictureResult Run() {
-    StarPictureServices services{prompter, settings, [this](const std::string& line) {
-                                   commandLines.push_back(line);
-                                   if (paint) paint();
-                                 },
-                                 scratch, game.Pictures()};
+    StarPictureServices services{prompter, settings, runner, scratch, game.Pictures()};
     return EditStarPicture(star, services);
   }
   // The paint program saves a picture of the given size.
   void PaintsPicture(StarPictureHost::Size size) {
-    paint = [this] {
+    runner.onStart = [this] {
       platform::SetModificationTime(scratch, *platform::ModificationTime(scratch) + std::chrono::seconds(2));
     };
     star.readable[scratch] = size;
@@ -82,8 +79,7 @@ struct Flow {
   FakeStar star;
   fs::path program;
   fs::path scratch;
-  std::function<void()> paint;
-  std::vector<std::string> commandLines;
+  testing::FakeProcessRunner runner;
 };
 
 TEST(StarPictureFlow, APaintedSixteenBySixteenPictureBecomesTheCustomPicture) {
@@ -93,8 +89,9 @@ TEST(StarPictureFlow, APaintedSixteenBySixteenPictureBecomesTheCustomPicture) {
   EXPECT_EQ(f.Run(), StarPictureResult::Custom);
   EXPECT_EQ(f.prompter.Calls()[0].text,
             "Do you want to make a new star picture?\r\nChoose 'No' to browse to a saved star picture.");
-  ASSERT_EQ(f.commandLines.size(), 1u);
-  EXPECT_EQ(f.commandLines[0], f.program.string() + " \"" + f.scratch.string() + "\"");
+  ASSERT_EQ(f.runner.started.size(), 1u);
+  EXPECT_EQ(f.runner.started[0].commandLine, f.program.string() + " \"" + f.scratch.string() + "\"");
+  EXPECT_TRUE(f.runner.started[0].waited);
   EXPECT_TRUE(f.star.custom);
   EXPECT_EQ(f.star.shown, "StarPic.bmp");
   EXPECT_FALSE(platform::FileExists(f.scratch));
@@ -108,7 +105,7 @@ TEST(StarPictureFlow, AnUnchangedScratchFileLeavesThePictureAsItWas) {
   EXPECT_EQ(f.Run(), StarPictureResult::Unchanged);
   EXPECT_EQ(f.prompter.Calls()[0].text,
             "Do you want to edit the star picture?\r\nChoose 'No' to delete the current star picture.");
-  EXPECT_EQ(f.commandLines.size(), 1u);
+  EXPECT_EQ(f.runner.started.size(), 1u);
   EXPECT_TRUE(f.star.custom);
   EXPECT_EQ(f.star.shown, "own");
   EXPECT_FALSE(platform::FileExists(f.scratch));
@@ -134,7 +131,7 @@ TEST(StarPictureFlow, AMissingPaintProgramIsNamedAndNothingChanges) {
   f.prompter.Answer(Answer::Yes).AcceptOkBoxes();
   EXPECT_EQ(f.Run(), StarPictureResult::MissingProgram);
   EXPECT_EQ(f.prompter.Calls().back().text, "Cannot find the program '" + (f.game.Path() / "nowhere.exe").string() + "'.");
-  EXPECT_TRUE(f.commandLines.empty());
+  EXPECT_TRUE(f.runner.started.empty());
   EXPECT_EQ(f.star.shown, "stock");
 }
 
@@ -175,17 +172,7 @@ TEST(StarPictureFlow, BrowsingKeepsOnlySixteenBySixteenPictures) {
   EXPECT_EQ(f.Run(), StarPictureResult::Custom);
   EXPECT_EQ(f.star.shown, "good.bmp");
   EXPECT_TRUE(f.star.custom);
-  EXPECT_TRUE(f.commandLines.empty());
-}
-
-TEST(StarPictureFlow, PaintCommandLineFillsEveryPlaceholderOnce) {
-  EXPECT_EQ(PaintCommandLine("/usr/bin/paint", "\"%1\"", "/tmp/s.bmp"), "/usr/bin/paint \"/tmp/s.bmp\"");
-  EXPECT_EQ(PaintCommandLine("/usr/bin/paint", "-i %1 -o %1", "/tmp/s.bmp"), "/usr/bin/paint -i /tmp/s.bmp -o /tmp/s.bmp");
-  // A file name holding "%1" is not expanded again (a repeated search would never end).
-  EXPECT_EQ(PaintCommandLine("p", "%1", "/tmp/%1.bmp"), "p /tmp/%1.bmp");
-  EXPECT_EQ(PaintCommandLine("C:\\Program Files\\Accessories\\MsPaint.exe", "\"%1\"", "x.bmp"),
-            "\"C:\\Program Files\\Accessories\\MsPaint.exe\" \"x.bmp\"");
-  EXPECT_EQ(PaintCommandLine("\"/opt/my paint/run\"", "%1", "x"), "\"/opt/my paint/run\" x");
+  EXPECT_TRUE(f.runner.started.empty());
 }
 
 TEST(StarPictureFlow, ChooserFilterKeepsTheDescriptionsAndTakesBothLetterCases) {

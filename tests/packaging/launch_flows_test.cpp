@@ -1,6 +1,7 @@
 #include "packaging/launch_flows.h"
 #include "packaging/star_argument.h"
 
+#include "tests/support/fake_process_runner.h"
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/null_pictures.h"
 #include "tests/support/scripted_prompter.h"
@@ -18,30 +19,7 @@ using platform::Answer;
 using platform::WindowState;
 using testing::ScriptedPrompter;
 
-// Records what would be started; `onStart` sees the files as the started program would.
-class FakeRunner : public platform::ProcessRunner {
- public:
-  bool Start(const std::string& commandLine, WindowState state) override { return Run(commandLine, state, false); }
-  bool StartAndWait(const std::string& commandLine, WindowState state) override {
-    return Run(commandLine, state, true);
-  }
-
-  struct Started {
-    std::string commandLine;
-    WindowState state;
-    bool waited;
-  };
-  std::vector<Started> started;
-  std::function<void()> onStart;
-  bool starts = true;
-
- private:
-  bool Run(const std::string& commandLine, WindowState state, bool waited) {
-    started.push_back({commandLine, state, waited});
-    if (onStart) onStart();
-    return starts;
-  }
-};
+using FakeRunner = testing::FakeProcessRunner;
 
 class TestInQuarvelTest : public ::testing::Test {
  protected:
