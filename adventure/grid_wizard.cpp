@@ -7,9 +7,7 @@
 
 namespace zelmora::adventure {
 
-using messages::MessageCountKey;
 using messages::MessageKey;
-using messages::ResponseCountKey;
 using messages::ResponseKey;
 
 namespace {
@@ -60,7 +58,7 @@ void FinishGrid(const GridChoices& choices, messages::PlanetScript& script) {
           "BeamUp",
           room + "Search",
           room + "Tri"};
-      script.PutMessage(MessageCountKey(room), "1");
+      script.SetMessageCount(room, 1);
       script.PutMessage(MessageKey(room, 1), "This is Area " + std::to_string(x) + ", " + std::to_string(y));
       int k = 0;
       for (int i = 0; i < kSlotCount; ++i) {
@@ -68,22 +66,22 @@ void FinishGrid(const GridChoices& choices, messages::PlanetScript& script) {
         ++k;
         script.PutMessage(ResponseKey(room, k), actionText[i] + "*M" + destination[i]);
       }
-      script.PutMessage(ResponseCountKey(room), std::to_string(k));
+      script.SetResponseCount(room, k);
       if (choices.chosen[kSlotSearch]) {
-        script.PutMessage(MessageCountKey(room + "Search"), "1");
+        script.SetMessageCount(room + "Search", 1);
         script.PutMessage(MessageKey(room + "Search", 1), "We found nothing of interest, %RK.*R" + room);
       }
       if (choices.chosen[kSlotTri]) {
-        script.PutMessage(MessageCountKey(room + "Tri"), "1");
+        script.SetMessageCount(room + "Tri", 1);
         script.PutMessage(MessageKey(room + "Tri", 1),
                           "We have a [type] reading bearing [number] degrees.*R" + room);
       }
     }
   }
-  script.PutMessage(MessageCountKey("Beam"), "1");
+  script.SetMessageCount("Beam", 1);
   script.PutMessage(MessageKey("Beam", 1), "We beamed down to Area 1, 1*R" + AreaName(1, 1, width, height));
   if (choices.chosen[kSlotBeam]) {
-    script.PutMessage(MessageCountKey("BeamUp"), "1");
+    script.SetMessageCount("BeamUp", 1);
     script.PutMessage(MessageKey("BeamUp", 1), "Beam up sucessful.*RNone");
   }
 }

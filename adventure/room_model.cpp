@@ -7,9 +7,7 @@
 
 namespace zelmora::adventure {
 
-using messages::MessageCountKey;
 using messages::MessageKey;
-using messages::ResponseCountKey;
 using messages::ResponseKey;
 using platform::Answer;
 using platform::Buttons;
@@ -22,23 +20,18 @@ constexpr const char* kLineBreaks = "\r\n\r\n";
 // A stored value to move to another key; an absent one stays absent rather than becoming "ERR".
 std::string Movable(const std::string& value) { return value == store::kNoMessage ? std::string() : value; }
 
-bool EndsWith(std::string_view s, std::string_view end) {
-  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
 }  // namespace
 
 RoomModel::Found RoomModel::FindDescription(const std::string& group) const {
   Found found;
   const int count = script_.MessageCount(group);
   for (int i = 1; i <= count; ++i) {
-    RoomText parts = SplitValue(script_.GetMessage(MessageKey(group, i)));
+    RoomText parts = SplitValue(script_.Message(group, i));
     if (!HasAnswerCode(parts.tail, 'R')) {
       found.description = RoomAction{i, std::move(parts)};
       return found;
     }
-    found.targets.push_back(AnswerName(parts.tail, 'R'));
-    found.texts.push_back(parts.text);
+    found.effects.push_back({parts.text, AnswerName(parts.tail, 'R')});
   }
   return found;
 }
@@ -50,14 +43,15 @@ OpenResult RoomModel::LoadRoom(const std::string& name, platform::Prompter& prom
     const Found found = FindDescription(current);
     bool restarted = false;
     if (!found.description) {
-      for (std::size_t i = 0; i < found.targets.size() && !restarted; ++i) {
+      for (std::size_t i = 0; i < found.effects.size() && !restarted; ++i) {
+        const Found::Effect& effect = found.effects[i];
         const Answer answer = prompter.Message(
-            found.texts[i] + kLineBreaks + "This message leads to the room '" + found.targets[i] +
+            effect.text + kLineBreaks + "This message leads to the room '" + effect.target +
                 "', would you like to go there instead?",
             Buttons::YesNoCancel, Icon::Question, current + " is not a room (maybe an effect?)");
         if (answer == Answer::Cancel) return OpenResult::Cancelled;
         if (answer == Answer::Yes) {
-          current = found.targets[i];
+          current = effect.target;
           restarted = true;
         }
       }
@@ -93,7 +87,7 @@ std::string RoomModel::DefaultResponse(int slot) const {
 int RoomModel::ResponseCount() const { return script_.ResponseCount(name_); }
 
 void RoomModel::DisplayAction(int n) {
-  RoomAction action{n, SplitValue(script_.GetMessage(ResponseKey(name_, n)))};
+  RoomAction action{n, SplitValue(script_.Response(name_, n))};
   const std::string destination = action.Destination();
   const std::string& prefix = action.parts.prefix;
   const std::string upperText = platform::ToUpper1252(action.parts.text);
@@ -110,9 +104,9 @@ void RoomModel::DisplayAction(int n) {
     } else if (s == kSlotBeam) {
       match = destination == "BeamUp";
     } else if (s == kSlotSearch) {
-      match = EndsWith(destination, "Search");
+      match = destination.ends_with("Search");
     } else {
-      match = EndsWith(destination, "Tri");
+      match = destination.ends_with("Tri");
     }
     if (match) {
       slot.present = true;
@@ -141,7 +135,7 @@ RoomAction* RoomModel::Mutable(ActionRef ref) {
 void RoomModel::Store(RoomAction& action) {
   if (action.number == 0) {
     action.number = ResponseCount() + 1;
-    script_.PutMessage(ResponseCountKey(name_), std::to_string(action.number));
+    script_.SetResponseCount(name_, action.number);
   }
   script_.PutMessage(ResponseKey(name_, action.number), action.parts.Value());
   for (SlotState& slot : slots_) {
@@ -154,7 +148,7 @@ void RoomModel::SetDescription(const std::string& text) {
   description_.parts.text = FitText(description_.parts, text);
   if (description_.number == 0) {
     description_.number = script_.MessageCount(name_) + 1;
-    script_.PutMessage(MessageCountKey(name_), std::to_string(description_.number));
+    script_.SetMessageCount(name_, description_.number);
   }
   script_.PutMessage(MessageKey(name_, description_.number), description_.parts.Value());
 }
@@ -185,7 +179,7 @@ void RoomModel::SetDirectionMarker(ActionRef ref, const std::string& marker) {
 bool RoomModel::SwitchOn(int slot, platform::Prompter& prompter) {
   if (!open_ || slot < 0 || slot >= kSlotCount || slots_[slot].present) return false;
   std::string response = slots_[slot].defaultResponse;
-  if (EndsWith(response, "*M")) {
+  if (response.ends_with("*M")) {
     const std::string caption = kSlotCaptions[slot];
     const auto answer = prompter.Input("Please enter the destination room (A default room cannot be determined):",
                                        "Enter Room that is " + caption + " of " + name_, "");
@@ -214,7 +208,7 @@ int RoomModel::AddCustomAction() {
 
 int RoomModel::AppendResponse(const std::string& value) {
   const int n = ResponseCount() + 1;
-  script_.PutMessage(ResponseCountKey(name_), std::to_string(n));
+  script_.SetResponseCount(name_, n);
   script_.PutMessage(ResponseKey(name_, n), value);
   return n;
 }
@@ -232,10 +226,10 @@ void RoomModel::RemoveResponse(int n) {
   const int count = ResponseCount();
   if (!open_ || n < 1 || n > count) return;
   for (int i = n; i < count; ++i) {
-    script_.PutMessage(ResponseKey(name_, i), Movable(script_.GetMessage(ResponseKey(name_, i + 1))));
+    script_.PutMessage(ResponseKey(name_, i), Movable(script_.Response(name_, i + 1)));
   }
   script_.PutMessage(ResponseKey(name_, count), "");
-  script_.PutMessage(ResponseCountKey(name_), std::to_string(count - 1));
+  script_.SetResponseCount(name_, count - 1);
   for (SlotState& slot : slots_) {
     if (slot.present && slot.action.number == n) {
       slot.present = false;
@@ -251,10 +245,10 @@ void RoomModel::InsertResponse(int p, const std::string& value) {
   const int count = ResponseCount();
   if (!open_ || p < 1 || p > count + 1) return;
   for (int i = count; i >= p; --i) {
-    script_.PutMessage(ResponseKey(name_, i + 1), Movable(script_.GetMessage(ResponseKey(name_, i))));
+    script_.PutMessage(ResponseKey(name_, i + 1), Movable(script_.Response(name_, i)));
   }
   script_.PutMessage(ResponseKey(name_, p), value);
-  script_.PutMessage(ResponseCountKey(name_), std::to_string(count + 1));
+  script_.SetResponseCount(name_, count + 1);
   Renumber(p, +1);
   DisplayAction(p);
 }
@@ -271,7 +265,7 @@ bool RoomModel::SetEffect(ActionRef ref, platform::Prompter& prompter) {
   std::string target;
   std::string otherCodes;
   for (int i = 1; i <= count && m == 0; ++i) {
-    RoomText parts = SplitValue(script_.GetMessage(MessageKey(group, i)));
+    RoomText parts = SplitValue(script_.Message(group, i));
     if (HasAnswerCode(parts.tail, 'R')) {
       m = i;
       target = AnswerName(parts.tail, 'R');
@@ -297,14 +291,14 @@ bool RoomModel::SetEffect(ActionRef ref, platform::Prompter& prompter) {
                                        "Enter the destination room of this effect (usually, this will be the current room):",
                                    "Enter Destination", target.empty() ? name_ : target);
   if (!room || room->empty()) return false;
-  script_.PutMessage(MessageCountKey(group), std::to_string(std::max(count, m)));
+  script_.SetMessageCount(group, std::max(count, m));
   script_.PutMessage(MessageKey(group, m), effect.prefix + *text + otherCodes + "*R" + *room);
   return true;
 }
 
 void RoomModel::LockAction(int n, char flag, const std::string& lockedText) {
   if (!open_ || n < 1 || n > ResponseCount()) return;
-  const RoomText parts = SplitValue(script_.GetMessage(ResponseKey(name_, n)));
+  const RoomText parts = SplitValue(script_.Response(name_, n));
   const std::string destination = AnswerName(parts.tail, 'M');
   const std::string rest = TailWithoutAnswer(parts.tail, 'M');
   const std::string set = std::string("%F") + flag;
@@ -322,7 +316,7 @@ void RoomModel::LockAction(int n, char flag, const std::string& lockedText) {
   InsertResponse(n + 1, clear + parts.prefix + parts.text + rest + "*M" + destination + "Locked");
   const std::string locked = destination + "Locked";
   const int m = script_.MessageCount(locked) + 1;
-  script_.PutMessage(MessageCountKey(locked), std::to_string(m));
+  script_.SetMessageCount(locked, m);
   script_.PutMessage(MessageKey(locked, m), lockedText + "*R" + name_);
 }
 

@@ -88,8 +88,12 @@ class RoomModel {
  private:
   struct Found {
     std::optional<RoomAction> description;
-    std::vector<std::string> targets;  // of the effect messages, when there is no description
-    std::vector<std::string> texts;
+    // The messages that lead elsewhere, when there is no description.
+    struct Effect {
+      std::string text;
+      std::string target;
+    };
+    std::vector<Effect> effects;
   };
   Found FindDescription(const std::string& group) const;
   void Reset(const std::string& name, const Found& found);

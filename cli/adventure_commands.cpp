@@ -46,17 +46,7 @@ struct PlanetArgs {
 
 // Loads the system and checks the planet; false (with the failure reported) when it cannot.
 bool OpenPlanet(CliContext& ctx, const PlanetArgs& a, store::DescriptorStore& store, store::SolarSystemRecord& record) {
-  if (!platform::FolderExists(a.folder)) {
-    ctx.Fail(kNotFound, "no such folder: " + a.folder);
-    return false;
-  }
-  const std::string name = platform::Utf8ToCp1252(a.system);
-  store.RefreshSystemNames();
-  if (store.IndexOfSystem(name) == 0) {
-    ctx.Fail(kNotFound, "unknown system: " + a.system);
-    return false;
-  }
-  store.LoadSystem(name, record);
+  if (!LoadSystem(ctx, a.folder, a.system, store, record)) return false;
   if (a.planet < 1 || a.planet > record.PlanetCount) {
     ctx.Fail(kFailed, a.system + " has planets 1 to " + std::to_string(record.PlanetCount));
     return false;

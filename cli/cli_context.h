@@ -1,8 +1,12 @@
 #pragma once
 
+#include "store/descriptor_store.h"
+#include "store/system_record.h"
+
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace zelmora::cli {
@@ -24,6 +28,14 @@ struct CliContext {
     status = code;
   }
 };
+
+// The system named on the command line (UTF-8) among the game folder's descriptors: its name in the
+// code page, or nothing with the failure reported (a missing folder or an unknown system).
+std::optional<std::string> FindSystem(CliContext& ctx, const std::string& folder, const std::string& systemArg,
+                                      store::DescriptorStore& store);
+// FindSystem, then the system loaded into `record`; false when it was not found.
+bool LoadSystem(CliContext& ctx, const std::string& folder, const std::string& systemArg,
+                store::DescriptorStore& store, store::SolarSystemRecord& record);
 
 // Each group of commands registers its subcommands here.
 void AddStoreCommands(CLI::App& app, CliContext& ctx);

@@ -26,14 +26,12 @@ struct GroupsArgs {
 };
 
 void Groups(CliContext& ctx, const GroupsArgs& a) {
-  if (!platform::FolderExists(a.folder)) return ctx.Fail(kNotFound, "no such folder: " + a.folder);
   store::DescriptorStore store(a.folder);
-  store.RefreshSystemNames();
-  const std::string name = Utf8ToCp1252(a.system);
-  if (store.IndexOfSystem(name) == 0) return ctx.Fail(kNotFound, "unknown system: " + a.system);
+  const auto name = FindSystem(ctx, a.folder, a.system, store);
+  if (!name) return;
   if (a.planet < 1 || a.planet > store::kMaxPlanets) return ctx.Fail(kFailed, "PLANET must be 1 to 10");
   store::SolarSystemRecord record;
-  store.LoadSystem(name, record);
+  store.LoadSystem(*name, record);
   const messages::PlanetScript script(store, record, a.planet);
   const auto groups = messages::DiscoverGroups(script);
 

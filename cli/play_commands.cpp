@@ -22,13 +22,12 @@ struct PlayArgs {
 };
 
 void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
-  if (!platform::FolderExists(a.folder)) return ctx.Fail(kNotFound, "no such folder: " + a.folder);
+  store::DescriptorStore store(a.folder);
+  const auto system = FindSystem(ctx, a.folder, a.system, store);
+  if (!system) return;
   simulator::PlaySettings settings;
   settings.gameFolder = a.folder;
-  settings.system = platform::Utf8ToCp1252(a.system);
-  store::DescriptorStore store(a.folder);
-  store.RefreshSystemNames();
-  if (store.IndexOfSystem(settings.system) == 0) return ctx.Fail(kNotFound, "unknown system: " + a.system);
+  settings.system = *system;
   if (a.planet < 1 || a.planet > store::kMaxPlanets) return ctx.Fail(kFailed, "PLANET must be 1 to 10");
   settings.planet = a.planet;
   if (sub.count("--seed") > 0) settings.seed = a.seed;

@@ -42,16 +42,9 @@ std::string StarDisplayName(const DescriptorStore& store, const store::SolarSyst
 }
 
 void Show(CliContext& ctx, const std::string& folder, const std::string& systemArg, bool json) {
-  if (!CheckFolder(ctx, folder)) return;
   DescriptorStore store(folder);
-  store.RefreshSystemNames();
-  const std::string name = Utf8ToCp1252(systemArg);
-  if (store.IndexOfSystem(name) == 0) {
-    ctx.Fail(kNotFound, "unknown system: " + systemArg);
-    return;
-  }
   store::SolarSystemRecord r;
-  store.LoadSystem(name, r);
+  if (!LoadSystem(ctx, folder, systemArg, store, r)) return;
   store.GetTables().FillAlienPlaceholders();
   const auto& tables = store.GetTables();
 
