@@ -1,36 +1,16 @@
+#include "tests/cli/zmd_run.h"
 #include "tests/support/temp_game_folder.h"
 
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace zelmora {
 namespace {
 
-struct ZmdResult {
-  int status;
-  std::string out;
-};
-
-ZmdResult Zmd(const std::vector<std::string>& args) {
-  std::string command = ZMD;
-  for (const auto& a : args) {
-    command += " '";
-    for (char c : a) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    command += "'";
-  }
-  command += " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ZmdResult r{-1, {}};
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
-  int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+using testing::Zmd;
+using ZmdResult = testing::ZmdRun;
 
 TEST(ZmdMessages, GroupsOfADemoPlanetInDiscoveryOrder) {
   testing::DemoGameFolder game;
