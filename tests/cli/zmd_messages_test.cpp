@@ -1,40 +1,19 @@
+#include "tests/cli/zmd_run.h"
 #include "tests/support/temp_game_folder.h"
 
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace zelmora {
 namespace {
 
-struct ZmdResult {
-  int status;
-  std::string out;
-};
-
-ZmdResult Zmd(const std::vector<std::string>& args) {
-  std::string command = ZMD;
-  for (const auto& a : args) {
-    command += " '";
-    for (char c : a) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    command += "'";
-  }
-  command += " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ZmdResult r{-1, {}};
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
-  int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+using testing::Zmd;
+using testing::ZmdRun;
 
 TEST(ZmdMessages, GroupsOfADemoPlanetInDiscoveryOrder) {
   testing::DemoGameFolder game;
-  ZmdResult r = Zmd({"groups", game.Path().string(), "4Tessaly", "2", "--json"});
+  ZmdRun r = Zmd({"groups", game.Path().string(), "4Tessaly", "2", "--json"});
   ASSERT_EQ(r.status, 0) << r.out;
   auto j = nlohmann::json::parse(r.out);
   std::vector<std::string> names;
@@ -44,14 +23,14 @@ TEST(ZmdMessages, GroupsOfADemoPlanetInDiscoveryOrder) {
   EXPECT_EQ(j[0]["IsResponseGroup"], true);  // Message2 offers INIT's own responses
   EXPECT_EQ(j[1]["IsMessageGroup"], false);
 
-  ZmdResult text = Zmd({"groups", game.Path().string(), "4Tessaly", "2"});
+  ZmdRun text = Zmd({"groups", game.Path().string(), "4Tessaly", "2"});
   EXPECT_EQ(text.out.substr(0, text.out.find('\n')), "INIT      message response");
   EXPECT_EQ(Zmd({"groups", game.Path().string(), "Nowhere", "1"}).status, 2);
   EXPECT_EQ(Zmd({"groups", game.Path().string(), "4Tessaly", "11"}).status, 1);
 }
 
 TEST(ZmdMessages, ParseShowsEveryPart) {
-  ZmdResult r = Zmd({"message", "parse", "%FA%W3%05$H\xC3\xB8vda$Take it.^SN*RTrade*SFB", "--json"});
+  ZmdRun r = Zmd({"message", "parse", "%FA%W3%05$H\xC3\xB8vda$Take it.^SN*RTrade*SFB", "--json"});
   ASSERT_EQ(r.status, 0) << r.out;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["PrefixCodes"], nlohmann::json::array({"%FA"}));
@@ -66,7 +45,7 @@ TEST(ZmdMessages, ParseShowsEveryPart) {
   EXPECT_TRUE(nlohmann::json::parse(Zmd({"message", "parse", "Plain", "--json"}).out)["AnswerGroup"].is_null());
 
   EXPECT_EQ(Zmd({"message", "display", "%W1$BOX$ Hello.*R "}).out, "Hello.\n");
-  ZmdResult plain = Zmd({"message", "parse", std::string(255, 'x')});
+  ZmdRun plain = Zmd({"message", "parse", std::string(255, 'x')});
   EXPECT_NE(plain.out.find("(Length Limit Exceeded)"), std::string::npos);
 }
 
