@@ -66,7 +66,8 @@ std::string Joined(const std::vector<std::string>& list) {
 }
 
 void Parse(CliContext& ctx, const std::string& valueArg, bool json) {
-  const auto p = messages::ParseMessage(Utf8ToCp1252(valueArg));
+  const std::string value = Utf8ToCp1252(valueArg);
+  const auto p = messages::ParseMessage(value);
   if (json) {
     nlohmann::json j;
     j["PrefixCodes"] = Texts(p.PrefixCodes);
@@ -90,7 +91,7 @@ void Parse(CliContext& ctx, const std::string& valueArg, bool json) {
           << "UpgradeCodes: " << Joined(p.UpgradeCodes) << "\n"
           << "AnswerGroup:  " << (p.AnswerGroup ? Cp1252ToUtf8(*p.AnswerGroup) : "(own group)") << "\n"
           << "ActionCodes:  " << Joined(p.ActionCodes) << "\n";
-  if (messages::ExceedsLengthLimit(Utf8ToCp1252(valueArg))) ctx.out << messages::kLengthLimitText << "\n";
+  if (messages::ExceedsLengthLimit(value)) ctx.out << messages::kLengthLimitText << "\n";
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ bool FlagChooser::Accept(std::string_view description, platform::Prompter& promp
     prompter.Message(std::string(kDescribeFlagText), platform::Buttons::Ok, platform::Icon::None);
     return false;
   }
-  std::string& line = lines_[static_cast<std::size_t>(*selected_)];
-  line = line.substr(0, line.find(" - ") + 3) + std::string(description);
+  const char flag = FlagChar(*selected_);
+  lines_[static_cast<std::size_t>(*selected_)] = FlagChooserLine(flag, description);
   PlanetScript script(store_, record_, planet_);
-  SetFlagDescription(script, FlagChar(*selected_), description);
+  SetFlagDescription(script, flag, description);
   chosenIndex_ = *selected_;
   return true;
 }

@@ -54,11 +54,9 @@ void SetFlagDescription(PlanetScript& script, char flag, std::string_view descri
 }
 
 int FlagChooserIndex(std::string_view current) {
-  const unsigned char c = current.empty() ? 'A' : static_cast<unsigned char>(current[0]);
-  const int fromA = static_cast<int>(c) - 'A';
-  if (fromA >= 0 && fromA < 26) return fromA;
-  const int digit = c >= '0' && c <= '9' ? c - '0' : 0;
-  return digit + 26;
+  if (current.empty()) return 0;
+  const int index = FlagIndex(current[0]);
+  return index >= 0 ? index : FlagIndex('0');
 }
 
 std::string FlagOfChooserIndex(int index) {

@@ -48,9 +48,8 @@ class Walk {
       found = groups_.end() - 1;
       Frame frame;
       frame.key = name;
-      const bool beam = name == kBeamGroup;
-      frame.messageCount = script_.ReadCount(beam ? "BeamMessages" : "Messages" + name);
-      frame.responseCount = script_.ReadCount("Responses" + name);
+      frame.messageCount = script_.MessageCount(name);
+      frame.responseCount = script_.ResponseCount(name);
       stack_.push_back(std::move(frame));
     }
     (kind == Kind::Message ? found->IsMessageGroup : found->IsResponseGroup) = true;
@@ -64,8 +63,7 @@ class Walk {
       case 0:
         if (f.index < f.messageCount) {
           int i = ++f.index;
-          const std::string item = key == kBeamGroup ? "Beam" : "Message" + key;
-          Visit(TargetOf(script_.GetMessage(item + std::to_string(i)), "*R", key), Kind::Response);
+          Visit(TargetOf(script_.Message(key, i), "*R", key), Kind::Response);
           return;
         }
         f.stage = 1;
@@ -74,18 +72,18 @@ class Walk {
       case 1:
         if (f.index < f.responseCount) {
           int i = ++f.index;
-          Visit(TargetOf(script_.GetMessage("Response" + key + std::to_string(i)), "*M", key), Kind::Message);
+          Visit(TargetOf(script_.Response(key, i), "*M", key), Kind::Message);
           return;
         }
         f.stage = 2;
         return;
       case 2:
         f.stage = 3;
-        if (script_.ReadCount("MessagesIgnore" + key) > 0) Visit("Ignore" + key, Kind::Message);
+        if (const auto ignore = IgnoreGroupName(key); script_.MessageCount(ignore) > 0) Visit(ignore, Kind::Message);
         return;
       default:
         stack_.pop_back();
-        if (script_.ReadCount("Messages" + key + "Phaser") > 0) Visit(key + "Phaser", Kind::Message);
+        if (const auto phaser = PhaserGroupName(key); script_.MessageCount(phaser) > 0) Visit(phaser, Kind::Message);
         return;
     }
   }
@@ -102,8 +100,8 @@ std::vector<GroupEntry> DiscoverGroups(const PlanetScript& script) {
   store::DescriptorBatch batch(script.Store(), script.Record().Name);
   Walk walk(script);
   walk.Root("", Kind::Message);
-  for (const char* name : {"Back", "Returned", "Beam", "Phaser"}) walk.Root(name, Kind::Message);
-  walk.Root("Hail", Kind::Response);
+  for (auto name : {kBackGroup, kReturnedGroup, kBeamGroup, kPhaserGroup}) walk.Root(std::string(name), Kind::Message);
+  walk.Root(std::string(kHailGroup), Kind::Response);
   return walk.Take();
 }
 

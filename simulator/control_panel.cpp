@@ -99,14 +99,13 @@ void ControlPanel::MessageTick() {
 void ControlPanel::StatusTick() {
   if (closed_) return;
   if (options_ && testPlanet_ >= 1) options_->RefreshStatus(services_.record.Planet(testPlanet_));
-  auto level = [](const std::string& l) { return l.empty() ? std::string("INIT") : l; };
-  display_.SetStatus(state_.statusTag == 0 ? "Message Level: " + level(state_.MessageLevel)
-                                           : "Response Level: " + level(state_.ResponseLevel));
+  display_.SetStatus(state_.statusTag == 0 ? "Message Level: " + messages::ShownName(state_.MessageLevel)
+                                           : "Response Level: " + messages::ShownName(state_.ResponseLevel));
 }
 
 void ControlPanel::ClearMessage() {
   display_.SetVisible(false);
-  display_.SetTitle(kStandardTitle);
+  display_.SetTitle(std::string(messages::kStandardTitle));
   display_.SetText("");
   StartClock();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/message_parts.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -38,8 +40,6 @@ class ControlPanelView {
   virtual void FocusIdle() = 0;
   virtual void ClosePanel() = 0;
 };
-
-inline constexpr const char* kStandardTitle = "Message from Planet:";
 
 // The panel's visible state, forwarding changes only.
 class PanelDisplay {
@@ -87,7 +87,7 @@ class PanelDisplay {
   ControlPanelView& view_;
   std::string banner_;
   bool bannerVisible_ = false;
-  std::string title_ = kStandardTitle;
+  std::string title_{messages::kStandardTitle};
   std::string text_;
   bool visible_ = false;
   std::array<bool, kPanelCommandCount> enabled_{};

@@ -163,7 +163,7 @@ void Interpreter::DisplayMessage(const std::string& text) {
   std::string_view rest = messages::WithoutPrefixCodes(text);
   const auto title = messages::TakeDisplayMarker(rest);
   const bool box = title && *title == messages::kBoxTitle;
-  display_.SetTitle(title && !box ? *title : std::string(kStandardTitle));
+  display_.SetTitle(title && !box ? *title : std::string(messages::kStandardTitle));
   std::string s(rest);
 
   s = " " + s + " ";

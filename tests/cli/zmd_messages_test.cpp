@@ -5,16 +5,15 @@
 
 #include <gtest/gtest.h>
 
-
 namespace zelmora {
 namespace {
 
 using testing::Zmd;
-using ZmdResult = testing::ZmdRun;
+using testing::ZmdRun;
 
 TEST(ZmdMessages, GroupsOfADemoPlanetInDiscoveryOrder) {
   testing::DemoGameFolder game;
-  ZmdResult r = Zmd({"groups", game.Path().string(), "4Tessaly", "2", "--json"});
+  ZmdRun r = Zmd({"groups", game.Path().string(), "4Tessaly", "2", "--json"});
   ASSERT_EQ(r.status, 0) << r.out;
   auto j = nlohmann::json::parse(r.out);
   std::vector<std::string> names;
@@ -24,14 +23,14 @@ TEST(ZmdMessages, GroupsOfADemoPlanetInDiscoveryOrder) {
   EXPECT_EQ(j[0]["IsResponseGroup"], true);  // Message2 offers INIT's own responses
   EXPECT_EQ(j[1]["IsMessageGroup"], false);
 
-  ZmdResult text = Zmd({"groups", game.Path().string(), "4Tessaly", "2"});
+  ZmdRun text = Zmd({"groups", game.Path().string(), "4Tessaly", "2"});
   EXPECT_EQ(text.out.substr(0, text.out.find('\n')), "INIT      message response");
   EXPECT_EQ(Zmd({"groups", game.Path().string(), "Nowhere", "1"}).status, 2);
   EXPECT_EQ(Zmd({"groups", game.Path().string(), "4Tessaly", "11"}).status, 1);
 }
 
 TEST(ZmdMessages, ParseShowsEveryPart) {
-  ZmdResult r = Zmd({"message", "parse", "%FA%W3%05$H\xC3\xB8vda$Take it.^SN*RTrade*SFB", "--json"});
+  ZmdRun r = Zmd({"message", "parse", "%FA%W3%05$H\xC3\xB8vda$Take it.^SN*RTrade*SFB", "--json"});
   ASSERT_EQ(r.status, 0) << r.out;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["PrefixCodes"], nlohmann::json::array({"%FA"}));
@@ -46,7 +45,7 @@ TEST(ZmdMessages, ParseShowsEveryPart) {
   EXPECT_TRUE(nlohmann::json::parse(Zmd({"message", "parse", "Plain", "--json"}).out)["AnswerGroup"].is_null());
 
   EXPECT_EQ(Zmd({"message", "display", "%W1$BOX$ Hello.*R "}).out, "Hello.\n");
-  ZmdResult plain = Zmd({"message", "parse", std::string(255, 'x')});
+  ZmdRun plain = Zmd({"message", "parse", std::string(255, 'x')});
   EXPECT_NE(plain.out.find("(Length Limit Exceeded)"), std::string::npos);
 }
 

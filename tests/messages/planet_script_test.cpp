@@ -38,13 +38,9 @@ TEST(ScriptKeys, EveryGroupAndDirection) {
 class ScriptTest : public ::testing::Test {
  protected:
   void Open(std::initializer_list<std::string_view> planetSection) {
-    std::vector<std::string_view> lines = {"[General]", "PlanetPics = NN", "Messages = NN", "", ";SolarSystem",
-                                           ";\"Vega                \",2,2", ";400,2,0,0,1,0", ";430,3,1,0,13,0",
-                                           "[2]"};
-    lines.insert(lines.end(), planetSection.begin(), planetSection.end());
-    std::string bytes;
-    for (auto line : lines) bytes += std::string(line) + "\r\n";
-    game.WriteDescriptor("Vega", bytes);
+    game.WriteDescriptor("Vega", CrLf({"[General]", "PlanetPics = NN", "Messages = NN", "", ";SolarSystem",
+                                       ";\"Vega                \",2,2", ";400,2,0,0,1,0", ";430,3,1,0,13,0", "[2]"}) +
+                                     CrLf(planetSection));
     store.RefreshSystemNames();
     store.LoadSystem("Vega", record);
   }
