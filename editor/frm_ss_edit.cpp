@@ -66,16 +66,10 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, 
 }  // namespace
 
 // The flows' view of the pictures. Planet pictures belong to the picture form; without it none are
-// held in memory, so there is nothing to move or store and the files on disk stay as they are.
-class frmSSEdit::Pictures : public store::SystemPictures {
+// held in memory. The star picture is the window's.
+class frmSSEdit::Pictures : public store::NoSystemPictures {
  public:
   explicit Pictures(frmSSEdit& window) : window_(window) {}
-  void AddSlot() override {}
-  void RemoveLastSlot() override {}
-  void ClearOnlyPicture() override {}
-  void SwapPictures(int, int) override {}
-  bool HasPicturesToStore() const override { return false; }
-  void SavePictures(const std::filesystem::path&) override {}
   bool HasCustomStarPicture() const override { return window_.picStar->HasCustomPicture(); }
   void SaveStarPicture(const std::filesystem::path& file) override { window_.picStar->SavePicture(file); }
 

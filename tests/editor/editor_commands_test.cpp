@@ -12,18 +12,6 @@ using platform::Answer;
 using testing::DemoGameFolder;
 using testing::ScriptedPrompter;
 
-class NoPictures : public store::SystemPictures {
- public:
-  void AddSlot() override {}
-  void RemoveLastSlot() override {}
-  void ClearOnlyPicture() override {}
-  void SwapPictures(int, int) override {}
-  bool HasPicturesToStore() const override { return false; }
-  void SavePictures(const std::filesystem::path&) override {}
-  bool HasCustomStarPicture() const override { return false; }
-  void SaveStarPicture(const std::filesystem::path&) override {}
-};
-
 struct OpenSystem {
   explicit OpenSystem(const std::string& name) : store(game.Path()) {
     store.OpenWorkingCopy(name, prompter);
@@ -35,7 +23,7 @@ struct OpenSystem {
   store::DescriptorStore store;
   store::SolarSystemRecord record;
   ScriptedPrompter prompter;
-  NoPictures pictures;
+  store::NoSystemPictures pictures;
 };
 
 TEST(StarDescription, DefaultWordsAndTheTypeNameStoreNothing) {
