@@ -20,11 +20,7 @@ QString Text(float number) { return qt::FromCp1252(FormatNumber(number)); }
 }  // namespace
 
 frmGetNumber::frmGetNumber(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmGetNumber"));
-  setFont(qt::DialogFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
-  qt::FixClientTwips(this, 4455, 1470);
+  qt::SetUpFixedDialog(this, "frmGetNumber", 4455, 1470);
 
   lblMessage = new QLabel(this);
   lblMessage->setObjectName(QStringLiteral("lblMessage"));

@@ -15,12 +15,8 @@ namespace zelmora::editor {
 using qt::PlaceTwips;
 
 frmNewSS::frmNewSS(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmNewSS"));
+  qt::SetUpFixedDialog(this, "frmNewSS", 4395, 2355);
   setWindowTitle(QStringLiteral("Add System"));
-  setFont(qt::DialogFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
-  qt::FixClientTwips(this, 4395, 2355);
 
   chkCustom = new QCheckBox(QStringLiteral("Custom"), this);
   chkCustom->setObjectName(QStringLiteral("chkCustom"));

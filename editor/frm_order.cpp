@@ -11,12 +11,8 @@ namespace zelmora::editor {
 using qt::PlaceTwips;
 
 frmOrder::frmOrder(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmOrder"));
+  qt::SetUpFixedDialog(this, "frmOrder", 3960, 3135);
   setWindowTitle(QStringLiteral("Reorder Planets"));
-  setFont(qt::DialogFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
-  qt::FixClientTwips(this, 3960, 3135);
 
   lstPlanets = new QListWidget(this);
   lstPlanets->setObjectName(QStringLiteral("lstPlanets"));

@@ -38,12 +38,8 @@ constexpr int kRightColumn = 3960;
 }  // namespace
 
 frmPlanet::frmPlanet(store::Tables& tables, QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmPlanet"));
+  qt::SetUpFixedDialog(this, "frmPlanet", 5850, 3825);
   setWindowTitle(QStringLiteral("Planet Properties"));
-  setFont(qt::DialogFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
-  qt::FixClientTwips(this, 5850, 3825);
 
   fraInh = BuildGroup(OptionGroup::Life, "fraInh", "Life", "gpInh", store::kLifeNames, gpInh, 120, 60);
   fraAtt = BuildGroup(OptionGroup::Attitude, "fraAtt", "Attitude", "gpAtt", store::kAttitudeNames, gpAtt, 2040, 60);

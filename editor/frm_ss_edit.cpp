@@ -57,6 +57,24 @@ QAction* MenuSeparator(QMenu* menu, const char* name) {
   return a;
 }
 
+// A submenu of checkable choices named `name` (its action too), its items `itemPrefix`_k; picking
+// item k calls `chosen(k)`.
+template <std::size_t N>
+QMenu* ChoiceMenu(QMenu* parent, const char* name, const char* caption, const std::array<const char*, N>& captions,
+                  const char* itemPrefix, std::array<QAction*, N>& items, QObject* context,
+                  const std::function<void(int)>& chosen) {
+  QMenu* menu = Named(parent->addMenu(QString::fromLatin1(caption)), name);
+  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  for (int k = 0; k < static_cast<int>(N); ++k) {
+    QAction* a = menu->addAction(FromCp1252(captions[static_cast<std::size_t>(k)]));
+    a->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(itemPrefix)).arg(k));
+    a->setCheckable(true);
+    QObject::connect(a, &QAction::triggered, context, [chosen, k] { chosen(k); });
+    items[static_cast<std::size_t>(k)] = a;
+  }
+  return menu;
+}
+
 QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height) {
   auto* label = Named(new QLabel(QString::fromLatin1(caption), parent), name);
   PlaceTwips(label, left, top, width, height);
@@ -66,16 +84,10 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, 
 }  // namespace
 
 // The flows' view of the pictures. Planet pictures belong to the picture form; without it none are
-// held in memory, so there is nothing to move or store and the files on disk stay as they are.
-class frmSSEdit::Pictures : public store::SystemPictures {
+// held in memory. The star picture is the window's.
+class frmSSEdit::Pictures : public store::NoSystemPictures {
  public:
   explicit Pictures(frmSSEdit& window) : window_(window) {}
-  void AddSlot() override {}
-  void RemoveLastSlot() override {}
-  void ClearOnlyPicture() override {}
-  void SwapPictures(int, int) override {}
-  bool HasPicturesToStore() const override { return false; }
-  void SavePictures(const std::filesystem::path&) override {}
   bool HasCustomStarPicture() const override { return window_.picStar->HasCustomPicture(); }
   void SaveStarPicture(const std::filesystem::path& file) override { window_.picStar->SavePicture(file); }
 
@@ -202,14 +214,8 @@ void frmSSEdit::BuildPopups() {
   mnuMessages = item(mnuPopup, "mnuMessages", "&Messages");
   mnuDescription = item(mnuPopup, "mnuDescription", "&Name");
   mnuPicture = item(mnuPopup, "mnuPicture", "&Picture");
-  mnuClass = Named(mnuPopup->addMenu(QStringLiteral("&Class")), "mnuClass");
-  mnuClass->menuAction()->setObjectName(QStringLiteral("mnuClass"));
-  for (int k = 0; k < 15; ++k) {
-    QAction* a = mnuClass->addAction(FromCp1252(store::kClassCaptions[static_cast<std::size_t>(k)]));
-    a->setObjectName(QStringLiteral("mnuPClass_%1").arg(k));
-    a->setCheckable(true);
-    mnuPClass[static_cast<std::size_t>(k)] = a;
-  }
+  mnuClass = ChoiceMenu(mnuPopup, "mnuClass", "&Class", store::kClassCaptions, "mnuPClass", mnuPClass, this,
+                        [this](int k) { PlanetClassCommand(k); });
   MenuSeparator(mnuPopup, "mnuPopupSep1");
   mnuInsert = item(mnuPopup, "mnuInsert", "&Insert");
   mnuDelete = item(mnuPopup, "mnuDelete", "&Delete");
@@ -220,14 +226,8 @@ void frmSSEdit::BuildPopups() {
   mnuStarDesc = item(mnuPopupStar, "mnuStarDesc", "&Description");
   mnuStarPic = item(mnuPopupStar, "mnuStarPic", "&Picture");
   mnuStarPic->setCheckable(true);
-  mnuType = Named(mnuPopupStar->addMenu(QStringLiteral("&Type")), "mnuType");
-  mnuType->menuAction()->setObjectName(QStringLiteral("mnuType"));
-  for (int k = 0; k < 8; ++k) {
-    QAction* a = mnuType->addAction(FromCp1252(store::kStarTypeMenuCaptions[static_cast<std::size_t>(k)]));
-    a->setObjectName(QStringLiteral("mnuStarType_%1").arg(k));
-    a->setCheckable(true);
-    mnuStarType[static_cast<std::size_t>(k)] = a;
-  }
+  mnuType = ChoiceMenu(mnuPopupStar, "mnuType", "&Type", store::kStarTypeMenuCaptions, "mnuStarType", mnuStarType,
+                       this, [this](int k) { StarTypeCommand(k); });
 }
 
 void frmSSEdit::Connect() {
@@ -253,20 +253,13 @@ void frmSSEdit::Connect() {
   connect(mnuHTutorial, &QAction::triggered, this, &frmSSEdit::TutorialCommand);
   connect(mnuHAbout, &QAction::triggered, this, &frmSSEdit::AboutCommand);
 
-  connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
-  connect(mnuPicture, &QAction::triggered, this, [this] { popupCommand_ = 2; });
-  connect(mnuProperties, &QAction::triggered, this, [this] { popupCommand_ = 1; });
+  // Properties opens its dialog once the popup has closed.
+  connect(mnuProperties, &QAction::triggered, this, [this] { propertiesChosen_ = true; });
   connect(mnuDescription, &QAction::triggered, this, &frmSSEdit::PlanetNameCommand);
-  for (int k = 0; k < 15; ++k) {
-    connect(mnuPClass[static_cast<std::size_t>(k)], &QAction::triggered, this, [this, k] { PlanetClassCommand(k); });
-  }
   connect(mnuInsert, &QAction::triggered, this, &frmSSEdit::InsertPlanetCommand);
   connect(mnuDelete, &QAction::triggered, this, &frmSSEdit::DeletePlanetCommand);
   connect(mnuStarDesc, &QAction::triggered, this, &frmSSEdit::StarDescriptionCommand);
   connect(mnuStarPic, &QAction::triggered, this, &frmSSEdit::StarPictureCommand);
-  for (int k = 0; k < 8; ++k) {
-    connect(mnuStarType[static_cast<std::size_t>(k)], &QAction::triggered, this, [this, k] { StarTypeCommand(k); });
-  }
 }
 
 bool frmSSEdit::Load() {

@@ -142,7 +142,7 @@ class frmSSEdit : public QMainWindow {
   int dragPlanet_ = 0;
   bool dragMoved_ = false;
   bool displayAsteroids_ = true;
-  int popupCommand_ = 0;
+  bool propertiesChosen_ = false;
   int lastHover_ = -1;
   bool lastMenuOpen_ = false;
   bool suppressSelection_ = false;

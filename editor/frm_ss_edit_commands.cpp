@@ -18,6 +18,15 @@ using platform::Buttons;
 using platform::Icon;
 using qt::ToCp1252;
 
+namespace {
+
+template <std::size_t N>
+void CheckOnly(const std::array<QAction*, N>& items, int chosen) {
+  for (std::size_t k = 0; k < N; ++k) items[k]->setChecked(static_cast<int>(k) == chosen);
+}
+
+}  // namespace
+
 // ---- System menu and buttons
 
 void frmSSEdit::NewSystemCommand() {
@@ -113,14 +122,14 @@ void frmSSEdit::PlanetPopup(QPoint global) {
   DrawSystem(false);
   mnuInsert->setEnabled(record_.PlanetCount < store::kMaxPlanets);
   const int planetClass = record_.Planet(hoverPlanet_).Class;
-  for (int k = 0; k < 15; ++k) mnuPClass[static_cast<std::size_t>(k)]->setChecked(k == planetClass);
-  popupCommand_ = 0;
+  CheckOnly(mnuPClass, planetClass);
+  propertiesChosen_ = false;
   mnuPopup->exec(global);
   const int h = hoverPlanet_;
-  const int command = popupCommand_;
-  popupCommand_ = 0;
+  const bool properties = propertiesChosen_;
+  propertiesChosen_ = false;
   menuOpen_ = false;
-  if (command == 1 && h >= 1 && h <= record_.PlanetCount) PlanetPropertiesCommand(h);
+  if (properties && h >= 1 && h <= record_.PlanetCount) PlanetPropertiesCommand(h);
   DrawSystem(false);
 }
 
@@ -166,7 +175,7 @@ void frmSSEdit::DeletePlanetCommand() {
 
 void frmSSEdit::StarPopup(QPoint global) {
   if (!SystemOpen() || !picStar->HasPicture()) return;
-  for (int k = 0; k < 8; ++k) mnuStarType[static_cast<std::size_t>(k)]->setChecked(k == record_.StarType);
+  CheckOnly(mnuStarType, record_.StarType);
   const bool custom = picStar->HasCustomPicture();
   mnuType->menuAction()->setEnabled(!custom);
   mnuStarPic->setChecked(custom);

@@ -18,4 +18,17 @@ class SystemPictures {
   virtual void SaveStarPicture(const std::filesystem::path& file) = 0;
 };
 
+// No pictures held in memory: nothing to move or store, and the files on disk stay as they are.
+class NoSystemPictures : public SystemPictures {
+ public:
+  void AddSlot() override {}
+  void RemoveLastSlot() override {}
+  void ClearOnlyPicture() override {}
+  void SwapPictures(int, int) override {}
+  bool HasPicturesToStore() const override { return false; }
+  void SavePictures(const std::filesystem::path&) override {}
+  bool HasCustomStarPicture() const override { return false; }
+  void SaveStarPicture(const std::filesystem::path&) override {}
+};
+
 }  // namespace zelmora::store

@@ -1,7 +1,6 @@
 #include "editor/editor_commands.h"
 #include "editor/system_drawing.h"
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/temp_game_folder.h"
+#include "tests/support/open_demo_system.h"
 
 #include <gtest/gtest.h>
 
@@ -9,38 +8,11 @@ namespace zelmora::editor {
 namespace {
 
 using platform::Answer;
-using testing::DemoGameFolder;
-using testing::ScriptedPrompter;
-
-class NoPictures : public store::SystemPictures {
- public:
-  void AddSlot() override {}
-  void RemoveLastSlot() override {}
-  void ClearOnlyPicture() override {}
-  void SwapPictures(int, int) override {}
-  bool HasPicturesToStore() const override { return false; }
-  void SavePictures(const std::filesystem::path&) override {}
-  bool HasCustomStarPicture() const override { return false; }
-  void SaveStarPicture(const std::filesystem::path&) override {}
-};
-
-struct OpenSystem {
-  explicit OpenSystem(const std::string& name) : store(game.Path()) {
-    store.OpenWorkingCopy(name, prompter);
-    store.LoadSystem(name, record);
-  }
-  store::flows::SystemContext Context() { return {store, record, prompter, pictures}; }
-
-  DemoGameFolder game;
-  store::DescriptorStore store;
-  store::SolarSystemRecord record;
-  ScriptedPrompter prompter;
-  NoPictures pictures;
-};
+using testing::OpenDemoSystem;
 
 TEST(StarDescription, DefaultWordsAndTheTypeNameStoreNothing) {
-  OpenSystem s("4Tessaly");
-  auto ctx = s.Context();
+  OpenDemoSystem s("4Tessaly");
+  auto& ctx = s.ctx;
   for (const char* answer : {"DEFAULT", "None", "Yellow Sun"}) {
     s.prompter.Reply("Something");
     ASSERT_TRUE(DescribeStar(ctx));
@@ -63,8 +35,8 @@ TEST(StarDescription, DefaultWordsAndTheTypeNameStoreNothing) {
 }
 
 TEST(PlanetName, DefaultInAnyCaseRemovesTheStoredName) {
-  OpenSystem s("Kestrel Verge");
-  auto ctx = s.Context();
+  OpenDemoSystem s("Kestrel Verge");
+  auto& ctx = s.ctx;
   s.prompter.Reply("dEfAuLt");
   ASSERT_TRUE(RenamePlanet(ctx, 3));
   EXPECT_EQ(s.prompter.Calls()[0].defaultValue, "Great Red");
@@ -74,7 +46,7 @@ TEST(PlanetName, DefaultInAnyCaseRemovesTheStoredName) {
 }
 
 TEST(InformationPanel, AdvancementShowsForExtinctLifeAndAttitudeOnlyForAnimals) {
-  OpenSystem s("Kestrel Verge");
+  OpenDemoSystem s("Kestrel Verge");
   store::PlanetAttributes a{3, 0, 3, 1, 0};
   s.record.Planet(2).Attributes = a.Encode();
   PlanetInfo info = DescribePlanet(s.store, s.record, 2);
@@ -89,8 +61,8 @@ TEST(InformationPanel, AdvancementShowsForExtinctLifeAndAttitudeOnlyForAnimals) 
 }
 
 TEST(LeaveForSelection, AnUnchangedSystemIsClosedWithoutAQuestion) {
-  OpenSystem s("4Tessaly");
-  auto ctx = s.Context();
+  OpenDemoSystem s("4Tessaly");
+  auto& ctx = s.ctx;
   EXPECT_TRUE(LeaveForSelection(ctx, false, "Kestrel Verge"));
   EXPECT_FALSE(s.store.IsWorkingCopyOpen());
   EXPECT_FALSE(s.game.Exists("ZMDescriptor/4Tessaly.edt"));

@@ -6,6 +6,7 @@
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
+#include "tests/support/test_application.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QApplication>
@@ -26,15 +27,7 @@ using zelmora::testing::FakeProcessRunner;
 using zelmora::testing::MemorySettingsStore;
 using zelmora::testing::ScriptedPrompter;
 using zelmora::testing::TempGameFolder;
-
-inline QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_editor";
-  static char* argv[] = {name, nullptr};
-  // Never destroyed: tearing Qt down among the other static objects at exit is not safe.
-  static auto* app = new QApplication(argc, argv);
-  return *app;
-}
+using zelmora::testing::App;
 
 // The main window on a copy of the demo game folder, started as the program starts it.
 struct EditorOnDemo {

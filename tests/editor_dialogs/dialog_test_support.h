@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QApplication>
+#include "tests/support/test_application.h"
+
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
@@ -9,14 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace zelmora::testing {
-
-inline QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_editor_dialogs";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // Saves what the window shows to <screenshots>/<form>.png.
 inline void SaveScreenshot(QWidget& window, const char* form) {

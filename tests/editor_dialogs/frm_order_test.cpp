@@ -1,9 +1,7 @@
 #include "editor/frm_order.h"
 
 #include "tests/editor_dialogs/dialog_test_support.h"
-#include "tests/support/null_pictures.h"
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/temp_game_folder.h"
+#include "tests/support/open_demo_system.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -19,19 +17,9 @@ std::vector<std::string> Entries(const frmOrder& dialog) {
   return out;
 }
 
-class ReorderTest : public ::testing::Test {
+class ReorderTest : public ::testing::Test, protected testing::OpenDemoSystem {
  protected:
   QApplication& app = testing::App();  // before any widget
-  void SetUp() override {
-    store.OpenWorkingCopy("4Tessaly", prompter);
-    store.LoadSystem("4Tessaly", record);
-  }
-  testing::DemoGameFolder game;
-  store::DescriptorStore store{game.Path()};
-  store::SolarSystemRecord record;
-  testing::ScriptedPrompter prompter;
-  testing::SwapRecordingPictures pictures;
-  store::flows::SystemContext ctx{store, record, prompter, pictures};
 };
 
 TEST_F(ReorderTest, ListShowsStoredNamesAndNumbersForTheRest) {

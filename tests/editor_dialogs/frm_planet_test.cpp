@@ -1,8 +1,7 @@
 #include "editor/frm_planet.h"
 
 #include "tests/editor_dialogs/dialog_test_support.h"
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/temp_game_folder.h"
+#include "tests/support/open_demo_system.h"
 #include "ui/qt/spin_button.h"
 
 #include <QCheckBox>
@@ -30,22 +29,14 @@ void Click(qt::SpinButton* spin, const char* arrow, int times) {
   for (int i = 0; i < times; ++i) button->click();
 }
 
-class PlanetDialogTest : public ::testing::Test {
+class PlanetDialogTest : public ::testing::Test, protected testing::OpenDemoSystem {
  protected:
   QApplication& app = testing::App();  // before any widget
-  void SetUp() override {
-    store.OpenWorkingCopy("4Tessaly", prompter);
-    store.LoadSystem("4Tessaly", record);
-  }
   void Open(int h, bool picturesHeld = false) {
     dialog.Load(h, store.GetPlanetName(record, h, record.StarName), ReadPlanetProperties(store, record, h, picturesHeld));
   }
   bool Checked(const char* name) { return Find<QAbstractButton>(dialog, name)->isChecked(); }
 
-  testing::DemoGameFolder game;
-  store::DescriptorStore store{game.Path()};
-  store::SolarSystemRecord record;
-  testing::ScriptedPrompter prompter;
   frmPlanet dialog{store.GetTables()};
 };
 

@@ -1,7 +1,6 @@
 #include "editor/planet_properties.h"
 
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/temp_game_folder.h"
+#include "tests/support/open_demo_system.h"
 
 #include <gtest/gtest.h>
 
@@ -47,17 +46,7 @@ TEST(PlanetOptionRules, SizeAndMoonsStayInTheirRanges) {
   EXPECT_TRUE(SizeControlsEnabled(1));
 }
 
-class PlanetPropertiesStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    store.OpenWorkingCopy("4Tessaly", prompter);
-    store.LoadSystem("4Tessaly", record);
-  }
-  testing::DemoGameFolder game;
-  store::DescriptorStore store{game.Path()};
-  store::SolarSystemRecord record;
-  testing::ScriptedPrompter prompter;
-};
+class PlanetPropertiesStoreTest : public ::testing::Test, protected testing::OpenDemoSystem {};
 
 TEST_F(PlanetPropertiesStoreTest, OpeningReadsThePlanetAndTheSwitchesItMayUse) {
   PlanetProperties verdance = ReadPlanetProperties(store, record, 2, false);

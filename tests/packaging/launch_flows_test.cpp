@@ -3,9 +3,7 @@
 
 #include "tests/support/fake_process_runner.h"
 #include "tests/support/memory_settings_store.h"
-#include "tests/support/null_pictures.h"
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/temp_game_folder.h"
+#include "tests/support/open_demo_system.h"
 #include "ui/platform/file_rules.h"
 
 #include <gtest/gtest.h>
@@ -21,20 +19,10 @@ using testing::ScriptedPrompter;
 
 using FakeRunner = testing::FakeProcessRunner;
 
-class TestInQuarvelTest : public ::testing::Test {
+class TestInQuarvelTest : public ::testing::Test, protected testing::OpenDemoSystem {
  protected:
-  void SetUp() override {
-    store.OpenWorkingCopy("4Tessaly", prompter);
-    store.LoadSystem("4Tessaly", record);
-  }
   bool WorkingCopyExists() const { return game.Exists("ZMDescriptor/4Tessaly.edt"); }
 
-  testing::DemoGameFolder game;
-  store::DescriptorStore store{game.Path()};
-  store::SolarSystemRecord record;
-  ScriptedPrompter prompter;
-  testing::SwapRecordingPictures pictures;
-  store::flows::SystemContext ctx{store, record, prompter, pictures};
   FakeRunner runner;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/qt/twip_layout.h"
 
-#include <QWidget>
+#include <QDialog>
 
 namespace zelmora::qt {
 
@@ -8,8 +8,12 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
-void FixClientTwips(QWidget* window, int width, int height) {
-  window->setFixedSize(TwipsToPixels(width), TwipsToPixels(height));
+void SetUpFixedDialog(QDialog* dialog, const char* objectName, int width, int height) {
+  dialog->setObjectName(QLatin1String(objectName));
+  dialog->setFont(DialogFont());
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint);
+  dialog->setFixedSize(TwipsToPixels(width), TwipsToPixels(height));
 }
 
 QFont DialogFont() {
