@@ -1,7 +1,5 @@
 #include "ui/platform/mount_table.h"
 
-#include <array>
-
 namespace zelmora::platform {
 
 namespace {
@@ -69,7 +67,7 @@ MountKind KindOfMount(const MountEntry& entry) {
 
 bool IsPseudoFileSystemFolder(std::string_view folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
-  for (std::string_view root : {"/proc", "/sys", "/dev", "/run"}) {
+  for (std::string_view root : kPseudoFileSystems) {
     if (folder == root || (StartsWith(folder, root) && folder[root.size()] == '/')) return true;
   }
   return false;
