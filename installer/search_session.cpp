@@ -38,7 +38,7 @@ std::size_t FindGameName(const std::string& path) {
 
 SearchSession::SearchSession(const platform::Machine& machine, platform::Prompter& prompter,
                              InstallerView& view, std::string ownFolder)
-    : machine_(machine), prompter_(prompter), view_(view), ownFolder_(std::move(ownFolder)), status_(kSearching) {}
+    : machine_(machine), prompter_(prompter), view_(view), ownFolder_(std::move(ownFolder)) {}
 
 void SearchSession::Load() { windowsName_ = WinDir(true); }
 
@@ -103,9 +103,8 @@ void SearchSession::Run() {
   if (ended_) return;
 
   view_.StopAnimation();
-  status_ = kNotFound;
-  statusBold_ = true;
-  view_.ShowStatus(status_, statusBold_);
+  notFound_ = true;
+  view_.ShowStatus(kNotFound, true);
 }
 
 void SearchSession::Search(const std::string& root) {
@@ -187,7 +186,7 @@ void SearchSession::DeliverFendrel(const std::string& from, const std::string& t
     case DeliveryOutcome::InvalidFolder:
       prompter_.Message(kInvalidFolder, Buttons::Ok, Icon::Exclamation);
       // The user is asked to locate the folder, so the buttons must work again.
-      view_.ShowStatus(status_, statusBold_);
+      view_.ShowStatus(notFound_ ? kNotFound : kSearching, notFound_);
       view_.EnableButtons(true);
       return;
     case DeliveryOutcome::ListMissing:
