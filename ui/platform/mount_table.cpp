@@ -20,8 +20,6 @@ std::string Unescape(std::string_view field) {
   return out;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-
 }  // namespace
 
 std::vector<MountEntry> ParseMountTable(std::string_view text) {
@@ -68,7 +66,7 @@ MountKind KindOfMount(const MountEntry& entry) {
 bool IsPseudoFileSystemFolder(std::string_view folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
   for (std::string_view root : kPseudoFileSystems) {
-    if (folder == root || (StartsWith(folder, root) && folder[root.size()] == '/')) return true;
+    if (folder == root || (folder.starts_with(root) && folder[root.size()] == '/')) return true;
   }
   return false;
 }

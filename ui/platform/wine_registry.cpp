@@ -74,7 +74,7 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
     v.text = std::move(*text);
     return v;
   }
-  if (data.substr(0, 7) == "str(2):" || data.substr(0, 7) == "str(7):") {
+  if (data.starts_with("str(2):") || data.starts_with("str(7):")) {
     v.type = data[4] - '0';
     pos = 7;
     if (pos >= data.size() || data[pos] != '"') return std::nullopt;
@@ -83,14 +83,14 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
     v.text = std::move(*text);
     return v;
   }
-  if (data.substr(0, 6) == "dword:") {
+  if (data.starts_with("dword:")) {
     v.type = kRegNumber;
     auto s = data.substr(6);
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v.number, 16);
     if (ec != std::errc()) return std::nullopt;
     return v;
   }
-  if (data.substr(0, 4) == "hex:" || data.substr(0, 4) == "hex(") {
+  if (data.starts_with("hex:") || data.starts_with("hex(")) {
     v.type = kRegBinary;
     if (data[3] == '(') {
       int type = 0;
