@@ -10,13 +10,6 @@ namespace zelmora::installer {
 
 namespace {
 
-constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
-
-std::string AsFolder(std::string s) {
-  if (s.empty() || s.back() != kSeparator) s.push_back(kSeparator);
-  return s;
-}
-
 // True when `path` is `folder` or lies below it, compared part by part after resolving "." and
 // ".." in the text (never by string prefix: /games/q2 is not inside /games/q).
 bool Inside(const fs::path& path, const fs::path& folder) {
@@ -34,7 +27,7 @@ bool Inside(const fs::path& path, const fs::path& folder) {
 }  // namespace
 
 bool SameFolder(const std::string& from, const std::string& to) {
-  if (AsFolder(from) == AsFolder(to)) return true;
+  if (platform::WithTrailingSeparator(from) == platform::WithTrailingSeparator(to)) return true;
   std::error_code ec;
   return fs::equivalent(from, to, ec) && !ec;
 }

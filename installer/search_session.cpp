@@ -8,7 +8,6 @@
 #include "ui/platform/text_rules.h"
 
 #include <filesystem>
-#include <system_error>
 #include <vector>
 
 namespace zelmora::installer {
@@ -18,23 +17,15 @@ using platform::Answer;
 using platform::Buttons;
 using platform::EntryKind;
 using platform::Icon;
+using platform::WithoutTrailingSeparator;
+using platform::WithTrailingSeparator;
 
 namespace {
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
 
-std::string AsFolder(std::string s) {
-  if (s.empty() || s.back() != kSeparator) s.push_back(kSeparator);
-  return s;
-}
-
-std::string WithoutSeparator(std::string s) {
-  while (s.size() > 1 && s.back() == kSeparator) s.pop_back();
-  return s;
-}
-
 bool HasGame(const std::string& folder) {
-  auto found = platform::FindNoCase(folder.empty() ? fs::path(".") : fs::path(folder), kGameProgram);
+  auto found = platform::FindNoCase(folder, kGameProgram);
   return found && platform::FileExists(*found);
 }
 
@@ -47,7 +38,7 @@ std::size_t FindGameName(const std::string& path) {
 
 SearchSession::SearchSession(const platform::Machine& machine, platform::Prompter& prompter,
                              InstallerView& view, std::string ownFolder)
-    : machine_(machine), prompter_(prompter), view_(view), ownFolder_(std::move(ownFolder)), status_(kSearching) {}
+    : machine_(machine), prompter_(prompter), view_(view), ownFolder_(std::move(ownFolder)) {}
 
 void SearchSession::Load() { windowsName_ = WinDir(true); }
 
@@ -65,11 +56,10 @@ std::string SearchSession::Verdict(const std::string& folder) {
 }
 
 bool SearchSession::IsOwnFolder(const std::string& folder) const {
-  // With or without the trailing separator, in any case.
-  if (platform::EqualsNoCase(WithoutSeparator(folder), WithoutSeparator(ownFolder_))) return true;
-  // The same folder reached under another name (a link, a bind mount) is still the package.
-  std::error_code ec;
-  return fs::equivalent(folder, ownFolder_, ec) && !ec;
+  // With or without the trailing separator, in any case; or the same folder reached under
+  // another name (a link, a bind mount).
+  return platform::EqualsNoCase(WithoutTrailingSeparator(folder), WithoutTrailingSeparator(ownFolder_)) ||
+         SameFolder(folder, ownFolder_);
 }
 
 void SearchSession::Pump() {
@@ -83,7 +73,7 @@ void SearchSession::Pump() {
 void SearchSession::Run() {
   if (started_) return;
   started_ = true;
-  for (auto& folder : machine_.FoldersNotEntered()) notEntered_.insert(WithoutSeparator(folder));
+  for (auto& folder : machine_.FoldersNotEntered()) notEntered_.insert(WithoutTrailingSeparator(folder));
 
   std::string registered = machine_.AppPath(kGameProgram);
   std::size_t at = FindGameName(registered);
@@ -96,7 +86,7 @@ void SearchSession::Run() {
   // Without a program files folder there is nothing to look in; "Quarvel" alone would be a
   // folder relative to wherever the installer was started.
   if (std::string programs = machine_.ProgramFilesFolder(); !programs.empty()) {
-    Search(AsFolder(programs) + kGameFolderName + kSeparator);
+    Search(WithTrailingSeparator(programs) + kGameFolderName + kSeparator);
   }
   if (ended_) return;
 
@@ -109,19 +99,18 @@ void SearchSession::Run() {
     }
   }
 
-  if (std::string windows = WinDir(false); !windows.empty()) Search(AsFolder(windows));
+  if (std::string windows = WinDir(false); !windows.empty()) Search(WithTrailingSeparator(windows));
   if (ended_) return;
 
   view_.StopAnimation();
-  status_ = kNotFound;
-  statusBold_ = true;
-  view_.ShowStatus(status_, statusBold_);
+  notFound_ = true;
+  view_.ShowStatus(kNotFound, true);
 }
 
 void SearchSession::Search(const std::string& root) {
   if (root.empty() || ended_) return;
   // Depth first in listing order, as a recursive search would go, without its recursion depth.
-  std::vector<std::string> pending{AsFolder(root)};
+  std::vector<std::string> pending{WithTrailingSeparator(root)};
   std::vector<std::string> kept;
   bool isRoot = true;
   while (!pending.empty() && !ended_) {
@@ -174,7 +163,7 @@ void SearchSession::Browse() {
   browseFlag_ = true;
   auto chosen = prompter_.ChooseFolder(kChooserPrompt, "");
   if (!chosen || chosen->empty()) return;
-  std::string folder = AsFolder(*chosen);
+  std::string folder = WithTrailingSeparator(*chosen);
   if (HasGame(folder) ||
       prompter_.Message(kAskWithoutGame, Buttons::YesNo, Icon::Question) == Answer::Yes) {
     DeliverFendrel(ownFolder_, folder);
@@ -197,7 +186,7 @@ void SearchSession::DeliverFendrel(const std::string& from, const std::string& t
     case DeliveryOutcome::InvalidFolder:
       prompter_.Message(kInvalidFolder, Buttons::Ok, Icon::Exclamation);
       // The user is asked to locate the folder, so the buttons must work again.
-      view_.ShowStatus(status_, statusBold_);
+      view_.ShowStatus(notFound_ ? kNotFound : kSearching, notFound_);
       view_.EnableButtons(true);
       return;
     case DeliveryOutcome::ListMissing:

@@ -50,8 +50,7 @@ class SearchSession {
   std::string windowsName_;
   std::unordered_set<std::string> notEntered_;
   std::chrono::steady_clock::time_point lastPump_{};
-  std::string status_;
-  bool statusBold_ = false;
+  bool notFound_ = false;  // the automatic search ended without the game
   bool started_ = false;
   bool browseFlag_ = false;
   bool ended_ = false;

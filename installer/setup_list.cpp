@@ -90,7 +90,7 @@ std::optional<std::string> EntryProblem(const SetupEntry& entry) {
   const std::string& folder = entry.folder;
   // The list writes folders as "\PICTURES\": one leading backslash means "below the game folder".
   // Two ("\\server\share"), a drive ("C:") or a root of this system ("/etc") go elsewhere.
-  bool elsewhere = folder.rfind("\\\\", 0) == 0 || folder.rfind("/", 0) == 0 ||
+  bool elsewhere = folder.starts_with("\\\\") || folder.starts_with('/') ||
                    folder.find(':') != std::string::npos || HasControl(folder);
   for (const auto& part : FolderParts(folder)) {
     if (part == "..") elsewhere = true;

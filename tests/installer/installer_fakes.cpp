@@ -2,26 +2,13 @@
 
 #include "tests/support/temp_game_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 namespace zelmora::testing {
 
 namespace fs = std::filesystem;
 
-TempTree::TempTree() {
-  std::random_device rd;
-  auto base = fs::temp_directory_path() / "zelmora-tests";
-  fs::create_directories(base);
-  for (;;) {
-    root_ = base / ("tree-" + std::to_string(rd()));
-    if (fs::create_directory(root_)) break;
-  }
-}
+TempTree::TempTree() : root_(UniqueTempFolder("tree")) {}
 
 TempTree::~TempTree() {
   std::error_code ec;
@@ -55,12 +42,7 @@ std::string TempTree::Package(const std::string& relative,
   return Folder(relative);
 }
 
-std::string TempTree::Read(const std::string& relative) const {
-  std::ifstream in(root_ / relative, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string TempTree::Read(const std::string& relative) const { return TempGameFolder::ReadFile(root_ / relative); }
 
 bool TempTree::Exists(const std::string& relative) const {
   std::error_code ec;

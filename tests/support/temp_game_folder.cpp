@@ -11,20 +11,18 @@ namespace zelmora::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-fs::path UniqueFolder() {
+fs::path UniqueTempFolder(std::string_view stem) {
   static std::atomic<int> counter{0};
   std::random_device rd;
   auto base = fs::temp_directory_path() / "zelmora-tests";
   fs::create_directories(base);
   for (;;) {
-    auto candidate = base / ("game-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+    auto candidate = base / (std::string(stem) + "-" + std::to_string(rd()) + "-" + std::to_string(counter++));
     if (fs::create_directory(candidate)) return candidate;
   }
 }
-}  // namespace
 
-TempGameFolder::TempGameFolder(bool withGame) : root_(UniqueFolder()) {
+TempGameFolder::TempGameFolder(bool withGame) : root_(UniqueTempFolder("game")) {
   fs::create_directories(Descriptors());
   fs::create_directories(Pictures());
   if (withGame) {
@@ -51,12 +49,14 @@ fs::path TempGameFolder::Write(const std::string& relative, std::string_view byt
   return path;
 }
 
-std::string TempGameFolder::Read(const std::string& relative) const {
-  std::ifstream in(root_ / relative, std::ios::binary);
+std::string TempGameFolder::ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
+
+std::string TempGameFolder::Read(const std::string& relative) const { return ReadFile(root_ / relative); }
 
 bool TempGameFolder::Exists(const std::string& relative) const { return fs::exists(root_ / relative); }
 

@@ -29,10 +29,15 @@ class TempGameFolder {
   std::string ReadDescriptor(const std::string& name, const std::string& extension = ".zmd") const;
   // Writes any file, creating its folders.
   static void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+  // Any file's bytes; "" when it cannot be read.
+  static std::string ReadFile(const std::filesystem::path& path);
 
  private:
   std::filesystem::path root_;
 };
+
+// A new empty folder "<stem>-..." under the system's temporary folder.
+std::filesystem::path UniqueTempFolder(std::string_view stem);
 
 // The demo game folder of the source tree, copied into a fresh temporary folder.
 class DemoGameFolder : public TempGameFolder {

@@ -14,6 +14,20 @@
 
 namespace zelmora::platform {
 
+namespace {
+constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+  if (folder.empty() || folder.back() != kSeparator) folder.push_back(kSeparator);
+  return folder;
+}
+
+std::string WithoutTrailingSeparator(std::string folder) {
+  while (folder.size() > 1 && folder.back() == kSeparator) folder.pop_back();
+  return folder;
+}
+
 bool FileExists(const fs::path& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);

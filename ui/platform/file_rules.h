@@ -19,6 +19,11 @@ struct FileResult {
   static FileResult Failure(std::string message) { return {false, std::move(message)}; }
 };
 
+// A folder text ending in a separator ("" becomes the root), or without trailing separators (the
+// root stays itself).
+std::string WithTrailingSeparator(std::string folder);
+std::string WithoutTrailingSeparator(std::string folder);
+
 bool FileExists(const fs::path& path);    // a regular file (or a link to one)
 bool FolderExists(const fs::path& path);  // a directory (or a link to one)
 

@@ -9,21 +9,6 @@
 
 namespace zelmora::platform {
 
-namespace {
-
-std::string AsFolder(const fs::path& path) {
-  std::string s = path.string();
-  if (s.empty() || s.back() != '/') s.push_back('/');
-  return s;
-}
-
-std::string WithoutSlash(std::string s) {
-  while (s.size() > 1 && s.back() == '/') s.pop_back();
-  return s;
-}
-
-}  // namespace
-
 LinuxMachine::LinuxMachine(std::string winePrefix, std::string mountTable)
     : prefix_(std::move(winePrefix)), mountTable_(std::move(mountTable)) {}
 
@@ -58,13 +43,13 @@ std::string LinuxMachine::NativeFolder(const std::string& windowsFolder) const {
 std::string LinuxMachine::ProgramFilesFolder() const {
   if (prefix_.empty()) return {};
   auto folder = FindNoCase(fs::path(prefix_) / "drive_c", "Program Files");
-  return folder && FolderExists(*folder) ? AsFolder(*folder) : std::string();
+  return folder && FolderExists(*folder) ? WithTrailingSeparator(folder->string()) : std::string();
 }
 
 std::string LinuxMachine::WindowsFolder() const {
   if (prefix_.empty()) return {};
   auto folder = FindNoCase(fs::path(prefix_) / "drive_c", "windows");
-  return folder && FolderExists(*folder) ? WithoutSlash(folder->string()) : std::string();
+  return folder && FolderExists(*folder) ? WithoutTrailingSeparator(folder->string()) : std::string();
 }
 
 std::vector<Drive> LinuxMachine::Drives() const {
@@ -78,7 +63,7 @@ std::vector<Drive> LinuxMachine::Drives() const {
   };
   for (const auto& entry : ParseMountTable(text)) {
     if (IsPseudoFileSystemFolder(entry.point)) continue;
-    std::string root = AsFolder(entry.point);
+    std::string root = WithTrailingSeparator(entry.point);
     MountKind kind = KindOfMount(entry);
     if (kind == MountKind::Other || known(root)) continue;
     if (kind == MountKind::Fixed) {
@@ -92,12 +77,12 @@ std::vector<Drive> LinuxMachine::Drives() const {
 }
 
 std::vector<std::string> LinuxMachine::FoldersNotEntered() const {
-  std::vector<std::string> folders{"/proc", "/sys", "/dev", "/run"};
+  std::vector<std::string> folders(kPseudoFileSystems.begin(), kPseudoFileSystems.end());
   std::string text;
   if (!ReadWholeFile(mountTable_, text)) return folders;
   // Every other mount is either a drive searched on its own or nothing to search at all.
   for (const auto& entry : ParseMountTable(text)) {
-    std::string point = WithoutSlash(entry.point);
+    std::string point = WithoutTrailingSeparator(entry.point);
     if (point != "/" && std::find(folders.begin(), folders.end(), point) == folders.end()) {
       folders.push_back(point);
     }

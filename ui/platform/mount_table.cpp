@@ -1,7 +1,5 @@
 #include "ui/platform/mount_table.h"
 
-#include <array>
-
 namespace zelmora::platform {
 
 namespace {
@@ -21,8 +19,6 @@ std::string Unescape(std::string_view field) {
   }
   return out;
 }
-
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
 
@@ -69,8 +65,8 @@ MountKind KindOfMount(const MountEntry& entry) {
 
 bool IsPseudoFileSystemFolder(std::string_view folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
-  for (std::string_view root : {"/proc", "/sys", "/dev", "/run"}) {
-    if (folder == root || (StartsWith(folder, root) && folder[root.size()] == '/')) return true;
+  for (std::string_view root : kPseudoFileSystems) {
+    if (folder == root || (folder.starts_with(root) && folder[root.size()] == '/')) return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +26,11 @@ enum class MountKind { Fixed, Network, Other };
 // (proc, sysfs, cgroup, squashfs images, CDs, fuse helpers, ...) is not a drive to search.
 MountKind KindOfMount(const MountEntry& entry);
 
-// True for a folder inside (or equal to) one of the pseudo file systems /proc, /sys, /dev, /run,
-// compared by path components.
+// Kernel and runtime file systems: nothing on them is a game folder.
+inline constexpr std::array<std::string_view, 4> kPseudoFileSystems = {"/proc", "/sys", "/dev", "/run"};
+
+// True for a folder inside (or equal to) one of the pseudo file systems, compared by path
+// components.
 bool IsPseudoFileSystemFolder(std::string_view folder);
 
 }  // namespace zelmora::platform

@@ -1,27 +1,15 @@
 #include "ui/platform/wine_registry.h"
 
+#include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 
+#include <algorithm>
 #include <charconv>
-#include <vector>
 
 namespace zelmora::platform {
 
 namespace {
-
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 bool IsHex(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -86,7 +74,7 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
     v.text = std::move(*text);
     return v;
   }
-  if (data.substr(0, 7) == "str(2):" || data.substr(0, 7) == "str(7):") {
+  if (data.starts_with("str(2):") || data.starts_with("str(7):")) {
     v.type = data[4] - '0';
     pos = 7;
     if (pos >= data.size() || data[pos] != '"') return std::nullopt;
@@ -95,14 +83,14 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
     v.text = std::move(*text);
     return v;
   }
-  if (data.substr(0, 6) == "dword:") {
+  if (data.starts_with("dword:")) {
     v.type = kRegNumber;
     auto s = data.substr(6);
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v.number, 16);
     if (ec != std::errc()) return std::nullopt;
     return v;
   }
-  if (data.substr(0, 4) == "hex:" || data.substr(0, 4) == "hex(") {
+  if (data.starts_with("hex:") || data.starts_with("hex(")) {
     v.type = kRegBinary;
     if (data[3] == '(') {
       int type = 0;
@@ -115,26 +103,16 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
   return std::nullopt;
 }
 
-std::vector<std::string_view> Lines(std::string_view file) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < file.size()) {
-    std::size_t end = file.find('\n', start);
-    if (end == std::string_view::npos) end = file.size();
-    std::string_view line = file.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 std::optional<RegistryValue> FindRegistryValue(std::string_view file, std::string_view key,
                                                std::string_view name) {
   bool inKey = false;
-  for (std::string_view line : Lines(file)) {
+  for (std::size_t start = 0; start < file.size();) {
+    std::size_t end = std::min(file.find('\n', start), file.size());
+    std::string_view line = file.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
       auto header = HeaderKey(line);
