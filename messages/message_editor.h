@@ -1,0 +1,224 @@
+#pragma once
+
+#include "messages/attached_actions_shim.h"
+#include "messages/group_discovery.h"
+#include "messages/message_editor_view.h"
+#include "messages/message_parts.h"
+#include "messages/planet_script.h"
+#include "messages/special_actions.h"
+#include "ui/platform/prompter.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelmora::messages {
+
+// The windows the message editor opens, handed in by whoever owns them. An empty one leaves its
+// button disabled.
+struct MessageEditorWindows {
+  // The flag chooser for the planet, opened on `current`; the chosen flag.
+  std::function<std::string(int planet, const std::string& current)> chooseFlag;
+  // The ship-system chooser opened on `current` (0..8); the chosen system.
+  std::function<int(int current)> chooseShipSystem;
+  // The room editor on `room`; the room it ended on, or nothing when it did not take the room.
+  std::function<std::optional<std::string>(int planet, const std::string& room)> editRoom;
+  std::function<void(int planet)> wizard;
+  std::function<void(int planet)> test;
+  // Width of a response text in the dialog font, in twips.
+  std::function<int(const std::string& text)> measureTwips;
+};
+
+// A group registry entry: the name as shown and its kinds.
+using GroupRegistry = std::vector<GroupEntry>;
+
+// The message editor of one planet's script: its three directions, the group lists, the list
+// commands and the item pane. A window forwards its controls' events here and shows what the
+// view is told; every edit is written through the planet script at once.
+class MessageEditor {
+ public:
+  MessageEditor(PlanetScript& script, SpecialActionList catalogue, platform::Prompter& prompter,
+                MessageEditorView& view, MessageEditorWindows windows = {});
+
+  // ---- the window
+  // The opener: planet number and the custom box, then the window becomes active.
+  void Open(int planet, bool customTicked);
+  // The window becomes active (also after a window it opened has closed).
+  void Activate();
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  void SelectDirection(Direction direction);
+  void TypeGroup(const std::string& text);
+  void ChooseGroup(int index);
+  // False (and a message) when the typed name cannot be a group.
+  bool AddGroup();
+  void SelectLine(std::optional<int> line);
+  void New();
+  void Edit();  // also a double click and the list menu's Edit
+  void Remove();
+  void ClearAll();
+  void MoveUp();
+  void MoveDown();
+  void GoToAnswer();
+  void SetCustom(bool ticked);
+  void EditRoom();
+  void Wizard();
+  void Test();
+
+  // ---- the item pane
+  void TypeText(const std::string& text);
+  // False (and a message) when the name cannot be an answer group; the box keeps its last text.
+  bool TypeAnswer(const std::string& text);
+  void ChooseAnswer(int index);
+  void SetWait(int seconds);
+  void SetChance(int tenths);
+  void SetDisplay(DisplayKind display);
+  bool TypeTitle(const std::string& title);
+  void ChooseCatalogue(std::optional<int> index);
+  void AddAction();
+  void SelectAction(std::optional<int> index);
+  void DeleteAction();
+  void EditAction();
+  void Save();
+  void Cancel();
+  void Delete();
+
+  // The public operations that the room editor, the lock and advanced dialogs and the wizard use.
+  PlanetScript& Script() { return script_; }
+  std::string GetFlagChar(const std::string& current);
+  void MessageEditButtons(bool editing);
+
+  // ---- what is shown (for tests and the window's first paint)
+  int Planet() const { return script_.Planet(); }
+  Direction CurrentDirection() const { return frame_.direction; }
+  const FrameState& Frame() const { return frame_; }
+  const ComboState& GroupBox() const { return groupBox_; }
+  const ComboState& AnswerBox() const { return answerBox_; }
+  const std::vector<std::string>& Lines() const { return lines_; }
+  std::optional<int> Selected() const { return selected_; }
+  const ButtonState& Buttons() const { return buttons_; }
+  const std::string& Text() const { return text_; }
+  const PaneState& Pane() const { return pane_; }
+  const ActionListState& Actions() const { return actions_; }
+  const LengthState& Length() const { return length_; }
+  const std::string& InfoPreview() const { return infoPreview_; }
+  bool Custom() const { return custom_; }
+  const SpecialActionList& Catalogue() const { return catalogue_; }
+  const GroupRegistry& Registry() const { return registry_; }
+  // Empty: no edit; -1: a new item; otherwise the edited line.
+  std::optional<int> EditState() const { return editState_; }
+  bool ReloadRequested() const { return reloadRequested_; }
+  // The group whose items the list shows, and the keys of the list.
+  const std::string& ListGroup() const { return listGroup_; }
+  const std::string& CountKey() const { return countKey_; }
+  const std::string& ItemKey() const { return itemKey_; }
+  // The value the pane would write now.
+  std::string ComposedValue() const;
+
+  // Sends every part to the view, changed or not (the window's first show).
+  void Repaint();
+
+ private:
+  // Group lists and the list.
+  void FillGroupLists();
+  void RefreshList();
+  void SelectGroupEntry(const std::string& name);
+  void ApplyGroupText(const std::string& text);
+  void EnterGroup(const std::string& name, Direction direction);
+  int GroupEntryIndex(const std::string& name) const;
+  void SetItemCommands();
+  void UpdateEditRoom();
+  std::string ReadItem(int number) const;
+  void WriteItem(int number, const std::string& value);
+  int ItemCountInFile(const std::string& group, Direction direction) const;
+  void RemoveItem(int line);
+  void SwapWith(int offset);
+  void RunChildWindow(const std::function<void()>& open);
+
+  // The pane.
+  void ShowItem(const std::string& value);
+  void ClearPane();
+  void BeginEdit(int line);
+  void EndEdit(bool save);
+  void ApplyAnswer(const std::string& name);
+  void ShowWait(int seconds);
+  void ShowChance(int tenths);
+  void ShowDisplay(DisplayKind display);
+  void UpdateAddButton();
+  void UpdateActionButtons();
+  void UpdateLength();
+  bool IsEditing() const { return editState_.has_value(); }
+  bool InList() const { return frame_.direction != Direction::Information; }
+  ItemKind Kind() const;
+  MessageParts PaneParts() const;
+
+  // Forwards what changed since the last call.
+  void Publish();
+
+  PlanetScript& script_;
+  SpecialActionList catalogue_;
+  platform::Prompter& prompter_;
+  MessageEditorView& view_;
+  MessageEditorWindows windows_;
+
+  bool open_ = false;
+  bool skipActivation_ = false;
+  bool reloadRequested_ = false;
+  int loadedPlanet_ = 0;
+  std::string loadedSystem_;
+  bool loaded_ = false;
+  GroupRegistry registry_;
+  std::string listGroup_ = "INIT";
+  std::string countKey_;
+  std::string itemKey_;
+  std::optional<int> editState_;
+
+  // The pane's item state besides the controls.
+  std::optional<std::string> answerGroup_;  // nothing: the item's own group
+
+  // What the window shows.
+  FrameState frame_;
+  ComboState groupBox_;
+  ComboState answerBox_;
+  std::vector<std::string> lines_;
+  std::optional<int> selected_;
+  ButtonState buttons_;
+  std::string text_;
+  PaneState pane_;
+  ActionListState actions_;
+  LengthState length_;
+  std::string infoPreview_;
+  bool custom_ = false;
+  bool focusText_ = false;
+  bool focusTitle_ = false;
+
+  // What the view was last told.
+  struct Shown {
+    FrameState frame;
+    ComboState groupBox;
+    ComboState answerBox;
+    std::vector<std::string> lines;
+    std::optional<int> selected;
+    ButtonState buttons;
+    std::string text;
+    PaneState pane;
+    ActionListState actions;
+    LengthState length;
+    std::string infoPreview;
+    bool custom = false;
+  } shown_;
+};
+
+// Why a typed name cannot be a group or an answer group, or nothing when it can.
+std::optional<std::string> GroupNameProblem(std::string_view name);
+// Why a typed text cannot be a custom title, or nothing when it can.
+std::optional<std::string> TitleProblem(std::string_view title);
+
+// The room that Edit Room opens for a group name: one trailing "Search", then "Tri", then
+// "Locked" cut off in turn.
+std::string RoomOfGroup(std::string_view group);
+
+}  // namespace zelmora::messages
