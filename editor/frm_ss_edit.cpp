@@ -2,6 +2,10 @@
 // frm_ss_edit_commands.cpp.
 #include "editor/frm_ss_edit.h"
 
+#include "messages/frm_messages.h"
+#include "messages/planet_script.h"
+#include "messages/special_actions.h"
+
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
 #include "editor/frm_order.h"
@@ -125,6 +129,17 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   dialogs_.planetProperties = [this](int h, const std::string& name, const PlanetProperties& shown) {
     return planet_->Run(h, name, shown);
   };
+  script_ = std::make_unique<messages::PlanetScript>(store_, record_, 1);
+  messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
+                                        messages::MessageEditorWindows{}, this);
+  dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
+    messages_->Run(h, ticked, name);
+    return messages_->Model().Custom();
+  };
+  planet_->SetMessageEditor([this](int h, bool ticked) {
+    const bool custom = dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
+    return frmPlanet::SwitchState{custom, store_.SectionExists(record_.Name, std::to_string(h))};
+  });
 }
 
 frmSSEdit::~frmSSEdit() = default;
@@ -254,7 +269,8 @@ void frmSSEdit::Connect() {
   connect(mnuHAbout, &QAction::triggered, this, &frmSSEdit::AboutCommand);
 
   // Properties opens its dialog once the popup has closed.
-  connect(mnuProperties, &QAction::triggered, this, [this] { propertiesChosen_ = true; });
+  connect(mnuProperties, &QAction::triggered, this, [this] { popupCommand_ = 1; });
+  connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
   connect(mnuDescription, &QAction::triggered, this, &frmSSEdit::PlanetNameCommand);
   connect(mnuInsert, &QAction::triggered, this, &frmSSEdit::InsertPlanetCommand);
   connect(mnuDelete, &QAction::triggered, this, &frmSSEdit::DeletePlanetCommand);
@@ -369,9 +385,9 @@ void frmSSEdit::SetSystemControls(bool enabled) {
   for (QAction* a : {mnuPlanet->menuAction(), mnuFSave, mnuFSaveAs, mnuFTest, mnuFClear, mnuFDelete}) {
     a->setEnabled(enabled);
   }
-  // Make Package, Pictures and Messages open windows of their own that this program does not have yet.
+  // Make Package and Pictures open windows of their own that this program does not have yet.
   mnuFPackage->setEnabled(false);
-  mnuMessages->setEnabled(false);
+  mnuMessages->setEnabled(enabled);
   mnuPicture->setEnabled(false);
   UpdatePlanetCommands();
 }

@@ -27,6 +27,11 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+namespace zelmora::messages {
+class PlanetScript;
+class frmMessages;
+}  // namespace zelmora::messages
+
 namespace zelmora::editor {
 
 class frmOrder;
@@ -47,6 +52,8 @@ class frmSSEdit : public QMainWindow {
     std::function<std::vector<PlanetExchange>(const std::vector<std::string>& planetNames)> reorderPlanets;
     std::function<std::optional<PlanetProperties>(int h, const std::string& planetName, const PlanetProperties& shown)>
         planetProperties;
+    // The message editor for planet h, its custom box ticked or not; the box's state afterwards.
+    std::function<bool(int h, bool customTicked, const std::string& planetName)> planetMessages;
   };
 
   frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter, platform::SettingsStore& settings,
@@ -115,6 +122,7 @@ class frmSSEdit : public QMainWindow {
   void PlanetPopup(QPoint global);
   void StarPopup(QPoint global);
   void PlanetPropertiesCommand(int h);
+  void PlanetMessagesCommand(int h);
   void PlanetNameCommand();
   void PlanetClassCommand(int k);
   void InsertPlanetCommand();
@@ -134,6 +142,8 @@ class frmSSEdit : public QMainWindow {
   frmNewSS* newSS_ = nullptr;
   frmOrder* order_ = nullptr;
   frmPlanet* planet_ = nullptr;
+  std::unique_ptr<messages::PlanetScript> script_;
+  messages::frmMessages* messages_ = nullptr;
   Dialogs dialogs_;
 
   // Window state.
@@ -142,7 +152,8 @@ class frmSSEdit : public QMainWindow {
   int dragPlanet_ = 0;
   bool dragMoved_ = false;
   bool displayAsteroids_ = true;
-  bool propertiesChosen_ = false;
+  // What the planet popup chose that runs once it has closed: 0 nothing, 1 Properties, 3 Messages.
+  int popupCommand_ = 0;
   int lastHover_ = -1;
   bool lastMenuOpen_ = false;
   bool suppressSelection_ = false;

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QMenu>
 
+#include <utility>
+
 namespace zelmora::editor {
 
 using platform::Buttons;
@@ -123,13 +125,15 @@ void frmSSEdit::PlanetPopup(QPoint global) {
   mnuInsert->setEnabled(record_.PlanetCount < store::kMaxPlanets);
   const int planetClass = record_.Planet(hoverPlanet_).Class;
   CheckOnly(mnuPClass, planetClass);
-  propertiesChosen_ = false;
+  popupCommand_ = 0;
   mnuPopup->exec(global);
   const int h = hoverPlanet_;
-  const bool properties = propertiesChosen_;
-  propertiesChosen_ = false;
+  const int command = std::exchange(popupCommand_, 0);
   menuOpen_ = false;
-  if (properties && h >= 1 && h <= record_.PlanetCount) PlanetPropertiesCommand(h);
+  if (h >= 1 && h <= record_.PlanetCount) {
+    if (command == 1) PlanetPropertiesCommand(h);
+    if (command == 3) PlanetMessagesCommand(h);
+  }
   DrawSystem(false);
 }
 
@@ -140,6 +144,13 @@ void frmSSEdit::PlanetPropertiesCommand(int h) {
   auto chosen = dialogs_.planetProperties(h, store_.GetPlanetName(record_, h, record_.StarName), shown);
   if (chosen) ApplyPlanetProperties(store_, record_, h, *chosen);
   hoverPlanet_ = 0;
+  DrawSystem(true);
+}
+
+void frmSSEdit::PlanetMessagesCommand(int h) {
+  picInfo->hide();
+  const bool ticked = store_.GetPlanetFlag(record_, "Messages", h) == 1;
+  dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
   DrawSystem(true);
 }
 

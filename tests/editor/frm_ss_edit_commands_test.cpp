@@ -158,10 +158,10 @@ TEST(EditorDialogs, WindowsOfLaterWorkStayOffAndTheDialogsAreApplied) {
   EditorOnDemo e;
   auto& w = *e.window;
   e.Pick("4Tessaly");
-  for (QAction* a : {w.mnuMessages, w.mnuPicture, w.mnuPPics, w.mnuFPackage}) {
+  for (QAction* a : {w.mnuPicture, w.mnuPPics, w.mnuFPackage}) {
     EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
   }
-  for (QAction* a : {w.mnuFNew, w.mnuFTest, w.mnuPOrder, w.mnuProperties, w.mnuStarPic}) {
+  for (QAction* a : {w.mnuFNew, w.mnuFTest, w.mnuPOrder, w.mnuProperties, w.mnuStarPic, w.mnuMessages}) {
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
   }
 

@@ -1,0 +1,195 @@
+#include "editor/frm_planet.h"
+#include "messages/frm_messages.h"
+#include "messages/special_actions.h"
+#include "tests/editor/editor_window_support.h"
+#include "tests/editor_dialogs/dialog_test_support.h"
+#include "tests/support/open_demo_system.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace zelmora::editor::testing {
+namespace {
+
+using messages::frmMessages;
+using zelmora::testing::SaveScreenshot;
+
+std::string Text(const QString& s) { return s.toStdString(); }
+
+// Acts on the modal window of type W once it runs (after a popup has closed, say).
+template <typename W, typename F>
+void WhenWindow(F act, int tries = 200) {
+  QTimer::singleShot(5, [act, tries]() mutable {
+    if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
+      act(w);
+    } else if (tries > 0) {
+      WhenWindow<W>(act, tries - 1);
+    } else {
+      ADD_FAILURE() << "the window never opened";
+    }
+  });
+}
+
+TEST(MessageEditorWindow, PopupMessagesEditsThePlanetsScriptAndSaveKeepsIt) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  bool ran = false;
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuMessages); });
+  WhenWindow<frmMessages>([&](frmMessages* m) {
+    ran = true;
+    EXPECT_EQ(Text(m->windowTitle()), "Planet Messages - Verdance");
+    EXPECT_TRUE(m->chkCustom->isChecked());
+    EXPECT_EQ(Text(m->fraMessages->title()), "Message Level: INIT");
+    ASSERT_EQ(m->lstMessages->count(), 2);
+    EXPECT_EQ(Text(m->lstMessages->item(0)->text()), "Welcome to Verdance, %RK %NM.");
+
+    m->cmdNew->click();
+    EXPECT_TRUE(m->txtMessage->isVisibleTo(m));
+    EXPECT_FALSE(m->lstMessages->isVisibleTo(m));
+    m->txtMessage->insertPlainText(QStringLiteral("Trade with us, "));
+    m->lblInsert[1]->setVisible(true);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(m->lblInsert[1], &press);  // "Rank"
+    EXPECT_EQ(Text(m->txtMessage->toPlainText()), "Trade with us, %RK");
+    m->vsbWait->setValue(m->vsbWait->maximum() - 2);  // shown inverted: two seconds
+    EXPECT_EQ(Text(m->lblWait->text()), "after 2 seconds");
+    EXPECT_EQ(Text(m->lblLength->text()), "Length: 21");
+    m->cmdSave->click();
+    EXPECT_EQ(m->lstMessages->count(), 3);
+    EXPECT_EQ(m->lstMessages->currentRow(), 2);
+
+    // Moving it up writes both items at once.
+    m->cmdSwap[0]->click();
+    m->cmdClose->click();
+  });
+  PressOnView(w, DiscOf(w, 2), Qt::RightButton);
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(w.Store().GetPlanetMessage(w.Record(), 2, "Message2", true), "%W2Trade with us, %RK");
+  EXPECT_EQ(w.Store().GetPlanetMessage(w.Record(), 2, "Messages", true), "3");
+  w.cmdSave->click();
+  const std::string saved = e.game.ReadDescriptor("4Tessaly");
+  EXPECT_NE(saved.find("Message2=%W2Trade with us, %RK"), std::string::npos);
+  EXPECT_NE(saved.find("Message3=%W3We have little"), std::string::npos);
+}
+
+TEST(MessageEditorWindow, PlanetDialogsEditFollowsTheEditorsCustomBox) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  std::vector<std::string> opened;
+  w.GetDialogs().planetMessages = [&](int h, bool ticked, const std::string& name) {
+    opened.push_back(std::to_string(h) + (ticked ? "Y " : "N ") + name);
+    return !ticked;
+  };
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuProperties); });
+  WhenWindow<frmPlanet>([&](frmPlanet* p) {
+    EXPECT_TRUE(p->cmdMsg->isEnabled());
+    EXPECT_TRUE(p->chkMessage->isChecked());
+    p->cmdMsg->click();
+    EXPECT_FALSE(p->chkMessage->isChecked());  // the editor unticked its box
+    EXPECT_TRUE(p->chkMessage->isEnabled());   // the planet has a section
+    p->cmdCancel->click();
+  });
+  PressOnView(w, DiscOf(w, 2), Qt::RightButton);
+  EXPECT_EQ(opened, std::vector<std::string>{"2Y Verdance"});
+}
+
+// The window on its own over the demo's planet 2.
+struct LoneWindow {
+  LoneWindow() {
+    App();
+    demo.prompter.AcceptOkBoxes();
+    window = std::make_unique<frmMessages>(script, messages::LoadSpecialActions(demo.game.Path()), demo.prompter,
+                                           messages::MessageEditorWindows{});
+    window->Prepare(2, true, "Verdance");
+  }
+  zelmora::testing::OpenDemoSystem demo;
+  messages::PlanetScript script{demo.store, demo.record, 2};
+  std::unique_ptr<frmMessages> window;
+};
+
+TEST(MessageEditorWindow, EveryDirectionAsItLooks) {
+  LoneWindow lone;
+  auto& m = *lone.window;
+  SaveScreenshot(m, "frmMessages_message");
+
+  m.lstMessages->setCurrentRow(1);
+  m.cmdEdit->click();
+  m.cboSpecial->setCurrentIndex(1);
+  emit m.cboSpecial->activated(1);  // "%F - Requires flag set [A]"
+  m.cmdSpAdd->click();
+  const int damage = m.cboSpecial->findText(QStringLiteral("*D - Damage system (S0)"));
+  ASSERT_GE(damage, 0);
+  emit m.cboSpecial->activated(damage);
+  m.cmdSpAdd->click();
+  m.optDisplay[2]->click();
+  m.txtDisplay->setText(QStringLiteral("Trade Office"));
+  emit m.txtDisplay->textEdited(m.txtDisplay->text());
+  ASSERT_EQ(m.lstSpecial->count(), 2);
+  EXPECT_TRUE(m.cboSpecial->isVisibleTo(&m));
+  SaveScreenshot(m, "frmMessages_editing");
+  m.cmdSave->click();
+  EXPECT_EQ(lone.script.GetMessage("Message2"), "%FA%W3$Trade Office$We have little to trade, but much to tell.*DS0");
+
+  m.optDir[2]->click();
+  EXPECT_EQ(Text(m.fraMessages->title()), "Response Level: INIT");
+  m.cboGroup->setCurrentIndex(m.cboGroup->findText(QStringLiteral("Hail")));
+  emit m.cboGroup->activated(m.cboGroup->currentIndex());
+  EXPECT_EQ(m.lstMessages->count(), 2);
+  SaveScreenshot(m, "frmMessages_response");
+
+  m.optDir[1]->click();
+  EXPECT_TRUE(m.pnlInfo->isVisibleTo(&m));
+  EXPECT_EQ(Text(m.lblM1Text->text()), "A temperate world of shallow seas, home to the %AN.");
+  EXPECT_FALSE(m.cboGroup->isEnabled());
+  SaveScreenshot(m, "frmMessages_information");
+}
+
+TEST(MessageEditorWindow, TextBeyondTheCodePageIsRefusedAndNamed) {
+  LoneWindow lone;
+  auto& m = *lone.window;
+  m.cmdNew->click();
+  m.txtMessage->insertPlainText(QStringLiteral("Caf\u00e9 "));
+  m.txtMessage->insertPlainText(QStringLiteral("\u65e5\u672c"));
+  EXPECT_EQ(m.txtMessage->toPlainText(), QStringLiteral("Caf\u00e9 "));
+  ASSERT_FALSE(lone.demo.prompter.Calls().empty());
+  EXPECT_EQ(lone.demo.prompter.Calls().back().text,
+            "The game's code page has no place for these characters: U+65E5, U+672C. Nothing was changed.");
+  m.cmdSave->click();
+  EXPECT_EQ(lone.script.GetMessage("Message3"), "Caf\xe9");
+}
+
+TEST(MessageEditorWindow, OverWideLinesShowTheirTooltip) {
+  LoneWindow lone;
+  auto& m = *lone.window;
+  const std::string longText(200, 'w');
+  lone.script.PutMessage("Message1", longText);
+  m.optDir[2]->click();
+  m.optDir[0]->click();
+  m.show();
+  QApplication::processEvents();
+  const QRect first = m.lstMessages->visualItemRect(m.lstMessages->item(0));
+  QMouseEvent move(QEvent::MouseMove, QPointF(first.center()), m.lstMessages->viewport()->mapToGlobal(first.center()),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(m.lstMessages->viewport(), &move);
+  EXPECT_TRUE(m.picTooltip->isVisible());
+  EXPECT_EQ(m.lblTooltip->text().size(), 200);
+  QMouseEvent click(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(m.picTooltip, &click);
+  EXPECT_EQ(m.lstMessages->currentRow(), 0);
+  EXPECT_TRUE(m.cmdEdit->isEnabled());
+  m.hide();
+}
+
+}  // namespace
+}  // namespace zelmora::editor::testing
