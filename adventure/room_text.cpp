@@ -1,5 +1,6 @@
 #include "adventure/room_text.h"
 
+#include "messages/special_actions.h"
 #include "store/descriptor_store.h"
 
 namespace zelmora::adventure {
@@ -23,14 +24,16 @@ RoomText SplitValue(std::string_view value) {
 
 namespace {
 
-// Start and end of the first "*" + code + name part; npos when absent.
+// Start and end of the first "*" + code + name part; npos when absent. A repair condition ("*RS1")
+// only looks like an answer code.
 std::pair<std::size_t, std::size_t> AnswerSpan(std::string_view tail, char code) {
   const char marker[] = {'*', code, '\0'};
-  const std::size_t start = tail.find(marker);
-  if (start == std::string_view::npos) return {start, start};
-  std::size_t end = tail.find('*', start + 2);
-  if (end == std::string_view::npos) end = tail.size();
-  return {start, end};
+  for (std::size_t start = tail.find(marker); start != std::string_view::npos; start = tail.find(marker, start + 1)) {
+    std::size_t end = tail.find('*', start + 2);
+    if (end == std::string_view::npos) end = tail.size();
+    if (!messages::IsRepairCondition(tail.substr(start, end - start))) return {start, end};
+  }
+  return {std::string_view::npos, std::string_view::npos};
 }
 
 }  // namespace

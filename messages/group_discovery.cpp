@@ -1,6 +1,7 @@
 #include "messages/group_discovery.h"
 
 #include "messages/script_keys.h"
+#include "messages/special_actions.h"
 
 #include <algorithm>
 
@@ -11,12 +12,16 @@ namespace {
 enum class Kind { Message, Response };
 
 // The text after the first `code` up to the next "*", or `own` when the value has no such code.
+// A repair condition ("*RS1") only looks like an answer code.
 std::string TargetOf(const std::string& value, std::string_view code, const std::string& own) {
-  auto at = value.find(code);
-  if (at == std::string::npos) return own;
-  auto start = at + code.size();
-  auto end = value.find('*', start);
-  return value.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  for (auto at = value.find(code); at != std::string::npos; at = value.find(code, at + 1)) {
+    auto start = at + code.size();
+    auto end = value.find('*', start);
+    const auto length = end == std::string::npos ? std::string::npos : end - at;
+    if (IsRepairCondition(std::string_view(value).substr(at, length))) continue;
+    return value.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  }
+  return own;
 }
 
 // One group being expanded: its messages, then its responses, then its companions.

@@ -49,7 +49,10 @@ std::vector<std::string> StarPieces(std::string_view text) {
   return pieces;
 }
 
-MessageParts ParseMessage(std::string_view value) {
+namespace {
+
+template <typename IsCondition>
+MessageParts Parse(std::string_view value, IsCondition&& isRepairCondition) {
   MessageParts parts;
   std::string_view rest = value;
   while (!rest.empty() && rest[0] == '%') {
@@ -80,7 +83,9 @@ MessageParts ParseMessage(std::string_view value) {
   // Every "*" code runs to the next "*": what precedes the first one is the text with its
   // upgrade codes.
   for (auto& piece : StarPieces(body)) {
-    if (!piece.empty() && (piece[0] == 'M' || piece[0] == 'R')) {
+    if (!piece.empty() && piece[0] == 'R' && isRepairCondition("*" + piece)) {
+      parts.ActionCodes.push_back("*" + piece);
+    } else if (!piece.empty() && (piece[0] == 'M' || piece[0] == 'R')) {
       parts.AnswerGroup = ShownName(std::string_view(piece).substr(1));
     } else {
       parts.ActionCodes.push_back("*" + piece);
@@ -96,6 +101,29 @@ MessageParts ParseMessage(std::string_view value) {
   return parts;
 }
 
+}  // namespace
+
+MessageParts ParseMessage(std::string_view value, const SpecialActionList& catalogue) {
+  return Parse(value, [&](std::string_view code) { return IsRepairCondition(code, catalogue); });
+}
+
+MessageParts ParseMessage(std::string_view value) {
+  return Parse(value, [](std::string_view code) { return IsRepairCondition(code); });
+}
+
+std::vector<std::string> AttachedActions(const MessageParts& parts, const SpecialActionList& catalogue) {
+  std::vector<std::string> lines;
+  for (const auto* codes : {&parts.PrefixCodes, &parts.ActionCodes, &parts.UpgradeCodes}) {
+    for (const auto& code : *codes) {
+      auto line = FindSpecialAction(code, catalogue);
+      // A line that would write something else back (a value the entry has no bracket for, a
+      // default standing in for a missing value) would change the item on saving.
+      lines.push_back(line && StoredCode(*line) == code ? std::move(*line) : UnknownCodeLine(code));
+    }
+  }
+  return lines;
+}
+
 std::string ComposeMessage(const MessageParts& parts, const std::vector<std::string>& actions, ItemKind kind,
                            std::string_view ownGroup) {
   std::string v = parts.Text;
@@ -108,29 +136,46 @@ std::string ComposeMessage(const MessageParts& parts, const std::vector<std::str
     v = "$" + title + "$" + v;
   }
 
-  std::string timing;
-  if (parts.WaitSeconds >= 1 && parts.WaitSeconds <= 9) timing += "%W" + std::to_string(parts.WaitSeconds);
-  if (parts.ChanceTenths >= 0 && parts.ChanceTenths <= 9) timing += "%0" + std::to_string(parts.ChanceTenths);
-  v = timing + v;
+  if (parts.ChanceTenths >= 0 && parts.ChanceTenths <= 9) v = "%0" + std::to_string(parts.ChanceTenths) + v;
+  for (const auto& action : actions) {
+    if (!action.empty() && action[0] == '%') v = StoredCode(action) + v;
+  }
+  // The game and the simulator's clock see a wait only in the first prefix code.
+  if (parts.WaitSeconds >= 1 && parts.WaitSeconds <= 9) v = "%W" + std::to_string(parts.WaitSeconds) + v;
 
   for (const auto& action : actions) {
-    if (action.empty()) continue;
-    if (action[0] == '%') {
-      v = ActionCode(action) + FlagValue(action) + v;
-    } else if (action[0] == '^') {
-      v += ActionCode(action);
+    if (!action.empty() && action[0] == '^') v += StoredCode(action);
+  }
+
+  // Every piece that starts like the answer code sets the answer in play, the last one winning:
+  // such actions go first, and the answer code after them always says which group is meant.
+  const std::string_view answer = kind == ItemKind::Message ? "*R" : "*M";
+  auto setsAnswer = [&](const std::string& code) { return code.starts_with(answer); };
+  bool answerTaken = false;
+  for (const auto& action : actions) {
+    if (action.empty() || action[0] != '*') continue;
+    if (std::string code = StoredCode(action); setsAnswer(code)) {
+      v += code;
+      answerTaken = true;
     }
   }
-
-  if (parts.AnswerGroup && *parts.AnswerGroup != ShownName(KeyName(ownGroup))) {
-    v += kind == ItemKind::Message ? "*R" : "*M";
-    v += KeyName(*parts.AnswerGroup);
+  const std::string own = ShownName(KeyName(ownGroup));
+  if (parts.AnswerGroup && *parts.AnswerGroup != own) {
+    v += std::string(answer) + std::string(KeyName(*parts.AnswerGroup));
+  } else if (answerTaken) {
+    v += std::string(answer) + std::string(KeyName(own));
   }
 
   for (const auto& action : actions) {
-    if (!action.empty() && action[0] == '*') v += ActionCode(action) + FreeValue(action) + FlagValue(action);
+    if (action.empty() || action[0] != '*') continue;
+    if (std::string code = StoredCode(action); !setsAnswer(code)) v += code;
   }
   return v;
+}
+
+bool AnswerPlaysAsCondition(std::string_view group) {
+  const std::string_view name = KeyName(group);
+  return name.starts_with("S") || name.starts_with("!S");
 }
 
 std::string MessageDisplayText(std::string_view value) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/special_actions.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,13 +31,32 @@ struct MessageParts {
 inline constexpr std::string_view kStandardTitle = "Message from Planet:";
 inline constexpr std::string_view kBoxTitle = "BOX";
 
+// A "*R" code that the catalogue lists as a repair condition ("*RS1", "*R!S1") is read as an action
+// code; every other "*M" or "*R" code is an answer code, the last one winning.
+MessageParts ParseMessage(std::string_view value, const SpecialActionList& catalogue);
+// The same for readers without a catalogue: repair conditions in the forms the game's own catalogue
+// lists ("*RS" or "*R!S" and a system digit).
 MessageParts ParseMessage(std::string_view value);
 
-// The stored value of an item of `ownGroup` (shown name). `actions` are the item's attached
-// catalogue lines in order, each with its value written between its brackets; the codes of
+// The attached-action lines of an item as the item pane lists them: prefix codes, then action
+// codes, then upgrade codes. A code whose catalogue line would not write it back byte for byte
+// becomes an unknown-code line.
+std::vector<std::string> AttachedActions(const MessageParts& parts, const SpecialActionList& catalogue);
+
+// The stored value of an item of `ownGroup` (shown name). `actions` are the item's attached lines in
+// order, each with its value written between its brackets (or unknown-code lines); the codes of
 // `parts` are not used, only what the actions say.
+// The wait code comes first, the only place where it is recognised. Actions that the player's
+// reader takes for answer codes as well ("*R" repair conditions in a message) come before the
+// answer code, which then is written even for the own group, so that the answer shown is the
+// answer played.
 std::string ComposeMessage(const MessageParts& parts, const std::vector<std::string>& actions, ItemKind kind,
                            std::string_view ownGroup);
+
+// Whether a message's answer code for `group` (shown name) is also played as a repair condition:
+// the player's reader takes every "*RS" and "*R!S" piece for one, whatever follows, and a message
+// whose condition names no damaged system is never sent.
+bool AnswerPlaysAsCondition(std::string_view group);
 
 // The one-line form shown in the group lists.
 std::string MessageDisplayText(std::string_view value);

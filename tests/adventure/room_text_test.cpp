@@ -28,6 +28,11 @@ TEST(RoomTextTest, AnswerCodesAndDestinations) {
   // Without a destination the new one goes after the other codes.
   EXPECT_EQ(TailWithDestination("*SFA", "Cave"), "*SFA*MCave");
   EXPECT_EQ(TailWithDestination("", "Cave"), "*MCave");
+
+  // A repair condition only looks like an answer code.
+  EXPECT_EQ(AnswerName("*RS1*R!S2*RCave*SFA", 'R'), "Cave");
+  EXPECT_FALSE(HasAnswerCode("*RS1*SFA", 'R'));
+  EXPECT_EQ(TailWithoutAnswer("*RS1*RCave*SFA", 'R'), "*RS1*SFA");
 }
 
 TEST(RoomTextTest, DirectionMarkerReplacesOnlyTheFirstGCode) {

@@ -43,6 +43,10 @@ TEST(ZmdMessages, ParseShowsEveryPart) {
   EXPECT_EQ(j["AnswerGroup"], "Trade");
   EXPECT_EQ(j["ActionCodes"], nlohmann::json::array({"*SFB"}));
   EXPECT_TRUE(nlohmann::json::parse(Zmd({"message", "parse", "Plain", "--json"}).out)["AnswerGroup"].is_null());
+  // A repair condition is no answer code.
+  auto repair = nlohmann::json::parse(Zmd({"message", "parse", "Shields down.*RTrade*RS1", "--json"}).out);
+  EXPECT_EQ(repair["AnswerGroup"], "Trade");
+  EXPECT_EQ(repair["ActionCodes"], nlohmann::json::array({"*RS1"}));
 
   EXPECT_EQ(Zmd({"message", "display", "%W1$BOX$ Hello.*R "}).out, "Hello.\n");
   ZmdRun plain = Zmd({"message", "parse", std::string(255, 'x')});

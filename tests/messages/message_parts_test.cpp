@@ -93,7 +93,7 @@ const std::vector<std::string> kActions = {"%F - Requires flag set [C]", "*SF - 
                                            "^EN - Energy upgrade", "%15 - Requires energy upgrade installed",
                                            "*D - Damage system (S3)", "*+PT - Give torpedoes (4)"};
 
-TEST(ComposeMessage, OrdersPrefixWaitChanceTextUpgradesAnswerActions) {
+TEST(ComposeMessage, OrdersWaitPrefixChanceTextUpgradesAnswerActions) {
   MessageParts p = Parts("Take this.");
   p.WaitSeconds = 2;
   p.ChanceTenths = 5;
@@ -101,9 +101,9 @@ TEST(ComposeMessage, OrdersPrefixWaitChanceTextUpgradesAnswerActions) {
   p.Title = "Watch";
   p.AnswerGroup = "Thanks";
   EXPECT_EQ(ComposeMessage(p, kActions, ItemKind::Message, "Research"),
-            "%15%FC%W2%05$Watch$Take this.^EN*RThanks*SFB*DS3*+PT4");
+            "%W2%15%FC%05$Watch$Take this.^EN*RThanks*SFB*DS3*+PT4");
   EXPECT_EQ(ComposeMessage(p, kActions, ItemKind::Response, "Research"),
-            "%15%FC%W2%05$Watch$Take this.^EN*MThanks*SFB*DS3*+PT4");
+            "%W2%15%FC%05$Watch$Take this.^EN*MThanks*SFB*DS3*+PT4");
 }
 
 TEST(ComposeMessage, AnswerCodeRelativeToTheOwnGroup) {

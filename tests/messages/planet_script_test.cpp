@@ -160,6 +160,18 @@ TEST_F(ScriptTest, AnswerNamedInitJoinsTheInitGroup) {
   EXPECT_EQ(std::count_if(groups.begin(), groups.end(), [](auto& g) { return g.Name == "Lost"; }), 0);
 }
 
+TEST_F(ScriptTest, RepairConditionsAreNoAnswerCodes) {
+  // The first message names a system, not a group; the second answers with its own group.
+  Open({"Messages=2", "Message1=Shields down.*RS1*RTrade", "Message2=Engines gone.*R!S2"});
+  EXPECT_EQ(DiscoverGroups(script), G({{"INIT", true, true},
+                                       {"Trade", false, true},
+                                       {"Back", true, false},
+                                       {"Returned", true, false},
+                                       {"Beam", true, false},
+                                       {"Phaser", true, false},
+                                       {"Hail", false, true}}));
+}
+
 TEST_F(ScriptTest, FlagLinesAndDescriptions) {
   Open({"AFlag=Hostile", "7Flag=Gift given"});
   auto lines = LoadFlagLines(script);

@@ -139,7 +139,7 @@ TEST_F(DemoCatalogue, EditorRoundTripKeepsEveryListedCode) {
   }
   // Prefix entries are written in reverse list order, so the reversed prefix list comes back.
   const std::string again = ComposeMessage(parts, actions, ItemKind::Message, "Area11");
-  EXPECT_EQ(again, "%FA%GN%W2%04$BOX$Take it.^SN*RArea12*SFB*DS3*+PTU4*-ENM200*A3*TREATY");
+  EXPECT_EQ(again, "%W2%FA%GN%04$BOX$Take it.^SN*RArea12*SFB*DS3*+PTU4*-ENM200*A3*TREATY");
   MessageParts back = ParseMessage(again);
   EXPECT_EQ(back.ActionCodes, parts.ActionCodes);
   EXPECT_EQ(back.UpgradeCodes, parts.UpgradeCodes);
