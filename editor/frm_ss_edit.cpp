@@ -2,9 +2,12 @@
 // frm_ss_edit_commands.cpp.
 #include "editor/frm_ss_edit.h"
 
+#include "messages/flag_chooser.h"
+#include "messages/frm_flag.h"
 #include "messages/frm_messages.h"
 #include "messages/planet_script.h"
 #include "messages/special_actions.h"
+#include "simulator/frm_system.h"
 
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
@@ -130,8 +133,16 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
     return planet_->Run(h, name, shown);
   };
   script_ = std::make_unique<messages::PlanetScript>(store_, record_, 1);
+  flagChooser_ = std::make_unique<messages::FlagChooser>(store_, record_);
+  flag_ = new messages::frmFlag(*flagChooser_, prompter_, this);
+  system_ = new simulator::frmSystem(this);
+  messages::MessageEditorWindows windows;
+  windows.chooseFlag = [this](int planet, const std::string& current) {
+    return messages::GetFlagChar(current, planet, *flagChooser_, [this](messages::FlagChooser&) { flag_->Run(); });
+  };
+  windows.chooseShipSystem = [this](int current) { return system_->Choose(current); };
   messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
-                                        messages::MessageEditorWindows{}, this);
+                                        std::move(windows), this);
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     messages_->Run(h, ticked, name);
     return messages_->Model().Custom();

@@ -28,9 +28,14 @@ class QMenu;
 class QPushButton;
 
 namespace zelmora::messages {
+class FlagChooser;
 class PlanetScript;
+class frmFlag;
 class frmMessages;
 }  // namespace zelmora::messages
+namespace zelmora::simulator {
+class frmSystem;
+}  // namespace zelmora::simulator
 
 namespace zelmora::editor {
 
@@ -143,6 +148,9 @@ class frmSSEdit : public QMainWindow {
   frmOrder* order_ = nullptr;
   frmPlanet* planet_ = nullptr;
   std::unique_ptr<messages::PlanetScript> script_;
+  std::unique_ptr<messages::FlagChooser> flagChooser_;
+  messages::frmFlag* flag_ = nullptr;
+  simulator::frmSystem* system_ = nullptr;
   messages::frmMessages* messages_ = nullptr;
   Dialogs dialogs_;
 

@@ -2,7 +2,6 @@
 // controls.
 #include "messages/direction_picture_widget.h"
 #include "messages/frm_messages.h"
-#include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/twip_layout.h"
@@ -161,23 +160,11 @@ void frmMessages::ConnectPane() {
 }
 
 std::optional<std::string> frmMessages::Typed(const QString& text) {
-  std::string bytes;
   QString refused;
-  for (QChar c : text) {
-    if (auto byte = platform::EncodeCp1252(c.unicode())) {
-      bytes.push_back(static_cast<char>(*byte));
-    } else if (!refused.contains(c)) {
-      refused.append(c);
-    }
-  }
-  if (refused.isEmpty()) return bytes;
+  if (auto bytes = qt::ToCp1252Checked(text, &refused)) return bytes;
   // Named by their code points: the message box itself speaks the code page.
-  std::string names;
-  for (QChar c : refused) {
-    if (!names.empty()) names += ", ";
-    names += QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper().toStdString();
-  }
-  prompter_.Inform("The game's code page has no place for these characters: " + names + ". Nothing was changed.",
+  prompter_.Inform("The game's code page has no place for these characters: " + qt::CharacterNames(refused) +
+                       ". Nothing was changed.",
                    platform::Icon::Exclamation);
   return std::nullopt;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "messages/attached_actions_shim.h"
 #include "messages/group_discovery.h"
 #include "messages/message_editor_view.h"
 #include "messages/message_parts.h"

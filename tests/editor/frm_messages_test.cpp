@@ -138,7 +138,7 @@ TEST(MessageEditorWindow, EveryDirectionAsItLooks) {
   EXPECT_TRUE(m.cboSpecial->isVisibleTo(&m));
   SaveScreenshot(m, "frmMessages_editing");
   m.cmdSave->click();
-  EXPECT_EQ(lone.script.GetMessage("Message2"), "%FA%W3$Trade Office$We have little to trade, but much to tell.*DS0");
+  EXPECT_EQ(lone.script.GetMessage("Message2"), "%W3%FA$Trade Office$We have little to trade, but much to tell.*DS0");
 
   m.optDir[2]->click();
   EXPECT_EQ(Text(m.fraMessages->title()), "Response Level: INIT");

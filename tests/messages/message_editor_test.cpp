@@ -507,3 +507,32 @@ TEST_F(MessageEditorTest, TheViewHearsOnlyOfChanges) {
 
 }  // namespace
 }  // namespace zelmora::messages::testing
+
+namespace zelmora::messages::testing {
+namespace {
+
+TEST_F(MessageEditorTest, HandWrittenCodesAndRepairConditionsSurviveOpenAndSave) {
+  Put("Messages", "3");
+  Put("Message3", "%X1Our shields are down.^ZZ*RTrade*RS1*QQ5*SFB");
+  editor.Open(2, true);
+  editor.SelectLine(2);
+  EXPECT_EQ(view.answerBox.text, "Trade");
+  EXPECT_EQ(view.actions.lines,
+            (Strings{"%X1 - <not in SPECIAL.LST>", "*R - Requires system damaged and repairable (S1)",
+                     "*QQ5 - <not in SPECIAL.LST>", "*SF - Set flag [B]", "^ZZ - <not in SPECIAL.LST>"}));
+  editor.Edit();
+  editor.SelectAction(2);
+  EXPECT_FALSE(view.pane.actionEdit);  // a code the catalogue does not know has no value to edit
+  EXPECT_TRUE(view.pane.actionDelete);
+  editor.Save();
+  EXPECT_EQ(Key("Message3"), "%X1Our shields are down.^ZZ*RS1*RTrade*QQ5*SFB");
+
+  // Without an answer code of its own, a repair condition must not decide the response group.
+  editor.Edit();
+  editor.TypeAnswer("INIT");
+  editor.Save();
+  EXPECT_EQ(Key("Message3"), "%X1Our shields are down.^ZZ*RS1*R*QQ5*SFB");
+}
+
+}  // namespace
+}  // namespace zelmora::messages::testing
