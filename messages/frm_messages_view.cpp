@@ -35,7 +35,9 @@ constexpr std::array<const char*, 5> kPlaceholders = {"%NM", "%RK", "%AN", "%KL"
 constexpr int kListTop = 240;
 constexpr int kListHeight = 1815;
 constexpr int kListWidth = 6120;
-constexpr int kGrownHeight = 2580;  // down to the information preview
+constexpr int kGrownHeight = 2100;  // down to the information preview
+constexpr int kButtonRow = 2130;
+constexpr int kGrownButtonRow = 2400;
 constexpr int kActionListFull = 1755;
 constexpr int kActionListCompact = 1035;
 
@@ -297,6 +299,10 @@ void frmMessages::ShowFrame(const FrameState& frame) {
   lstMessages->setVisible(!frame.editing);
   txtMessage->setVisible(frame.editing);
   PlaceTwips(txtMessage, 120, kListTop, kListWidth, frame.infoPreview ? kGrownHeight : kListHeight);
+  // The information text has no placeholders, so its buttons take the placeholders' row.
+  for (QPushButton* b : {cmdSave, cmdCancel, cmdDelete, cmdGo}) {
+    b->move(b->x(), qt::TwipsToPixels(frame.infoPreview ? kGrownButtonRow : kButtonRow));
+  }
   pnlInfo->setVisible(frame.infoPreview);
   if (frame.infoPreview) pnlInfo->raise();
   if (frame.editing) HideTooltip();

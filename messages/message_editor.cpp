@@ -184,10 +184,8 @@ void MessageEditor::RefreshList() {
   view_.SetBusy(true);
   lines_.clear();
   selected_.reset();
-  actions_ = {};
-  text_.clear();
-  answerBox_.text.clear();
-  answerGroup_.reset();
+  // With no line selected the pane shows nothing of the item shown before.
+  ClearPane();
   int count = 1;
   if (frame_.direction == Direction::Information) {
     countKey_.clear();

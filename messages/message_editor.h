@@ -143,6 +143,7 @@ class MessageEditor {
   void BeginEdit(int line);
   void EndEdit(bool save);
   void ApplyAnswer(const std::string& name);
+  std::optional<std::string> AnswerProblem(const std::string& name) const;
   void ShowWait(int seconds);
   void ShowChance(int tenths);
   void ShowDisplay(DisplayKind display);

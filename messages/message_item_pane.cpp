@@ -239,9 +239,18 @@ void MessageEditor::TypeText(const std::string& text) {
   Publish();
 }
 
+std::optional<std::string> MessageEditor::AnswerProblem(const std::string& name) const {
+  if (auto problem = GroupNameProblem(name)) return problem;
+  if (Kind() == ItemKind::Message && name != listGroup_ && AnswerPlaysAsCondition(name)) {
+    return "A message cannot offer the responses of \"" + name + "\": the game reads \"*R" + name +
+           "\" as a condition on a damaged ship system and would never send the message.";
+  }
+  return std::nullopt;
+}
+
 bool MessageEditor::TypeAnswer(const std::string& text) {
   if (!IsEditing() || !InList()) return false;
-  if (auto problem = GroupNameProblem(text)) {
+  if (auto problem = AnswerProblem(text)) {
     prompter_.Inform(*problem, platform::Icon::Exclamation);
     view_.ShowAnswerBox(shown_.answerBox = answerBox_);
     return false;
@@ -253,7 +262,13 @@ bool MessageEditor::TypeAnswer(const std::string& text) {
 
 void MessageEditor::ChooseAnswer(int index) {
   if (!IsEditing() || !InList() || index < 0 || index >= static_cast<int>(answerBox_.items.size())) return;
-  ApplyAnswer(answerBox_.items[static_cast<std::size_t>(index)]);
+  const std::string& name = answerBox_.items[static_cast<std::size_t>(index)];
+  if (auto problem = AnswerProblem(name)) {
+    prompter_.Inform(*problem, platform::Icon::Exclamation);
+    view_.ShowAnswerBox(shown_.answerBox = answerBox_);
+    return;
+  }
+  ApplyAnswer(name);
   Publish();
 }
 

@@ -205,6 +205,9 @@ TEST_F(MessageEditorTest, AnswerGroupsComposeAsTheyAreShown) {
   editor.Edit();
   EXPECT_FALSE(editor.TypeAnswer("Tr^de"));
   EXPECT_EQ(view.answerBox.text, "Trade");
+  // "*RShop" would play as a repair condition: the message would never be sent.
+  EXPECT_FALSE(editor.TypeAnswer("Shop"));
+  EXPECT_NE(demo.prompter.Texts().back().find("never send"), std::string::npos);
   editor.Save();
   EXPECT_EQ(Key("MessagePeace2"), "Back to the start.*RTrade");
 }
