@@ -85,6 +85,8 @@ frmMessages::frmMessages(PlanetScript& script, SpecialActionList catalogue, plat
   for (const auto& action : catalogue) cboSpecial->addItem(FromCp1252(action.Line));
   MessageEditorView& view = *this;
   model_.reset(new MessageEditor(script, std::move(catalogue), prompter, view, std::move(windows)));
+  // Enter belongs to the box being typed in, never to a default button.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
   Connect();
   ConnectPane();
   model_->Repaint();
@@ -322,6 +324,15 @@ void frmMessages::Prepare(int planet, bool customTicked, const std::string& plan
 void frmMessages::Run(int planet, bool customTicked, const std::string& planetName) {
   Prepare(planet, customTicked, planetName);
   exec();
+}
+
+void frmMessages::reject() {
+  // Escape closes as "&Close" does.
+  if (model_->IsOpen()) {
+    model_->Close();
+  } else {
+    QDialog::reject();
+  }
 }
 
 void frmMessages::closeEvent(QCloseEvent* event) {

@@ -103,6 +103,9 @@ class frmMessages : public QDialog, private MessageEditorView {
   QPushButton* cmdSpDelete;
   QPushButton* cmdSpEdit;
 
+ public:
+  void reject() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

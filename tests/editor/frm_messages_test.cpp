@@ -193,3 +193,23 @@ TEST(MessageEditorWindow, OverWideLinesShowTheirTooltip) {
 
 }  // namespace
 }  // namespace zelmora::editor::testing
+
+namespace zelmora::editor::testing {
+namespace {
+
+TEST(MessageEditorWindow, EscapeClosesAsCloseDoesAndDropsTheEdit) {
+  LoneWindow lone;
+  auto& m = *lone.window;
+  m.show();
+  m.cmdNew->click();
+  m.txtMessage->insertPlainText(QStringLiteral("never kept"));
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&m, &escape);
+  EXPECT_FALSE(m.isVisible());
+  EXPECT_FALSE(m.tmrAnim->isActive());
+  EXPECT_FALSE(m.Model().EditState().has_value());
+  EXPECT_EQ(lone.script.GetMessage("Messages"), "2");
+}
+
+}  // namespace
+}  // namespace zelmora::editor::testing
