@@ -1,6 +1,7 @@
 #include "editor/frm_planet.h"
 
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/spin_button.h"
 #include "ui/qt/twip_layout.h"
 
@@ -16,19 +17,10 @@
 
 namespace zelmora::editor {
 
+using qt::Make;
 using qt::PlaceTwips;
 
 namespace {
-
-template <typename W>
-W* Make(QWidget* parent, const char* name, const char* caption = nullptr) {
-  auto* w = new W(parent);
-  w->setObjectName(QLatin1String(name));
-  if constexpr (requires { w->setText(QString()); }) {
-    if (caption) w->setText(QLatin1String(caption));
-  }
-  return w;
-}
 
 // Frames of the four option groups: 1815 x 1335 twips, options 255 twips apart.
 constexpr int kFrameWidth = 1815;

@@ -3,6 +3,7 @@
 #include "messages/direction_picture_widget.h"
 #include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/twip_layout.h"
 
@@ -28,19 +29,10 @@
 namespace zelmora::messages {
 
 using qt::FromCp1252;
+using qt::Make;
 using qt::PlaceTwips;
 
 namespace {
-
-template <typename W>
-W* Make(QWidget* parent, const char* name, const char* caption = nullptr) {
-  auto* w = new W(parent);
-  w->setObjectName(QLatin1String(name));
-  if constexpr (requires { w->setText(QString()); }) {
-    if (caption) w->setText(QLatin1String(caption));
-  }
-  return w;
-}
 
 std::string IndexedName(const char* name, int index) { return std::string(name) + "_" + std::to_string(index); }
 

@@ -57,9 +57,9 @@ MessageEditor::MessageEditor(PlanetScript& script, SpecialActionList catalogue, 
       prompter_(prompter),
       view_(view),
       windows_(std::move(windows)) {
-  groupBox_.text = std::string(kInitGroup);
-  buttons_.test = static_cast<bool>(windows_.test);
-  buttons_.wizard = static_cast<bool>(windows_.wizard);
+  screen_.groupBox.text = std::string(kInitGroup);
+  screen_.buttons.test = static_cast<bool>(windows_.test);
+  screen_.buttons.wizard = static_cast<bool>(windows_.wizard);
   MessageEditButtons(false);
 }
 
@@ -67,9 +67,9 @@ MessageEditor::MessageEditor(PlanetScript& script, SpecialActionList catalogue, 
 
 void MessageEditor::Open(int planet, bool customTicked) {
   script_.SetPlanet(planet);
-  custom_ = customTicked;
+  screen_.custom = customTicked;
   open_ = true;
-  frame_.animating = true;
+  screen_.frame.animating = true;
   Activate();
 }
 
@@ -90,9 +90,9 @@ void MessageEditor::Activate() {
   loadedPlanet_ = script_.Planet();
   loadedSystem_ = system;
   SelectDirection(Direction::Information);
-  groupBox_.text = std::string(kLoadingGroups);
+  screen_.groupBox.text = std::string(kLoadingGroups);
   reloadRequested_ = true;
-  buttons_.addGroup = false;
+  screen_.buttons.addGroup = false;
   Publish();
   SelectDirection(Direction::Message);
 }
@@ -102,7 +102,7 @@ void MessageEditor::Close() {
   // A window that never came back must not make the next opening skip its reload.
   skipActivation_ = false;
   if (IsEditing()) EndEdit(false);
-  frame_.animating = false;
+  screen_.frame.animating = false;
   open_ = false;
   Publish();
   view_.HideWindow();
@@ -118,55 +118,55 @@ void MessageEditor::RunChildWindow(const std::function<void()>& open) {
 
 void MessageEditor::FillGroupLists() {
   view_.SetBusy(true);
-  const std::string remembered = groupBox_.text;
-  groupBox_.items.clear();
-  answerBox_.items.clear();
-  lines_.clear();
-  selected_.reset();
+  const std::string remembered = screen_.groupBox.text;
+  screen_.groupBox.items.clear();
+  screen_.answerBox.items.clear();
+  screen_.lines.clear();
+  screen_.selected.reset();
   if (registry_.empty()) registry_ = DiscoverGroups(script_);
-  const bool messageSide = frame_.direction == Direction::Message;
+  const bool messageSide = screen_.frame.direction == Direction::Message;
   for (const auto& g : registry_) {
-    if (g.IsMessageGroup) (messageSide ? groupBox_ : answerBox_).items.push_back(g.Name);
-    if (g.IsResponseGroup) (messageSide ? answerBox_ : groupBox_).items.push_back(g.Name);
+    if (g.IsMessageGroup) (messageSide ? screen_.groupBox : screen_.answerBox).items.push_back(g.Name);
+    if (g.IsResponseGroup) (messageSide ? screen_.answerBox : screen_.groupBox).items.push_back(g.Name);
   }
   const int at = GroupEntryIndex(remembered);
   if (at <= 0) {
-    groupBox_.text = std::string(messageSide ? kInitGroup : kHailGroup);
+    screen_.groupBox.text = std::string(messageSide ? kInitGroup : kHailGroup);
   } else {
-    groupBox_.text = remembered;
+    screen_.groupBox.text = remembered;
   }
-  groupBox_.enabled = true;
-  buttons_.addGroup = GroupEntryIndex(groupBox_.text) < 0 && !groupBox_.text.empty();
+  screen_.groupBox.enabled = true;
+  screen_.buttons.addGroup = GroupEntryIndex(screen_.groupBox.text) < 0 && !screen_.groupBox.text.empty();
   view_.SetBusy(false);
 }
 
 int MessageEditor::GroupEntryIndex(const std::string& name) const {
-  auto it = std::find(groupBox_.items.begin(), groupBox_.items.end(), name);
-  return it == groupBox_.items.end() ? -1 : static_cast<int>(it - groupBox_.items.begin());
+  auto it = std::find(screen_.groupBox.items.begin(), screen_.groupBox.items.end(), name);
+  return it == screen_.groupBox.items.end() ? -1 : static_cast<int>(it - screen_.groupBox.items.begin());
 }
 
 void MessageEditor::SelectDirection(Direction direction) {
   if (IsEditing()) EndEdit(false);
-  const std::string remembered = groupBox_.text;
-  lines_.clear();
-  selected_.reset();
-  frame_.direction = direction;
+  const std::string remembered = screen_.groupBox.text;
+  screen_.lines.clear();
+  screen_.selected.reset();
+  screen_.frame.direction = direction;
   if (direction == Direction::Information) {
-    groupBox_ = ComboState{{}, std::string(kInfoGroup), false};
-    buttons_.addGroup = false;
-    frame_.caption = "Information";
+    screen_.groupBox = ComboState{{}, std::string(kInfoGroup), false};
+    screen_.buttons.addGroup = false;
+    screen_.frame.caption = "Information";
     listGroup_ = std::string(kInfoGroup);
     RefreshList();
-    frame_.infoPreview = true;
-    infoPreview_.clear();
-    buttons_.del = script_.GetMessage(kInfoKey) != store::kNoMessage;
+    screen_.frame.infoPreview = true;
+    screen_.infoPreview.clear();
+    screen_.buttons.del = script_.GetMessage(kInfoKey) != store::kNoMessage;
     UpdateEditRoom();
     BeginEdit(0);
     Publish();
     return;
   }
   FillGroupLists();
-  frame_.infoPreview = false;
+  screen_.frame.infoPreview = false;
   // The name shown before keeps its place when the new direction knows it or has items under it.
   std::string name = remembered;
   if (GroupEntryIndex(name) < 0 && !name.empty() && !GroupNameProblem(name) && ItemCountInFile(name, direction) > 0) {
@@ -174,23 +174,23 @@ void MessageEditor::SelectDirection(Direction direction) {
   }
   if (GroupEntryIndex(name) < 0) name = std::string(kInitGroup);
   if (GroupEntryIndex(name) < 0) name = std::string(kHailGroup);
-  if (GroupEntryIndex(name) < 0) name = groupBox_.items.empty() ? std::string(kInitGroup) : groupBox_.items.front();
+  if (GroupEntryIndex(name) < 0) name = screen_.groupBox.items.empty() ? std::string(kInitGroup) : screen_.groupBox.items.front();
   SelectGroupEntry(name);
-  buttons_.addGroup = false;
+  screen_.buttons.addGroup = false;
   Publish();
 }
 
 void MessageEditor::RefreshList() {
   view_.SetBusy(true);
-  lines_.clear();
-  selected_.reset();
+  screen_.lines.clear();
+  screen_.selected.reset();
   // With no line selected the pane shows nothing of the item shown before.
   ClearPane();
   int count = 1;
-  if (frame_.direction == Direction::Information) {
+  if (screen_.frame.direction == Direction::Information) {
     countKey_.clear();
     itemKey_ = std::string(kInfoKey);
-  } else if (frame_.direction == Direction::Message) {
+  } else if (screen_.frame.direction == Direction::Message) {
     countKey_ = MessageCountKey(listGroup_);
     itemKey_ = MessageKey(listGroup_, 0);
     itemKey_.pop_back();
@@ -203,24 +203,24 @@ void MessageEditor::RefreshList() {
   }
   {
     store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
-    lines_.reserve(static_cast<std::size_t>(count));
-    for (int i = 1; i <= count; ++i) lines_.push_back(MessageDisplayText(ReadItem(i)));
+    screen_.lines.reserve(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i) screen_.lines.push_back(MessageDisplayText(ReadItem(i)));
   }
-  buttons_.clearAll = count >= 1 && InList();
+  screen_.buttons.clearAll = count >= 1 && InList();
   SetItemCommands();
   UpdateLength();
   view_.SetBusy(false);
 }
 
 std::string MessageEditor::ReadItem(int number) const {
-  std::string value = script_.GetMessage(frame_.direction == Direction::Information ? itemKey_
+  std::string value = script_.GetMessage(screen_.frame.direction == Direction::Information ? itemKey_
                                                                                     : itemKey_ + std::to_string(number));
   // An absent item reads as an empty text, never as the reader's "ERR".
   return value == store::kNoMessage ? std::string() : value;
 }
 
 void MessageEditor::WriteItem(int number, const std::string& value) {
-  script_.PutMessage(frame_.direction == Direction::Information ? itemKey_ : itemKey_ + std::to_string(number), value);
+  script_.PutMessage(screen_.frame.direction == Direction::Information ? itemKey_ : itemKey_ + std::to_string(number), value);
 }
 
 int MessageEditor::ItemCountInFile(const std::string& group, Direction direction) const {
@@ -229,20 +229,20 @@ int MessageEditor::ItemCountInFile(const std::string& group, Direction direction
 
 // The group box shows `text`; an entry of its list with that name becomes the shown group.
 void MessageEditor::ApplyGroupText(const std::string& text) {
-  groupBox_.text = text;
+  screen_.groupBox.text = text;
   if (GroupEntryIndex(text) >= 0) {
     SelectGroupEntry(text);
   }
-  buttons_.addGroup = GroupEntryIndex(text) < 0 && !text.empty();
+  screen_.buttons.addGroup = GroupEntryIndex(text) < 0 && !text.empty();
   UpdateEditRoom();
 }
 
 void MessageEditor::SelectGroupEntry(const std::string& name) {
   if (IsEditing()) EndEdit(false);
-  groupBox_.text = name;
+  screen_.groupBox.text = name;
   listGroup_ = name;
-  frame_.caption =
-      std::string(frame_.direction == Direction::Message ? "Message Level: " : "Response Level: ") + name;
+  screen_.frame.caption =
+      std::string(screen_.frame.direction == Direction::Message ? "Message Level: " : "Response Level: ") + name;
   RefreshList();
   UpdateEditRoom();
 }
@@ -254,9 +254,9 @@ void MessageEditor::TypeGroup(const std::string& text) {
 }
 
 void MessageEditor::ChooseGroup(int index) {
-  if (!InList() || index < 0 || index >= static_cast<int>(groupBox_.items.size())) return;
-  SelectGroupEntry(groupBox_.items[static_cast<std::size_t>(index)]);
-  buttons_.addGroup = false;
+  if (!InList() || index < 0 || index >= static_cast<int>(screen_.groupBox.items.size())) return;
+  SelectGroupEntry(screen_.groupBox.items[static_cast<std::size_t>(index)]);
+  screen_.buttons.addGroup = false;
   Publish();
 }
 
@@ -267,45 +267,45 @@ void MessageEditor::EnterGroup(const std::string& name, Direction direction) {
     it = registry_.end() - 1;
   }
   (direction == Direction::Response ? it->IsResponseGroup : it->IsMessageGroup) = true;
-  if (GroupEntryIndex(name) < 0) groupBox_.items.push_back(name);
+  if (GroupEntryIndex(name) < 0) screen_.groupBox.items.push_back(name);
 }
 
 bool MessageEditor::AddGroup() {
-  const std::string name = groupBox_.text;
+  const std::string name = screen_.groupBox.text;
   if (!InList() || name.empty() || GroupEntryIndex(name) >= 0) return false;
   if (auto problem = GroupNameProblem(name)) {
     prompter_.Inform(*problem, platform::Icon::Exclamation);
     return false;
   }
   if (IsEditing()) EndEdit(false);
-  EnterGroup(name, frame_.direction);
+  EnterGroup(name, screen_.frame.direction);
   SelectGroupEntry(name);
-  buttons_.addGroup = false;
+  screen_.buttons.addGroup = false;
   Publish();
   return true;
 }
 
 void MessageEditor::UpdateEditRoom() {
-  const std::string& g = groupBox_.text;
-  buttons_.editRoom = static_cast<bool>(windows_.editRoom) && InList() && g != kInfoGroup && g != kBeamGroup &&
+  const std::string& g = screen_.groupBox.text;
+  screen_.buttons.editRoom = static_cast<bool>(windows_.editRoom) && InList() && g != kInfoGroup && g != kBeamGroup &&
                       g != kHailGroup && g != kInitGroup;
 }
 
 // ---- the list
 
 void MessageEditor::SetItemCommands() {
-  const bool any = selected_.has_value() && InList();
-  buttons_.edit = any;
-  buttons_.remove = any;
-  buttons_.go = any;
-  buttons_.up = any && *selected_ > 0;
-  buttons_.down = any && *selected_ + 1 < static_cast<int>(lines_.size());
+  const bool any = screen_.selected.has_value() && InList();
+  screen_.buttons.edit = any;
+  screen_.buttons.remove = any;
+  screen_.buttons.go = any;
+  screen_.buttons.up = any && *screen_.selected > 0;
+  screen_.buttons.down = any && *screen_.selected + 1 < static_cast<int>(screen_.lines.size());
 }
 
 void MessageEditor::SelectLine(std::optional<int> line) {
   if (!InList() || IsEditing()) return;
-  if (line && (*line < 0 || *line >= static_cast<int>(lines_.size()))) line.reset();
-  selected_ = line;
+  if (line && (*line < 0 || *line >= static_cast<int>(screen_.lines.size()))) line.reset();
+  screen_.selected = line;
   if (line) {
     ShowItem(ReadItem(*line + 1));
   } else {
@@ -318,75 +318,75 @@ void MessageEditor::SelectLine(std::optional<int> line) {
 
 void MessageEditor::New() {
   if (!InList() || IsEditing()) return;
-  selected_.reset();
-  buttons_.del = false;
+  screen_.selected.reset();
+  screen_.buttons.del = false;
   ClearPane();
   BeginEdit(-1);
   Publish();
 }
 
 void MessageEditor::Edit() {
-  if (!InList() || IsEditing() || !selected_) return;
-  BeginEdit(*selected_);
+  if (!InList() || IsEditing() || !screen_.selected) return;
+  BeginEdit(*screen_.selected);
   Publish();
 }
 
 void MessageEditor::Remove() {
-  if (!InList() || IsEditing() || !selected_) return;
+  if (!InList() || IsEditing() || !screen_.selected) return;
   if (prompter_.Message(std::string(kRemoveQuestion), platform::Buttons::YesNo, platform::Icon::Question) !=
       platform::Answer::Yes) {
     return;
   }
-  RemoveItem(*selected_);
+  RemoveItem(*screen_.selected);
   Publish();
 }
 
 void MessageEditor::RemoveItem(int line) {
   const int k = line + 1;
-  const int n = static_cast<int>(lines_.size());
+  const int n = static_cast<int>(screen_.lines.size());
   {
     store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
     for (int j = k + 1; j <= n; ++j) WriteItem(j - 1, ReadItem(j));
     script_.PutMessage(countKey_, std::to_string(n - 1));
   }
-  lines_.erase(lines_.begin() + line);
-  selected_.reset();
+  screen_.lines.erase(screen_.lines.begin() + line);
+  screen_.selected.reset();
   ClearPane();
-  buttons_.clearAll = !lines_.empty();
+  screen_.buttons.clearAll = !screen_.lines.empty();
   SetItemCommands();
   UpdateLength();
 }
 
 void MessageEditor::ClearAll() {
-  if (!InList() || IsEditing() || lines_.empty()) return;
+  if (!InList() || IsEditing() || screen_.lines.empty()) return;
   if (prompter_.Message(std::string(kClearQuestion), platform::Buttons::YesNo, platform::Icon::Question) !=
       platform::Answer::Yes) {
     return;
   }
-  lines_.clear();
-  selected_.reset();
-  text_.clear();
+  screen_.lines.clear();
+  screen_.selected.reset();
+  screen_.text.clear();
   ClearPane();
   script_.PutMessage(countKey_, "0");
-  buttons_.clearAll = false;
+  screen_.buttons.clearAll = false;
   SetItemCommands();
   UpdateLength();
   Publish();
 }
 
 void MessageEditor::MoveUp() {
-  if (buttons_.up) SwapWith(-1);
+  if (screen_.buttons.up) SwapWith(-1);
 }
 
 void MessageEditor::MoveDown() {
-  if (buttons_.down) SwapWith(1);
+  if (screen_.buttons.down) SwapWith(1);
 }
 
 void MessageEditor::SwapWith(int offset) {
-  if (!InList() || IsEditing() || !selected_) return;
-  const int a = *selected_;
+  if (!InList() || IsEditing() || !screen_.selected) return;
+  const int a = *screen_.selected;
   const int b = a + offset;
-  if (b < 0 || b >= static_cast<int>(lines_.size())) return;
+  if (b < 0 || b >= static_cast<int>(screen_.lines.size())) return;
   {
     store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
     const std::string va = ReadItem(a + 1);
@@ -394,8 +394,8 @@ void MessageEditor::SwapWith(int offset) {
     WriteItem(a + 1, vb);
     WriteItem(b + 1, va);
   }
-  std::swap(lines_[static_cast<std::size_t>(a)], lines_[static_cast<std::size_t>(b)]);
-  selected_ = b;
+  std::swap(screen_.lines[static_cast<std::size_t>(a)], screen_.lines[static_cast<std::size_t>(b)]);
+  screen_.selected = b;
   ShowItem(ReadItem(b + 1));
   SetItemCommands();
   UpdateLength();
@@ -403,25 +403,25 @@ void MessageEditor::SwapWith(int offset) {
 }
 
 void MessageEditor::GoToAnswer() {
-  if (!InList() || answerBox_.text.empty()) return;
-  const std::string target = answerBox_.text;
-  SelectDirection(frame_.direction == Direction::Message ? Direction::Response : Direction::Message);
-  groupBox_.text = target;
+  if (!InList() || screen_.answerBox.text.empty()) return;
+  const std::string target = screen_.answerBox.text;
+  SelectDirection(screen_.frame.direction == Direction::Message ? Direction::Response : Direction::Message);
+  screen_.groupBox.text = target;
   if (GroupEntryIndex(target) < 0) {
     if (auto problem = GroupNameProblem(target)) {
       prompter_.Inform(*problem, platform::Icon::Exclamation);
       Publish();
       return;
     }
-    EnterGroup(target, frame_.direction);
+    EnterGroup(target, screen_.frame.direction);
   }
   SelectGroupEntry(target);
-  buttons_.addGroup = false;
+  screen_.buttons.addGroup = false;
   Publish();
 }
 
 void MessageEditor::SetCustom(bool ticked) {
-  custom_ = ticked;
+  screen_.custom = ticked;
   const auto& record = script_.Record();
   script_.Store().SetPlanetFlag(record, "Messages", script_.Planet(), record.PlanetCount, ticked);
   Publish();
@@ -430,16 +430,16 @@ void MessageEditor::SetCustom(bool ticked) {
 // ---- the other windows
 
 void MessageEditor::EditRoom() {
-  if (!buttons_.editRoom || IsEditing()) return;
-  const std::string group = groupBox_.text;
+  if (!screen_.buttons.editRoom || IsEditing()) return;
+  const std::string group = screen_.groupBox.text;
   if (group == kNoRoom) return;
   const std::string room = RoomOfGroup(group);
   std::optional<std::string> ended;
   RunChildWindow([&] { ended = windows_.editRoom(script_.Planet(), room); });
   if (!ended) return;
-  groupBox_.text = *ended;
+  screen_.groupBox.text = *ended;
   FillGroupLists();
-  if (GroupEntryIndex(*ended) < 0 && !GroupNameProblem(*ended)) EnterGroup(*ended, frame_.direction);
+  if (GroupEntryIndex(*ended) < 0 && !GroupNameProblem(*ended)) EnterGroup(*ended, screen_.frame.direction);
   ApplyGroupText(*ended);
   if (GroupEntryIndex(*ended) < 0) RefreshList();
   Publish();
@@ -464,40 +464,29 @@ std::string MessageEditor::GetFlagChar(const std::string& current) {
 
 // ---- the view
 
-void MessageEditor::Publish() {
-  if (!(frame_ == shown_.frame)) view_.ShowFrame(shown_.frame = frame_);
-  if (!(groupBox_ == shown_.groupBox)) view_.ShowGroupBox(shown_.groupBox = groupBox_);
-  if (!(answerBox_ == shown_.answerBox)) view_.ShowAnswerBox(shown_.answerBox = answerBox_);
-  if (lines_ != shown_.lines) {
-    view_.ShowListLines(shown_.lines = lines_);
-    shown_.selected.reset();
+void MessageEditor::Publish(bool force) {
+  auto& now = screen_;
+  auto& was = shown_;
+  if (force || !(now.frame == was.frame)) view_.ShowFrame(was.frame = now.frame);
+  if (force || !(now.groupBox == was.groupBox)) view_.ShowGroupBox(was.groupBox = now.groupBox);
+  if (force || !(now.answerBox == was.answerBox)) view_.ShowAnswerBox(was.answerBox = now.answerBox);
+  if (force || now.lines != was.lines) {
+    view_.ShowListLines(was.lines = now.lines);
+    was.selected.reset();
     view_.ShowListSelection(std::nullopt);
   }
-  if (selected_ != shown_.selected) view_.ShowListSelection(shown_.selected = selected_);
-  if (!(buttons_ == shown_.buttons)) view_.ShowButtons(shown_.buttons = buttons_);
-  if (text_ != shown_.text) view_.ShowText(shown_.text = text_);
-  if (!(pane_ == shown_.pane)) view_.ShowPane(shown_.pane = pane_);
-  if (!(actions_ == shown_.actions)) view_.ShowActions(shown_.actions = actions_);
-  if (!(length_ == shown_.length)) view_.ShowLength(shown_.length = length_);
-  if (infoPreview_ != shown_.infoPreview) view_.ShowInfoPreview(shown_.infoPreview = infoPreview_);
-  if (custom_ != shown_.custom) view_.ShowCustom(shown_.custom = custom_);
+  if (force || now.selected != was.selected) view_.ShowListSelection(was.selected = now.selected);
+  if (force || !(now.buttons == was.buttons)) view_.ShowButtons(was.buttons = now.buttons);
+  if (force || now.text != was.text) view_.ShowText(was.text = now.text);
+  if (force || !(now.pane == was.pane)) view_.ShowPane(was.pane = now.pane);
+  if (force || !(now.actions == was.actions)) view_.ShowActions(was.actions = now.actions);
+  if (force || !(now.length == was.length)) view_.ShowLength(was.length = now.length);
+  if (force || now.infoPreview != was.infoPreview) view_.ShowInfoPreview(was.infoPreview = now.infoPreview);
+  if (force || now.custom != was.custom) view_.ShowCustom(was.custom = now.custom);
   if (std::exchange(focusText_, false)) view_.FocusTextAtEnd();
   if (std::exchange(focusTitle_, false)) view_.FocusTitle();
 }
 
-void MessageEditor::Repaint() {
-  view_.ShowFrame(shown_.frame = frame_);
-  view_.ShowGroupBox(shown_.groupBox = groupBox_);
-  view_.ShowAnswerBox(shown_.answerBox = answerBox_);
-  view_.ShowListLines(shown_.lines = lines_);
-  view_.ShowListSelection(shown_.selected = selected_);
-  view_.ShowButtons(shown_.buttons = buttons_);
-  view_.ShowText(shown_.text = text_);
-  view_.ShowPane(shown_.pane = pane_);
-  view_.ShowActions(shown_.actions = actions_);
-  view_.ShowLength(shown_.length = length_);
-  view_.ShowInfoPreview(shown_.infoPreview = infoPreview_);
-  view_.ShowCustom(shown_.custom = custom_);
-}
+void MessageEditor::Repaint() { Publish(true); }
 
 }  // namespace zelmora::messages

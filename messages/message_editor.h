@@ -92,19 +92,19 @@ class MessageEditor {
 
   // ---- what is shown (for tests and the window's first paint)
   int Planet() const { return script_.Planet(); }
-  Direction CurrentDirection() const { return frame_.direction; }
-  const FrameState& Frame() const { return frame_; }
-  const ComboState& GroupBox() const { return groupBox_; }
-  const ComboState& AnswerBox() const { return answerBox_; }
-  const std::vector<std::string>& Lines() const { return lines_; }
-  std::optional<int> Selected() const { return selected_; }
-  const ButtonState& Buttons() const { return buttons_; }
-  const std::string& Text() const { return text_; }
-  const PaneState& Pane() const { return pane_; }
-  const ActionListState& Actions() const { return actions_; }
-  const LengthState& Length() const { return length_; }
-  const std::string& InfoPreview() const { return infoPreview_; }
-  bool Custom() const { return custom_; }
+  Direction CurrentDirection() const { return screen_.frame.direction; }
+  const FrameState& Frame() const { return screen_.frame; }
+  const ComboState& GroupBox() const { return screen_.groupBox; }
+  const ComboState& AnswerBox() const { return screen_.answerBox; }
+  const std::vector<std::string>& Lines() const { return screen_.lines; }
+  std::optional<int> Selected() const { return screen_.selected; }
+  const ButtonState& Buttons() const { return screen_.buttons; }
+  const std::string& Text() const { return screen_.text; }
+  const PaneState& Pane() const { return screen_.pane; }
+  const ActionListState& Actions() const { return screen_.actions; }
+  const LengthState& Length() const { return screen_.length; }
+  const std::string& InfoPreview() const { return screen_.infoPreview; }
+  bool Custom() const { return screen_.custom; }
   const SpecialActionList& Catalogue() const { return catalogue_; }
   const GroupRegistry& Registry() const { return registry_; }
   // Empty: no edit; -1: a new item; otherwise the edited line.
@@ -151,12 +151,12 @@ class MessageEditor {
   void UpdateActionButtons();
   void UpdateLength();
   bool IsEditing() const { return editState_.has_value(); }
-  bool InList() const { return frame_.direction != Direction::Information; }
+  bool InList() const { return screen_.frame.direction != Direction::Information; }
   ItemKind Kind() const;
   MessageParts PaneParts() const;
 
-  // Forwards what changed since the last call.
-  void Publish();
+  // Forwards what changed since the last call (everything when forced).
+  void Publish(bool force = false);
 
   PlanetScript& script_;
   SpecialActionList catalogue_;
@@ -179,37 +179,11 @@ class MessageEditor {
   // The pane's item state besides the controls.
   std::optional<std::string> answerGroup_;  // nothing: the item's own group
 
-  // What the window shows.
-  FrameState frame_;
-  ComboState groupBox_;
-  ComboState answerBox_;
-  std::vector<std::string> lines_;
-  std::optional<int> selected_;
-  ButtonState buttons_;
-  std::string text_;
-  PaneState pane_;
-  ActionListState actions_;
-  LengthState length_;
-  std::string infoPreview_;
-  bool custom_ = false;
+  // What the window shows, and what the view was last told.
+  EditorScreen screen_;
+  EditorScreen shown_;
   bool focusText_ = false;
   bool focusTitle_ = false;
-
-  // What the view was last told.
-  struct Shown {
-    FrameState frame;
-    ComboState groupBox;
-    ComboState answerBox;
-    std::vector<std::string> lines;
-    std::optional<int> selected;
-    ButtonState buttons;
-    std::string text;
-    PaneState pane;
-    ActionListState actions;
-    LengthState length;
-    std::string infoPreview;
-    bool custom = false;
-  } shown_;
 };
 
 // Why a typed name cannot be a group or an answer group, or nothing when it can.

@@ -73,6 +73,22 @@ struct LengthState {
   bool operator==(const LengthState&) const = default;
 };
 
+// Everything the window shows, part by part.
+struct EditorScreen {
+  FrameState frame;
+  ComboState groupBox;
+  ComboState answerBox;
+  std::vector<std::string> lines;
+  std::optional<int> selected;
+  ButtonState buttons;
+  std::string text;
+  PaneState pane;
+  ActionListState actions;
+  LengthState length;
+  std::string infoPreview;
+  bool custom = false;
+};
+
 // What the message editor window shows. The model calls a setter only when its part changed.
 class MessageEditorView {
  public:

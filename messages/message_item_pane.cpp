@@ -45,30 +45,30 @@ std::optional<std::string> ActionValueProblem(std::string_view value) {
 }  // namespace
 
 ItemKind MessageEditor::Kind() const {
-  return frame_.direction == Direction::Response ? ItemKind::Response : ItemKind::Message;
+  return screen_.frame.direction == Direction::Response ? ItemKind::Response : ItemKind::Message;
 }
 
 void MessageEditor::MessageEditButtons(bool editing) {
-  buttons_.listCommandsVisible = !editing;
-  buttons_.editCommandsVisible = editing;
-  buttons_.insertLabelsVisible = editing;
+  screen_.buttons.listCommandsVisible = !editing;
+  screen_.buttons.editCommandsVisible = editing;
+  screen_.buttons.insertLabelsVisible = editing;
 }
 
 // ---- showing an item
 
 void MessageEditor::ShowItem(const std::string& value) {
   const MessageParts parts = ParseMessage(value, catalogue_);
-  actions_.lines = AttachedActions(parts, catalogue_);
-  actions_.selected.reset();
-  answerBox_.text = (IsEditing() || selected_) && InList() ? listGroup_ : std::string();
+  screen_.actions.lines = AttachedActions(parts, catalogue_);
+  screen_.actions.selected.reset();
+  screen_.answerBox.text = (IsEditing() || screen_.selected) && InList() ? listGroup_ : std::string();
   answerGroup_.reset();
   ShowWait(parts.WaitSeconds);
   ShowChance(parts.ChanceTenths);
-  pane_.title = parts.Display == DisplayKind::Custom ? parts.Title : std::string(kStandardTitle);
+  screen_.pane.title = parts.Display == DisplayKind::Custom ? parts.Title : std::string(kStandardTitle);
   ShowDisplay(parts.Display);
-  text_ = parts.Text;
+  screen_.text = parts.Text;
   if (parts.AnswerGroup) {
-    answerBox_.text = *parts.AnswerGroup;
+    screen_.answerBox.text = *parts.AnswerGroup;
     answerGroup_ = parts.AnswerGroup;
   }
   UpdateActionButtons();
@@ -78,35 +78,35 @@ void MessageEditor::ShowItem(const std::string& value) {
 void MessageEditor::ClearPane() { ShowItem(std::string()); }
 
 void MessageEditor::ShowWait(int seconds) {
-  pane_.wait = std::clamp(seconds, 0, 9);
-  if (pane_.wait == 0) {
-    pane_.waitCaption = "immediately";
+  screen_.pane.wait = std::clamp(seconds, 0, 9);
+  if (screen_.pane.wait == 0) {
+    screen_.pane.waitCaption = "immediately";
   } else {
-    pane_.waitCaption = "after " + std::to_string(pane_.wait) + " second" + (pane_.wait > 1 ? "s" : "");
+    screen_.pane.waitCaption = "after " + std::to_string(screen_.pane.wait) + " second" + (screen_.pane.wait > 1 ? "s" : "");
   }
 }
 
 void MessageEditor::ShowChance(int tenths) {
-  pane_.chance = std::clamp(tenths, 0, 10);
-  if (pane_.chance == 0) {
-    pane_.chanceCaption = "never";
-  } else if (pane_.chance == 10) {
-    pane_.chanceCaption = "always";
+  screen_.pane.chance = std::clamp(tenths, 0, 10);
+  if (screen_.pane.chance == 0) {
+    screen_.pane.chanceCaption = "never";
+  } else if (screen_.pane.chance == 10) {
+    screen_.pane.chanceCaption = "always";
   } else {
-    pane_.chanceCaption = std::to_string(pane_.chance) + "0% of the time";
+    screen_.pane.chanceCaption = std::to_string(screen_.pane.chance) + "0% of the time";
   }
 }
 
 void MessageEditor::ShowDisplay(DisplayKind display) {
-  pane_.display = DisplayIndex(display);
+  screen_.pane.display = DisplayIndex(display);
   if (display == DisplayKind::Standard) {
-    pane_.title = std::string(kStandardTitle);
-    pane_.titleEnabled = false;
+    screen_.pane.title = std::string(kStandardTitle);
+    screen_.pane.titleEnabled = false;
   } else if (display == DisplayKind::Box) {
-    pane_.title = std::string(kBoxTitleShown);
-    pane_.titleEnabled = false;
+    screen_.pane.title = std::string(kBoxTitleShown);
+    screen_.pane.titleEnabled = false;
   } else {
-    pane_.titleEnabled = pane_.displayEnabled;
+    screen_.pane.titleEnabled = screen_.pane.displayEnabled;
   }
 }
 
@@ -116,21 +116,21 @@ void MessageEditor::BeginEdit(int line) {
   editState_ = line;
   if (InList()) {
     ShowItem(line >= 0 ? ReadItem(line + 1) : std::string());
-    pane_.optionsEnabled = true;
-    pane_.waitEnabled = frame_.direction == Direction::Message;
-    pane_.actionsEnabled = true;
-    pane_.displayEnabled = true;
-    pane_.titleEnabled = pane_.display == DisplayIndex(DisplayKind::Custom);
-    pane_.actionsCompact = true;
-    answerBox_.enabled = true;
+    screen_.pane.optionsEnabled = true;
+    screen_.pane.waitEnabled = screen_.frame.direction == Direction::Message;
+    screen_.pane.actionsEnabled = true;
+    screen_.pane.displayEnabled = true;
+    screen_.pane.titleEnabled = screen_.pane.display == DisplayIndex(DisplayKind::Custom);
+    screen_.pane.actionsCompact = true;
+    screen_.answerBox.enabled = true;
     UpdateAddButton();
   } else {
-    text_ = ReadItem(1);
-    infoPreview_ = text_;
+    screen_.text = ReadItem(1);
+    screen_.infoPreview = screen_.text;
   }
-  frame_.editing = true;
+  screen_.frame.editing = true;
   MessageEditButtons(true);
-  if (!InList()) buttons_.insertLabelsVisible = false;
+  if (!InList()) screen_.buttons.insertLabelsVisible = false;
   UpdateLength();
   focusText_ = true;
 }
@@ -139,47 +139,47 @@ void MessageEditor::EndEdit(bool save) {
   if (!editState_) return;
   const int k = *editState_;
   if (save) {
-    const std::string value = InList() ? ComposedValue() : text_;
+    const std::string value = InList() ? ComposedValue() : screen_.text;
     if (!InList()) {
       editState_.reset();
       script_.PutMessage(kInfoKey, value);
-      lines_ = {text_};
+      screen_.lines = {screen_.text};
     } else {
       std::optional<int> line;
       {
         store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
-        if (k >= 0 && k < static_cast<int>(lines_.size())) {
+        if (k >= 0 && k < static_cast<int>(screen_.lines.size())) {
           line = k;
-          lines_[static_cast<std::size_t>(k)] = MessageDisplayText(value);
+          screen_.lines[static_cast<std::size_t>(k)] = MessageDisplayText(value);
         } else {
-          lines_.push_back(MessageDisplayText(value));
-          line = static_cast<int>(lines_.size()) - 1;
-          script_.PutMessage(countKey_, std::to_string(lines_.size()));
-          buttons_.clearAll = true;
+          screen_.lines.push_back(MessageDisplayText(value));
+          line = static_cast<int>(screen_.lines.size()) - 1;
+          script_.PutMessage(countKey_, std::to_string(screen_.lines.size()));
+          screen_.buttons.clearAll = true;
         }
         WriteItem(*line + 1, value);
       }
       editState_.reset();
-      selected_ = line;
+      screen_.selected = line;
     }
   } else {
     editState_.reset();
-    if (InList()) selected_.reset();
+    if (InList()) screen_.selected.reset();
   }
-  buttons_.del = true;
-  pane_.optionsEnabled = false;
-  pane_.waitEnabled = false;
-  pane_.actionsEnabled = false;
-  pane_.displayEnabled = false;
-  pane_.titleEnabled = false;
-  pane_.actionsCompact = false;
-  pane_.add = false;
-  answerBox_.enabled = false;
-  frame_.editing = false;
+  screen_.buttons.del = true;
+  screen_.pane.optionsEnabled = false;
+  screen_.pane.waitEnabled = false;
+  screen_.pane.actionsEnabled = false;
+  screen_.pane.displayEnabled = false;
+  screen_.pane.titleEnabled = false;
+  screen_.pane.actionsCompact = false;
+  screen_.pane.add = false;
+  screen_.answerBox.enabled = false;
+  screen_.frame.editing = false;
   MessageEditButtons(false);
   if (InList()) {
-    if (selected_) {
-      ShowItem(ReadItem(*selected_ + 1));
+    if (screen_.selected) {
+      ShowItem(ReadItem(*screen_.selected + 1));
     } else {
       ClearPane();
     }
@@ -200,19 +200,19 @@ void MessageEditor::Cancel() {
   reloadRequested_ = false;
   EndEdit(false);
   if (!InList()) {
-    buttons_.del = script_.GetMessage(kInfoKey) != store::kNoMessage;
+    screen_.buttons.del = script_.GetMessage(kInfoKey) != store::kNoMessage;
     BeginEdit(0);
   }
   Publish();
 }
 
 void MessageEditor::Delete() {
-  if (!IsEditing() || !buttons_.del) return;
+  if (!IsEditing() || !screen_.buttons.del) return;
   if (!InList()) {
     script_.PutMessage(kInfoKey, "");
     EndEdit(false);
-    lines_ = {std::string()};
-    buttons_.del = false;
+    screen_.lines = {std::string()};
+    screen_.buttons.del = false;
     BeginEdit(0);
     Publish();
     return;
@@ -224,7 +224,7 @@ void MessageEditor::Delete() {
     return;
   }
   EndEdit(false);
-  selected_ = k;
+  screen_.selected = k;
   RemoveItem(k);
   Publish();
 }
@@ -233,8 +233,8 @@ void MessageEditor::Delete() {
 
 void MessageEditor::TypeText(const std::string& text) {
   if (!IsEditing()) return;
-  text_ = text;
-  if (!InList()) infoPreview_ = text;
+  screen_.text = text;
+  if (!InList()) screen_.infoPreview = text;
   UpdateLength();
   Publish();
 }
@@ -252,7 +252,7 @@ bool MessageEditor::TypeAnswer(const std::string& text) {
   if (!IsEditing() || !InList()) return false;
   if (auto problem = AnswerProblem(text)) {
     prompter_.Inform(*problem, platform::Icon::Exclamation);
-    view_.ShowAnswerBox(shown_.answerBox = answerBox_);
+    view_.ShowAnswerBox(shown_.answerBox = screen_.answerBox);
     return false;
   }
   ApplyAnswer(text.empty() ? listGroup_ : text);
@@ -261,11 +261,11 @@ bool MessageEditor::TypeAnswer(const std::string& text) {
 }
 
 void MessageEditor::ChooseAnswer(int index) {
-  if (!IsEditing() || !InList() || index < 0 || index >= static_cast<int>(answerBox_.items.size())) return;
-  const std::string& name = answerBox_.items[static_cast<std::size_t>(index)];
+  if (!IsEditing() || !InList() || index < 0 || index >= static_cast<int>(screen_.answerBox.items.size())) return;
+  const std::string& name = screen_.answerBox.items[static_cast<std::size_t>(index)];
   if (auto problem = AnswerProblem(name)) {
     prompter_.Inform(*problem, platform::Icon::Exclamation);
-    view_.ShowAnswerBox(shown_.answerBox = answerBox_);
+    view_.ShowAnswerBox(shown_.answerBox = screen_.answerBox);
     return;
   }
   ApplyAnswer(name);
@@ -273,7 +273,7 @@ void MessageEditor::ChooseAnswer(int index) {
 }
 
 void MessageEditor::ApplyAnswer(const std::string& name) {
-  answerBox_.text = name;
+  screen_.answerBox.text = name;
   if (name == listGroup_) {
     answerGroup_.reset();
   } else {
@@ -283,21 +283,21 @@ void MessageEditor::ApplyAnswer(const std::string& name) {
 }
 
 void MessageEditor::SetWait(int seconds) {
-  if (!IsEditing() || !pane_.waitEnabled) return;
+  if (!IsEditing() || !screen_.pane.waitEnabled) return;
   ShowWait(seconds);
   UpdateLength();
   Publish();
 }
 
 void MessageEditor::SetChance(int tenths) {
-  if (!IsEditing() || !pane_.optionsEnabled) return;
+  if (!IsEditing() || !screen_.pane.optionsEnabled) return;
   ShowChance(tenths);
   UpdateLength();
   Publish();
 }
 
 void MessageEditor::SetDisplay(DisplayKind display) {
-  if (!IsEditing() || !pane_.displayEnabled) return;
+  if (!IsEditing() || !screen_.pane.displayEnabled) return;
   ShowDisplay(display);
   if (display == DisplayKind::Custom) focusTitle_ = true;
   UpdateLength();
@@ -305,13 +305,13 @@ void MessageEditor::SetDisplay(DisplayKind display) {
 }
 
 bool MessageEditor::TypeTitle(const std::string& title) {
-  if (!IsEditing() || !pane_.titleEnabled) return false;
+  if (!IsEditing() || !screen_.pane.titleEnabled) return false;
   if (auto problem = TitleProblem(title)) {
     prompter_.Inform(*problem, platform::Icon::Exclamation);
-    view_.ShowPane(shown_.pane = pane_);
+    view_.ShowPane(shown_.pane = screen_.pane);
     return false;
   }
-  pane_.title = title;
+  screen_.pane.title = title;
   UpdateLength();
   Publish();
   return true;
@@ -332,22 +332,22 @@ void MessageEditor::ChooseCatalogue(std::optional<int> index) {
     }
     index = next >= 0 ? std::optional<int>(next) : std::nullopt;
   }
-  pane_.catalogueChoice = index;
+  screen_.pane.catalogueChoice = index;
   UpdateAddButton();
   Publish();
 }
 
 void MessageEditor::UpdateAddButton() {
-  const auto& choice = pane_.catalogueChoice;
-  pane_.add = pane_.actionsEnabled && choice.has_value() &&
-              !(frame_.direction == Direction::Response && !catalogue_[static_cast<std::size_t>(*choice)].IsPrefix);
+  const auto& choice = screen_.pane.catalogueChoice;
+  screen_.pane.add = screen_.pane.actionsEnabled && choice.has_value() &&
+              !(screen_.frame.direction == Direction::Response && !catalogue_[static_cast<std::size_t>(*choice)].IsPrefix);
 }
 
 void MessageEditor::AddAction() {
-  if (!IsEditing() || !pane_.add || !pane_.catalogueChoice) return;
-  const SpecialAction& entry = catalogue_[static_cast<std::size_t>(*pane_.catalogueChoice)];
+  if (!IsEditing() || !screen_.pane.add || !screen_.pane.catalogueChoice) return;
+  const SpecialAction& entry = catalogue_[static_cast<std::size_t>(*screen_.pane.catalogueChoice)];
   if (entry.IsPrefix) {
-    for (const auto& line : actions_.lines) {
+    for (const auto& line : screen_.actions.lines) {
       if (line.starts_with("%F") || line.starts_with("%f")) continue;
       const bool marker = entry.Line.starts_with("%G") && line.starts_with("%G");
       if (marker || line == entry.Line) {
@@ -357,45 +357,45 @@ void MessageEditor::AddAction() {
       }
     }
   }
-  actions_.lines.push_back(entry.Line);
+  screen_.actions.lines.push_back(entry.Line);
   UpdateActionButtons();
   UpdateLength();
   Publish();
 }
 
 void MessageEditor::SelectAction(std::optional<int> index) {
-  if (index && (*index < 0 || *index >= static_cast<int>(actions_.lines.size()))) index.reset();
-  actions_.selected = index;
+  if (index && (*index < 0 || *index >= static_cast<int>(screen_.actions.lines.size()))) index.reset();
+  screen_.actions.selected = index;
   UpdateActionButtons();
   Publish();
 }
 
 void MessageEditor::UpdateActionButtons() {
-  const auto& sel = actions_.selected;
+  const auto& sel = screen_.actions.selected;
   const bool editing = IsEditing() && InList();
-  pane_.actionDelete = editing && sel.has_value();
+  screen_.pane.actionDelete = editing && sel.has_value();
   if (!sel) {
-    pane_.actionEdit = false;
+    screen_.pane.actionEdit = false;
     return;
   }
-  const std::string& line = actions_.lines[static_cast<std::size_t>(*sel)];
-  pane_.actionEdit = editing && !IsUnknownCodeLine(line) && (Contains(line, '[') || Contains(line, '('));
+  const std::string& line = screen_.actions.lines[static_cast<std::size_t>(*sel)];
+  screen_.pane.actionEdit = editing && !IsUnknownCodeLine(line) && (Contains(line, '[') || Contains(line, '('));
 }
 
 void MessageEditor::DeleteAction() {
-  if (!IsEditing() || !actions_.selected) return;
-  const int at = *actions_.selected;
-  actions_.lines.erase(actions_.lines.begin() + at);
-  const int n = static_cast<int>(actions_.lines.size());
-  actions_.selected = n == 0 ? std::nullopt : std::optional<int>(std::min(at, n - 1));
+  if (!IsEditing() || !screen_.actions.selected) return;
+  const int at = *screen_.actions.selected;
+  screen_.actions.lines.erase(screen_.actions.lines.begin() + at);
+  const int n = static_cast<int>(screen_.actions.lines.size());
+  screen_.actions.selected = n == 0 ? std::nullopt : std::optional<int>(std::min(at, n - 1));
   UpdateActionButtons();
   UpdateLength();
   Publish();
 }
 
 void MessageEditor::EditAction() {
-  if (!IsEditing() || !pane_.actionEdit || !actions_.selected) return;
-  std::string& line = actions_.lines[static_cast<std::size_t>(*actions_.selected)];
+  if (!IsEditing() || !screen_.pane.actionEdit || !screen_.actions.selected) return;
+  std::string& line = screen_.actions.lines[static_cast<std::size_t>(*screen_.actions.selected)];
   if (HasFreeValue(line)) {
     const std::string current = FreeValue(line);
     std::string value;
@@ -425,38 +425,38 @@ void MessageEditor::EditAction() {
 
 MessageParts MessageEditor::PaneParts() const {
   MessageParts parts;
-  parts.Text = text_;
-  parts.WaitSeconds = pane_.wait;
-  parts.ChanceTenths = pane_.chance;
-  parts.Display = DisplayOfIndex(pane_.display);
-  if (parts.Display == DisplayKind::Custom) parts.Title = pane_.title;
+  parts.Text = screen_.text;
+  parts.WaitSeconds = screen_.pane.wait;
+  parts.ChanceTenths = screen_.pane.chance;
+  parts.Display = DisplayOfIndex(screen_.pane.display);
+  if (parts.Display == DisplayKind::Custom) parts.Title = screen_.pane.title;
   parts.AnswerGroup = answerGroup_;
   return parts;
 }
 
 std::string MessageEditor::ComposedValue() const {
-  if (!InList()) return text_;
-  return ComposeMessage(PaneParts(), actions_.lines, Kind(), listGroup_);
+  if (!InList()) return screen_.text;
+  return ComposeMessage(PaneParts(), screen_.actions.lines, Kind(), listGroup_);
 }
 
 void MessageEditor::UpdateLength() {
-  length_ = {};
-  if (!IsEditing() && !selected_) {
-    pane_.actionDelete = false;
+  screen_.length = {};
+  if (!IsEditing() && !screen_.selected) {
+    screen_.pane.actionDelete = false;
     return;
   }
   const std::string value = ComposedValue();
-  length_.caption = "Length: " + std::to_string(value.size());
+  screen_.length.caption = "Length: " + std::to_string(value.size());
   if (ExceedsLengthLimit(value)) {
-    length_.lengthRed = true;
-    length_.textRed = true;
-    length_.warning = std::string(kLengthLimitText);
-  } else if (frame_.direction == Direction::Response && windows_.measureTwips &&
-             ExceedsResponseWidth(text_, [&](std::string_view t) { return windows_.measureTwips(std::string(t)); })) {
-    length_.textRed = true;
-    length_.warning = std::string(kResponseWidthLimitText);
+    screen_.length.lengthRed = true;
+    screen_.length.textRed = true;
+    screen_.length.warning = std::string(kLengthLimitText);
+  } else if (screen_.frame.direction == Direction::Response && windows_.measureTwips &&
+             ExceedsResponseWidth(screen_.text, [&](std::string_view t) { return windows_.measureTwips(std::string(t)); })) {
+    screen_.length.textRed = true;
+    screen_.length.warning = std::string(kResponseWidthLimitText);
   }
-  if (!actions_.selected) pane_.actionDelete = false;
+  if (!screen_.actions.selected) screen_.pane.actionDelete = false;
 }
 
 }  // namespace zelmora::messages
