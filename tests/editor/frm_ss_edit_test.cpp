@@ -4,10 +4,12 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 
 namespace zelmora::editor::testing {
 namespace {
@@ -285,6 +287,47 @@ TEST(EditorView, StarNameIsEditedInPlaceAndStoredCutToTwenty) {
   EXPECT_NE(e.game.ReadDescriptor("4Tessaly", ".edt").find(";\"Tessaly Major Cluste\",0,4"), std::string::npos);
   w.DrawSystem(true);
   EXPECT_EQ(w.lblName->text().toStdString(), "Tessaly Major Cluste");
+}
+
+TEST(EditorView, AStarNameTheBlockCannotHoldIsRefusedAndNothingIsWritten) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  w.show();
+  const std::string working = e.game.ReadDescriptor("4Tessaly", ".edt");
+  e.prompter.AcceptOkBoxes();
+  for (const QString& typed : {QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC Star"), QStringLiteral("The \"Eye\"")}) {
+    SendMouse(w.lblName, QEvent::MouseButtonPress, {30, 30}, Qt::LeftButton);
+    w.txtName->setText(typed);
+    emit w.txtName->returnPressed();
+    EXPECT_FALSE(w.txtName->isVisible());
+    EXPECT_EQ(platform::TrimSpaces(w.Record().StarName), "Tessaly");
+    EXPECT_EQ(w.lblName->text(), QStringLiteral("Tessaly"));
+  }
+  ASSERT_EQ(e.prompter.Calls().size(), 2u);
+  EXPECT_EQ(e.prompter.Calls()[0].text,
+            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
+  EXPECT_EQ(e.prompter.Calls()[1].text, "A star name may not contain a double quote (\").");
+  EXPECT_EQ(e.game.ReadDescriptor("4Tessaly", ".edt"), working);
+  EXPECT_FALSE(w.Store().IsModified(w.Record()));
+}
+
+// Alt+S is the System menu's: the Save button keeps its caption but not the key.
+TEST(EditorWindow, AltSOpensTheSystemMenuEveryTime) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  EXPECT_EQ(w.cmdSave->text(), QStringLiteral("&Save"));
+  for (int press = 0; press < 3; ++press) {
+    QTest::keyClick(w.windowHandle(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(w.mnuFile->isVisible()) << "press " << press;
+    w.mnuFile->close();
+    QApplication::processEvents();
+  }
+  EXPECT_TRUE(e.prompter.Calls().empty());
 }
 
 TEST(EditorExit, CancelKeepsTheProgramRunningAndNoDiscardsTheChanges) {

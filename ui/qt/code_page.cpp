@@ -2,6 +2,8 @@
 
 #include "ui/platform/code_page.h"
 
+#include <QList>
+
 namespace zelmora::qt {
 
 QString FromCp1252(std::string_view bytes) {
@@ -19,6 +21,21 @@ std::string ToCp1252(const QString& text) {
     out.push_back(encoded ? static_cast<char>(*encoded) : '?');
   }
   return out;
+}
+
+CheckedCp1252 ToCp1252Checked(const QString& text) {
+  CheckedCp1252 result;
+  result.bytes.reserve(static_cast<std::size_t>(text.size()));
+  // Whole characters, so that a character beyond the 16-bit range is named once and correctly.
+  for (char32_t c : text.toUcs4()) {
+    if (auto encoded = platform::EncodeCp1252(c)) {
+      result.bytes.push_back(static_cast<char>(*encoded));
+    } else if (result.refused.find(c) == std::u32string::npos) {
+      result.refused.push_back(c);
+    }
+  }
+  if (!result.ok()) result.bytes.clear();
+  return result;
 }
 
 }  // namespace zelmora::qt

@@ -9,7 +9,17 @@
 namespace zelmora::qt {
 
 QString FromCp1252(std::string_view bytes);
-// Characters without a 1252 byte become "?".
+// Characters without a 1252 byte become "?". Not for text the user typed: see ToCp1252Checked.
 std::string ToCp1252(const QString& text);
+
+// Typed text on its way to the store: its 1252 bytes, or (with empty bytes) the characters the code
+// page cannot hold, each once in order of appearance. platform::CodePageRefusal(refused) is the
+// message that refuses it.
+struct CheckedCp1252 {
+  std::string bytes;
+  std::u32string refused;
+  bool ok() const { return refused.empty(); }
+};
+CheckedCp1252 ToCp1252Checked(const QString& text);
 
 }  // namespace zelmora::qt
