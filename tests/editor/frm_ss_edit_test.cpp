@@ -53,6 +53,30 @@ TEST(EditorStartUp, ListsTheSystemsWithNoneOpenAndTheSystemCommandsOff) {
   EXPECT_TRUE(e.prompter.Calls().empty());
 }
 
+// File names are UTF-8 on disk; the list shows them in the code page and skips names the game
+// could not open.
+TEST(EditorStartUp, TheListDecodesUtf8FileNamesAndOpensThem) {
+  App();
+  DemoGameFolder game;
+  const std::string tessaly = game.ReadDescriptor("4Tessaly");
+  game.Write("ZMDescriptor/\xC3\x86r\xC3\xB8.zmd", tessaly);
+  game.Write("ZMDescriptor/\xE6r\xF8.zmd", tessaly);
+  game.Write("ZMDescriptor/\xE6\x97\xA5.zmd", tessaly);
+  ScriptedPrompter prompter;
+  MemorySettingsStore settings;
+  FakeProcessRunner runner;
+  frmSSEdit w(game.Path(), prompter, settings, runner);
+  ASSERT_TRUE(w.Load());
+  ASSERT_EQ(w.cboSystems->count(), 3);
+  const int index = w.cboSystems->findText(QString::fromUtf8("\xC3\x86r\xC3\xB8"), Qt::MatchExactly);
+  ASSERT_GE(index, 0);
+  w.SelectSystem(index);
+  EXPECT_EQ(w.Record().Name, "\xC6r\xF8");
+  EXPECT_EQ(w.Record().PlanetCount, 4);
+  EXPECT_TRUE(game.Exists("ZMDescriptor/\xC3\x86r\xC3\xB8.edt"));
+  w.Store().CloseWorkingCopy(w.Record(), false);
+}
+
 TEST(EditorStartUp, DisplayAsteroidsOptionOffIsReadBack) {
   App();
   DemoGameFolder game;
