@@ -269,11 +269,15 @@ TEST_F(WorkingCopyTest, RenamingTakesTheStarNameAlongWhenItWasTheSystemName) {
 TEST_F(WorkingCopyTest, RefusedNamesAreNamedAndNothingIsWritten) {
   prompter.AcceptOkBoxes();
   for (const std::string& bad : std::vector<std::string>{"a/b", "..", "up..down", "tab\there", "   ", "back\\slash", "what?",
-                          std::string(260, 'n')}) {
+                          std::string(260, 'n'), "CON", "lpt1.txt", "Com9", "Vega.", "Vega "}) {
     EXPECT_EQ(flows::NewSystem(ctx, bad, true), flows::NewResult::Refused) << bad;
   }
-  EXPECT_EQ(prompter.Calls().size(), 8u);
+  EXPECT_EQ(prompter.Calls().size(), 13u);
   EXPECT_NE(prompter.Calls()[0].text.find("cannot be used"), std::string::npos);
+  // Names Windows cannot hold could never be installed on the game's own platform.
+  EXPECT_EQ(prompter.Calls()[8].text, "The name 'CON' cannot be used for a system.  Windows keeps this name for a device.");
+  EXPECT_EQ(prompter.Calls()[11].text,
+            "The name 'Vega.' cannot be used for a system.  The name may not end with a dot or a space.");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(game.Descriptors()), {}), 2);
   EXPECT_EQ(flows::NewSystem(ctx, "", true), flows::NewResult::Cancelled);
   // Save As asks again after a refused name.
