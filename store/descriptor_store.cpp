@@ -417,6 +417,7 @@ std::string NameValue(std::string_view name) {
   // The reader removes blanks around a value and then one pair of matching quotes of either
   // kind; a pair of double quotes around the whole name shields both, and the name inside stays
   // as typed, quotes included.
+  if (name.empty()) return {};
   const bool blankEnds = name.front() == ' ' || name.front() == '\t' || name.back() == ' ' || name.back() == '\t';
   const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
   if (blankEnds || quoted) return "\"" + std::string(name) + "\"";

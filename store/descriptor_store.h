@@ -150,7 +150,7 @@ class DescriptorBatch {
   DescriptorStore& store_;
 };
 
-// The [Names] value that the reader gives back as `name` exactly (not empty).
+// The [Names] value that the reader gives back as `name` exactly.
 std::string NameValue(std::string_view name);
 // Whether a display name comes back whole (values are read through a 255-character buffer).
 bool NameFits(std::string_view name);
