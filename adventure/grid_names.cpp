@@ -10,7 +10,8 @@ std::string_view Right(std::string_view s, std::size_t n) {
   return n >= s.size() ? s : s.substr(s.size() - n);
 }
 
-int LeadingValue(std::string_view s) { return platform::ToInt32(s); }
+// Only digits count: "Cave 1", "Lvl+2" and "Deck.5" are no grid names.
+int LeadingValue(std::string_view s) { return platform::LeadingDigits(s); }
 
 std::string Padded(int value, int width) {
   std::string digits = std::to_string(value);
@@ -28,9 +29,9 @@ std::string GridName::Format(int column, int row) const {
 }
 
 std::optional<GridName> ParseGridName(std::string_view name) {
-  if (platform::LeadingNumber(Right(name, 2)) <= 0) return std::nullopt;
+  if (LeadingValue(Right(name, 2)) <= 0) return std::nullopt;
   GridName grid;
-  if (platform::LeadingNumber(Right(name, 4)) > 0 && name.size() >= 4) {
+  if (LeadingValue(Right(name, 4)) > 0 && name.size() >= 4) {
     const std::string_view last4 = Right(name, 4);
     grid.twoDigit = true;
     grid.x = LeadingValue(last4.substr(0, 2));

@@ -2,34 +2,33 @@
 
 namespace zelmora::adventure {
 
-void RequiredFlagRow::Load(const std::string& stored) {
+void RequiredFlagRow::Load(const std::string& stored, const FlagChooser& choose) {
   option_ = NeedOption::Unselected;
-  flag_ = stored.size() > 2 ? stored[2] : '\0';
+  flag_ = stored.size() > 2 ? stored.substr(2) : std::string();
   value_ = stored;
   label_.clear();
   const std::string head = stored.substr(0, 2);
   // The rebuilt value of Set and Clear equals the stored one; another form keeps its stored value.
-  if (head == "%F") Select(NeedOption::Set, {});
-  else if (head == "%f") Select(NeedOption::Clear, {});
-  else if (stored.empty()) Select(NeedOption::None, {});
+  if (head == "%F") Select(NeedOption::Set, choose);
+  else if (head == "%f") Select(NeedOption::Clear, choose);
+  else if (stored.empty()) Select(NeedOption::None, choose);
 }
 
 void RequiredFlagRow::Select(NeedOption option, const FlagChooser& choose) {
-  if ((option == NeedOption::Set || option == NeedOption::Clear) && flag_ == '\0') {
+  if ((option == NeedOption::Set || option == NeedOption::Clear) && flag_.empty()) {
     if (!choose) return;
-    flag_ = choose('A');
-    if (flag_ == '\0') return;
+    flag_ = choose("A");
+    if (flag_.empty()) return;
   }
   option_ = option;
-  const std::string code(1, flag_);
   switch (option) {
     case NeedOption::Set:
-      label_ = code;
-      value_ = "%F" + code;
+      label_ = flag_;
+      value_ = "%F" + flag_;
       break;
     case NeedOption::Clear:
-      label_ = "Not " + code;
-      value_ = "%f" + code;
+      label_ = "Not " + flag_;
+      value_ = "%f" + flag_;
       break;
     case NeedOption::None:
       label_.clear();
@@ -40,14 +39,14 @@ void RequiredFlagRow::Select(NeedOption option, const FlagChooser& choose) {
 }
 
 void RequiredFlagRow::Choose(const FlagChooser& choose) {
-  flag_ = choose(flag_ == '\0' ? 'A' : flag_);
+  flag_ = choose(flag_.empty() ? std::string("A") : flag_);
   if (option_ == NeedOption::None) Select(NeedOption::Set, choose);
 }
 
-void RequiredFlags::Load(const messages::PlanetScript& script) {
-  rows[0].Load(script.BeamFlag());
-  rows[1].Load(script.SearchFlag());
-  rows[2].Load(script.TriFlag());
+void RequiredFlags::Load(const messages::PlanetScript& script, const FlagChooser& choose) {
+  rows[0].Load(script.BeamFlag(), choose);
+  rows[1].Load(script.SearchFlag(), choose);
+  rows[2].Load(script.TriFlag(), choose);
 }
 
 void RequiredFlags::Save(messages::PlanetScript& script) const {

@@ -13,11 +13,22 @@ std::optional<std::string> FindSystem(CliContext& ctx, const std::string& folder
   }
   std::string name = platform::Utf8ToCp1252(systemArg);
   store.RefreshSystemNames();
-  if (store.IndexOfSystem(name) == 0) {
+  // IndexOfSystem takes an empty name as "the first system"; "?" in place of a character the code
+  // page lacks could name another one.
+  if (name.empty() || !platform::CharactersOutsideCp1252(systemArg).empty() || store.IndexOfSystem(name) == 0) {
     ctx.Fail(kNotFound, "unknown system: " + systemArg);
     return std::nullopt;
   }
   return name;
+}
+
+std::optional<std::string> CodePageArgument(CliContext& ctx, const std::string& text) {
+  auto refused = platform::CharactersOutsideCp1252(text);
+  if (!refused.empty()) {
+    ctx.Fail(kRefused, platform::CodePageRefusal(refused));
+    return std::nullopt;
+  }
+  return platform::Utf8ToCp1252(text);
 }
 
 bool LoadSystem(CliContext& ctx, const std::string& folder, const std::string& systemArg,

@@ -15,6 +15,7 @@ namespace zelmora::cli {
 inline constexpr int kOk = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kNotFound = 2;  // a missing folder, file or unknown system
+inline constexpr int kRefused = 2;   // text the game's code page cannot hold
 
 // What every command writes to and the status it leaves.
 struct CliContext {
@@ -30,12 +31,17 @@ struct CliContext {
 };
 
 // The system named on the command line (UTF-8) among the game folder's descriptors: its name in the
-// code page, or nothing with the failure reported (a missing folder or an unknown system).
+// code page, or nothing with the failure reported (a missing folder or an unknown system; an empty
+// name or one the code page cannot hold names no system).
 std::optional<std::string> FindSystem(CliContext& ctx, const std::string& folder, const std::string& systemArg,
                                       store::DescriptorStore& store);
 // FindSystem, then the system loaded into `record`; false when it was not found.
 bool LoadSystem(CliContext& ctx, const std::string& folder, const std::string& systemArg,
                 store::DescriptorStore& store, store::SolarSystemRecord& record);
+
+// Typed text (UTF-8) in the code page; nothing, with the refusal reported, when the code page
+// cannot hold some of its characters (never stored with "?" in their place).
+std::optional<std::string> CodePageArgument(CliContext& ctx, const std::string& text);
 
 // Each group of commands registers its subcommands here.
 void AddStoreCommands(CLI::App& app, CliContext& ctx);

@@ -14,7 +14,6 @@ namespace zelmora::cli {
 namespace {
 
 using platform::Cp1252ToUtf8;
-using platform::Utf8ToCp1252;
 using store::DescriptorStore;
 
 bool CheckFolder(CliContext& ctx, const std::string& folder) {
@@ -110,9 +109,10 @@ void AddKeyCommands(CLI::App& app, CliContext& ctx) {
   common(get);
   get->callback([&ctx, args] {
     if (!platform::FileExists(args->file)) return ctx.Fail(kNotFound, "no such file: " + args->file);
-    ctx.out << Cp1252ToUtf8(store::GetProfileString(args->file, Utf8ToCp1252(args->section),
-                                                    Utf8ToCp1252(args->key), store::kNotUsed))
-            << "\n";
+    auto section = CodePageArgument(ctx, args->section);
+    auto name = section ? CodePageArgument(ctx, args->key) : std::nullopt;
+    if (!name) return;
+    ctx.out << Cp1252ToUtf8(store::GetProfileString(args->file, *section, *name, store::kNotUsed)) << "\n";
   });
   auto* set = key->add_subcommand("set", "write the value");
   common(set);
@@ -123,8 +123,11 @@ void AddKeyCommands(CLI::App& app, CliContext& ctx) {
                                     : std::filesystem::path(args->file).parent_path())) {
       return ctx.Fail(kNotFound, "no such folder for: " + args->file);
     }
-    auto result = store::WriteProfileString(args->file, Utf8ToCp1252(args->section), Utf8ToCp1252(args->key),
-                                            Utf8ToCp1252(args->value));
+    auto section = CodePageArgument(ctx, args->section);
+    auto name = section ? CodePageArgument(ctx, args->key) : std::nullopt;
+    auto value = name ? CodePageArgument(ctx, args->value) : std::nullopt;
+    if (!value) return;  // refused before the file is touched
+    auto result = store::WriteProfileString(args->file, *section, *name, *value);
     if (!result) ctx.Fail(kFailed, result.error);
   });
   auto* del = key->add_subcommand("delete", "remove the key");
@@ -132,12 +135,13 @@ void AddKeyCommands(CLI::App& app, CliContext& ctx) {
   del->callback([&ctx, args] {
     std::filesystem::path file(args->file);
     if (!platform::FileExists(file)) return ctx.Fail(kNotFound, "no such file: " + args->file);
+    auto section = CodePageArgument(ctx, args->section);
+    auto name = section ? CodePageArgument(ctx, args->key) : std::nullopt;
+    if (!name) return;
     std::string bytes;
     if (!platform::ReadWholeFile(file, bytes)) return ctx.Fail(kFailed, "cannot read " + args->file);
-    auto result = platform::AtomicReplace(
-        file, store::DeleteKeyLines(bytes, Utf8ToCp1252(args->section), Utf8ToCp1252(args->key)));
+    auto result = platform::AtomicReplace(file, store::DeleteKeyLines(bytes, *section, *name));
     if (!result) ctx.Fail(kFailed, result.error);
-
   });
 }
 

@@ -19,6 +19,13 @@ bool AsksForDefault(const std::string& answer) {
   return platform::EqualsNoCase(answer, "none") || platform::EqualsNoCase(answer, "default");
 }
 
+// A name the store would give back cut is refused before anything is written.
+bool RefuseLongName(SystemContext& ctx, const std::string& answer) {
+  if (store::NameFits(answer)) return false;
+  ctx.prompter.Message(store::kNameTooLong, Buttons::Ok, Icon::Exclamation);
+  return true;
+}
+
 }  // namespace
 
 bool LeaveForSelection(SystemContext& ctx, bool samePicked, const std::string& newName) {
@@ -29,6 +36,7 @@ bool LeaveForSelection(SystemContext& ctx, bool samePicked, const std::string& n
                    : ctx.prompter.Message("Do you want to save the current system before loading '" + newName + "'?",
                                           Buttons::YesNoCancel, Icon::Question);
     if (a == Answer::Cancel) return false;
+    if (a == Answer::Yes) store::flows::StorePictures(ctx);
     ctx.store.CloseWorkingCopy(ctx.record, a == Answer::Yes);
   } else if (ctx.store.IsWorkingCopyOpen()) {
     ctx.store.CloseWorkingCopy(ctx.record, false);
@@ -42,7 +50,7 @@ bool RenamePlanet(SystemContext& ctx, int h) {
   auto answer = ctx.prompter.Input("Please enter the name for " + platform::TrimSpaces(r.StarName) + " " +
                                        ctx.store.GetTables().Roman(h) + kDefaultNameHint,
                                    "Zelmora", ctx.store.GetPlanetName(r, h, r.StarName));
-  if (!answer) return false;
+  if (!answer || RefuseLongName(ctx, *answer)) return false;
   ctx.store.SetPlanetName(r, h, AsksForDefault(*answer) ? std::string() : *answer);
   return true;
 }
@@ -52,7 +60,7 @@ bool DescribeStar(SystemContext& ctx) {
   auto answer = ctx.prompter.Input("Please enter the description for " + platform::TrimSpaces(r.StarName) +
                                        kDefaultNameHint,
                                    "Zelmora", StarDisplayName(ctx.store, r));
-  if (!answer) return false;
+  if (!answer || RefuseLongName(ctx, *answer)) return false;
   store::DescriptorBatch batch(ctx.store, r.Name);
   ctx.store.SetPlanetName(r, 0, *answer);
   const auto& typeName = ctx.store.GetTables().StarTypeNames[static_cast<std::size_t>(std::clamp<int>(r.StarType, 0, 7))];

@@ -1,5 +1,6 @@
 #include "editor/frm_new_ss.h"
 
+#include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
 
@@ -14,7 +15,7 @@ namespace zelmora::editor {
 
 using qt::PlaceTwips;
 
-frmNewSS::frmNewSS(QWidget* parent) : QDialog(parent) {
+frmNewSS::frmNewSS(platform::Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
   qt::SetUpFixedDialog(this, "frmNewSS", 4395, 2355);
   setWindowTitle(QStringLiteral("Add System"));
 
@@ -42,7 +43,7 @@ frmNewSS::frmNewSS(QWidget* parent) : QDialog(parent) {
   PlaceTwips(cmdCancel, 3180, 1860, 1095, 375);
 
   connect(chkCustom, &QCheckBox::clicked, this, &frmNewSS::CustomClicked);
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cmdOK, &QPushButton::clicked, this, &frmNewSS::OkClicked);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -76,9 +77,23 @@ void frmNewSS::CustomClicked() {
 std::optional<NewSystemChoice> frmNewSS::Choice() const {
   NewSystemChoice choice;
   choice.custom = chkCustom->isChecked();
-  choice.name = qt::ToCp1252(choice.custom ? txtName->text() : cboSystems->currentText());
-  if (choice.name.empty()) return std::nullopt;
+  auto checked = qt::ToCp1252Checked(choice.custom ? txtName->text() : cboSystems->currentText());
+  if (!checked.ok() || checked.bytes.empty()) return std::nullopt;
+  choice.name = std::move(checked.bytes);
   return choice;
+}
+
+void frmNewSS::OkClicked() {
+  if (chkCustom->isChecked()) {
+    auto checked = qt::ToCp1252Checked(txtName->text());
+    if (!checked.ok()) {
+      prompter_.Message(platform::CodePageRefusal(checked.refused), platform::Buttons::Ok,
+                        platform::Icon::Exclamation);
+      txtName->setFocus();
+      return;
+    }
+  }
+  accept();
 }
 
 std::optional<NewSystemChoice> frmNewSS::Run(const std::vector<std::string>& catalogueKeys) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/platform/prompter.h"
+
 #include <QDialog>
 
 #include <array>
@@ -27,7 +29,8 @@ class frmNewSS : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmNewSS(QWidget* parent = nullptr);
+  // Refusals of a typed name are shown through the prompter.
+  explicit frmNewSS(platform::Prompter& prompter, QWidget* parent = nullptr);
 
   // Lists the catalogue systems that can be replaced (ListCatalogueSystems), then runs modally.
   // Nothing after Cancel or with an empty custom name.
@@ -35,7 +38,8 @@ class frmNewSS : public QDialog {
 
   // Refills the list without showing the dialog; without entries only a custom system can be made.
   void Load(const std::vector<std::string>& catalogueKeys);
-  // The choice the controls hold now (as OK would take it).
+  // The choice the controls hold now (as OK would take it); nothing for a typed name that the
+  // code page cannot hold.
   std::optional<NewSystemChoice> Choice() const;
 
   QCheckBox* chkCustom;
@@ -47,6 +51,10 @@ class frmNewSS : public QDialog {
 
  private:
   void CustomClicked();
+  // OK: a typed name the code page cannot hold is refused and the dialog stays open.
+  void OkClicked();
+
+  platform::Prompter& prompter_;
 };
 
 }  // namespace zelmora::editor

@@ -15,6 +15,7 @@
 #include "editor/frm_planet.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
+#include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
@@ -124,7 +125,7 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   Connect();
 
   // Created once and refilled before each use.
-  newSS_ = new frmNewSS(this);
+  newSS_ = new frmNewSS(prompter_, this);
   order_ = new frmOrder(this);
   planet_ = new frmPlanet(store_.GetTables(), this);
   dialogs_.chooseNewSystem = [this](const std::vector<std::string>& keys) { return newSS_->Run(keys); };
@@ -162,6 +163,9 @@ void frmSSEdit::BuildControls() {
   cboSystems = Named(new QComboBox(central), "cboSystems");
   PlaceTwips(cboSystems, 60, 300, 2580, 315);
   cmdSave = Named(new QPushButton(QStringLiteral("&Save"), central), "cmdSave");
+  // Alt+S belongs to the System menu, as a menu bar's access keys do on the desktop; two owners
+  // would take turns on each press.
+  cmdSave->setShortcut(QKeySequence());
   PlaceTwips(cmdSave, 60, 660, 840, 315);
   cmdAdd = Named(new QPushButton(QStringLiteral("&Add"), central), "cmdAdd");
   PlaceTwips(cmdAdd, 960, 660, 780, 315);
@@ -318,9 +322,7 @@ void frmSSEdit::showEvent(QShowEvent* event) {
 
 void frmSSEdit::FillSystemList() {
   cboSystems->clear();
-  for (const auto& file : platform::ListByExtension(store_.DescriptorFolder(), store::kSavedExtension)) {
-    AddToSystemList(file.substr(0, file.size() - 4));
-  }
+  for (const auto& name : store_.ListSystems(store::kSavedExtension)) AddToSystemList(name);
   cboSystems->setCurrentIndex(-1);
   loadedIndex_ = -1;
 }
@@ -374,7 +376,7 @@ void frmSSEdit::SelectSystem(int index) {
 void frmSSEdit::LoadSystem(const std::string& name) { store_.LoadSystem(name, record_); }
 
 void frmSSEdit::ShowStarPicture() {
-  auto matches = platform::ListMatching(store_.PicturesFolder(), record_.Name + "Sun.*");
+  auto matches = store_.MatchingPictures(record_.Name + "Sun.*");
   if (!matches.empty() && picStar->ShowCustom(matches.front())) return;
   picStar->ShowStock(record_.StarType);
 }
@@ -507,14 +509,21 @@ void frmSSEdit::StartStarNameEdit() {
 
 void frmSSEdit::EndStarNameEdit(bool keep) {
   if (!txtName->isVisible()) return;
-  if (keep) {
-    lblName->setText(txtName->text());
-    record_.StarName = store::FitStarName(ToCp1252(txtName->text()));
-    // Written at once, so that the name counts as a change when the system is left.
-    store_.WriteSystemRecord(record_);
+  const QString typed = txtName->text();
+  txtName->hide();  // first: the refusal box below takes the focus, which would end the edit again
+  if (!keep) return;
+  const auto checked = qt::ToCp1252Checked(typed);
+  const auto problem = checked.ok() ? store::StarNameProblem(checked.bytes)
+                                    : std::optional<std::string>(platform::CodePageRefusal(checked.refused));
+  if (problem) {
+    prompter_.Message(*problem, Buttons::Ok, Icon::Exclamation);
+    return;
   }
-  txtName->hide();
-  if (keep) picSolarSystem->setFocus();
+  lblName->setText(typed);
+  record_.StarName = store::FitStarName(checked.bytes);
+  // Written at once, so that the name counts as a change when the system is left.
+  store_.WriteSystemRecord(record_);
+  picSolarSystem->setFocus();
 }
 
 bool frmSSEdit::eventFilter(QObject* watched, QEvent* event) {

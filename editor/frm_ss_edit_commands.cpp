@@ -90,8 +90,7 @@ void frmSSEdit::DeleteSystemCommand() {
 void frmSSEdit::AddPlanetCommand() {
   if (!SystemOpen()) return;
   auto ctx = Context();
-  // Spread orbits are written too: they are what the next Add works from.
-  if (store::flows::AddPlanet(ctx) == store::flows::AddResult::OrbitsSpread) store_.WriteSystemRecord(record_);
+  store::flows::AddPlanet(ctx);
   DrawSystem(true);
   UpdatePlanetCommands();
 }
@@ -213,7 +212,11 @@ void frmSSEdit::StarPictureCommand() {
       std::filesystem::path(QDir::tempPath().toStdString()) /
       ("StarPic-" + std::to_string(QCoreApplication::applicationPid()) + ".bmp");
   StarPictureServices services{prompter_, settings_, runner_, scratch, store_.PicturesFolder()};
-  EditStarPicture(*picStar, services);
+  auto result = EditStarPicture(*picStar, services);
+  if (result == StarPictureResult::Custom || result == StarPictureResult::Stock) {
+    auto ctx = Context();
+    store::flows::PicturesChanged(ctx);
+  }
   DrawSystem(true);
 }
 

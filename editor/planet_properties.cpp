@@ -27,7 +27,7 @@ int StepMoons(int moons, int step) { return std::clamp(moons + step, 0, kMaxMoon
 
 bool CustomPictureAllowed(const store::DescriptorStore& store, const store::SolarSystemRecord& record,
                           bool picturesHeld) {
-  return picturesHeld || !platform::ListMatching(store.PicturesFolder(), record.Name + ".*").empty();
+  return picturesHeld || !store.MatchingPictures(record.Name + ".*").empty();
 }
 
 bool CustomMessagesAllowed(const store::DescriptorStore& store, const store::SolarSystemRecord& record, int h) {

@@ -1,5 +1,6 @@
 #include "messages/frm_flag.h"
 
+#include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
 
@@ -76,15 +77,14 @@ void frmFlag::LineChosen(int index) {
 }
 
 void frmFlag::Ok() {
-  QString refused;
-  const auto description = qt::ToCp1252Checked(txtDesc->text(), &refused);
-  if (!description) {
-    prompter_.Message("The description cannot contain these characters: " + qt::CharacterNames(refused) + ".",
-                      platform::Buttons::Ok, platform::Icon::Exclamation);
+  const auto description = qt::ToCp1252Checked(txtDesc->text());
+  if (!description.ok()) {
+    prompter_.Message(platform::CodePageRefusal(description.refused), platform::Buttons::Ok,
+                      platform::Icon::Exclamation);
     txtDesc->setFocus();
     return;
   }
-  if (!chooser_.Accept(*description, prompter_)) {
+  if (!chooser_.Accept(description.bytes, prompter_)) {
     txtDesc->setFocus();
     return;
   }

@@ -2,6 +2,7 @@
 // controls.
 #include "messages/direction_picture_widget.h"
 #include "messages/frm_messages.h"
+#include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/twip_layout.h"
@@ -162,12 +163,9 @@ void frmMessages::ConnectPane() {
 }
 
 std::optional<std::string> frmMessages::Typed(const QString& text) {
-  QString refused;
-  if (auto bytes = qt::ToCp1252Checked(text, &refused)) return bytes;
-  // Named by their code points: the message box itself speaks the code page.
-  prompter_.Inform("The game's code page has no place for these characters: " + qt::CharacterNames(refused) +
-                       ". Nothing was changed.",
-                   platform::Icon::Exclamation);
+  auto checked = qt::ToCp1252Checked(text);
+  if (checked.ok()) return std::move(checked.bytes);
+  prompter_.Inform(platform::CodePageRefusal(checked.refused), platform::Icon::Exclamation);
   return std::nullopt;
 }
 

@@ -21,10 +21,19 @@ DescriptorStore::DescriptorStore(fs::path gameFolder) : gameFolder_(std::move(ga
 
 void DescriptorStore::RefreshSystemNames() {
   if (currentExtension_.empty()) currentExtension_ = kSavedExtension;
-  systemNames_.clear();
-  for (auto& file : platform::ListByExtension(descriptorFolder_, currentExtension_)) {
-    systemNames_.push_back(file.substr(0, file.size() - currentExtension_.size()));
+  systemNames_ = ListSystems(currentExtension_);
+}
+
+std::vector<std::string> DescriptorStore::ListSystems(std::string_view extension) const {
+  std::vector<std::string> names;
+  for (auto& file : platform::ListCodePageFiles(descriptorFolder_)) {
+    const std::string_view name = file.name;
+    if (name.size() >= extension.size() &&
+        platform::EqualsNoCase(name.substr(name.size() - extension.size()), extension)) {
+      names.push_back(file.name.substr(0, name.size() - extension.size()));
+    }
   }
+  return names;
 }
 
 int DescriptorStore::IndexOfSystem(std::string_view name) const {
@@ -39,7 +48,19 @@ fs::path DescriptorStore::DescriptorPath(std::string_view name) const {
 }
 
 fs::path DescriptorStore::DescriptorPath(std::string_view name, std::string_view extension) const {
-  return platform::ResolveNoCase(descriptorFolder_, std::string(name) + std::string(extension));
+  return platform::ResolveCodePageNoCase(descriptorFolder_, std::string(name) + std::string(extension));
+}
+
+fs::path DescriptorStore::PicturePath(std::string_view fileName) const {
+  return platform::CodePageFilePath(picturesFolder_, fileName);
+}
+
+std::vector<fs::path> DescriptorStore::MatchingPictures(std::string_view pattern) const {
+  return platform::ListCodePageMatching(picturesFolder_, pattern);
+}
+
+int DescriptorStore::RemovePictures(std::string_view pattern) const {
+  return platform::RemoveCodePageMatching(picturesFolder_, pattern);
 }
 
 bool DescriptorStore::DescriptorExists(std::string_view name) const {
@@ -72,7 +93,7 @@ FileResult DescriptorStore::Commit(std::string_view name, std::string&& bytes) {
     batch_->loaded = true;
     batch_->dirty = true;
   } else {
-    fs::path scratch = descriptorFolder_ / (std::string(name) + kScratchExtension);
+    fs::path scratch = platform::CodePageFilePath(descriptorFolder_, std::string(name) + kScratchExtension);
     result = platform::AtomicReplace(DescriptorPath(name), bytes, scratch);
     if (result) KeepWorkingCopyDistinct(name);
   }
@@ -163,6 +184,16 @@ bool ReadCatalogueRecord(ValueReader& reader, SolarSystemRecord& record, std::st
   return true;
 }
 
+// The six values of a planet line; the simulator's flag bits stay with the slot.
+void CopyPlanetLine(const PlanetRecord& from, PlanetRecord& to) {
+  to.Orbit = from.Orbit;
+  to.Size = from.Size;
+  to.Moons = from.Moons;
+  to.Attributes = from.Attributes;
+  to.Class = from.Class;
+  to.StateValue = from.StateValue;
+}
+
 bool ReadCatalogue(const fs::path& gameFolder, std::string& bytes) {
   auto file = platform::FindNoCase(gameFolder, "SOLARSYS.TXT");
   return file && platform::ReadWholeFile(*file, bytes);
@@ -175,15 +206,19 @@ bool DescriptorStore::LoadCatalogueEntry(std::string_view key, SolarSystemRecord
   std::string bytes;
   if (!ReadCatalogue(gameFolder_, bytes)) return false;
   ValueReader reader(bytes);
-  SolarSystemRecord scratch = record;
+  SolarSystemRecord scratch;
   std::string recordKey;
   while (!reader.AtEnd()) {
     if (!ReadCatalogueRecord(reader, scratch, recordKey)) return false;
-    if (recordKey == key) {
-      scratch.Name = std::string(key);
-      record = scratch;
-      return true;
-    }
+    if (recordKey != key) continue;
+    // Only the matching record's own lines: the scratch slots above its count still hold planets
+    // of larger records read before it.
+    record.StarName = scratch.StarName;
+    record.StarType = scratch.StarType;
+    record.PlanetCount = scratch.PlanetCount;
+    for (int i = 1; i <= scratch.PlanetCount; ++i) CopyPlanetLine(scratch.Planet(i), record.Planet(i));
+    record.Name = std::string(key);
+    return true;
   }
   return false;
 }
@@ -326,10 +361,10 @@ void DescriptorStore::DeleteKey(std::string_view systemName, std::string_view se
 bool DescriptorStore::SectionExists(std::string_view systemName, std::string_view section) const {
   const std::string* bytes = View(systemName);
   if (!bytes) return false;
-  const std::string header = "[" + std::string(section) + "]";
   bool found = false;
+  std::string name;
   ForEachLine(*bytes, [&](const TextLine& line, std::size_t) {
-    found = line.text.starts_with(header);
+    found = SectionNameOf(line.text, name) && platform::EqualsNoCase(name, section);
     return !found;
   });
   return found;
@@ -375,11 +410,21 @@ void DescriptorStore::SetPlanetName(const SolarSystemRecord& record, int n, std:
     DeleteKey(record.Name, "Names", NameKey(n));
     return;
   }
-  // The reader would strip a pair of outer double quotes from the name.
-  std::string safe(name);
-  std::replace(safe.begin(), safe.end(), '"', '\'');
-  WriteKey(record.Name, "Names", NameKey(n), safe);
+  WriteKey(record.Name, "Names", NameKey(n), NameValue(name));
 }
+
+std::string NameValue(std::string_view name) {
+  // The reader removes blanks around a value and then one pair of matching quotes of either
+  // kind; a pair of double quotes around the whole name shields both, and the name inside stays
+  // as typed, quotes included.
+  if (name.empty()) return {};
+  const bool blankEnds = name.front() == ' ' || name.front() == '\t' || name.back() == ' ' || name.back() == '\t';
+  const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
+  if (blankEnds || quoted) return "\"" + std::string(name) + "\"";
+  return std::string(name);
+}
+
+bool NameFits(std::string_view name) { return name.empty() || NameValue(name).size() <= kProfileValueLimit; }
 
 std::string DescriptorStore::GetPlanetMessage(const SolarSystemRecord& record, int n, std::string_view key,
                                               bool force) const {

@@ -46,10 +46,20 @@ class DescriptorStore {
   const std::vector<std::string>& SystemNames() const { return systemNames_; }
   void RefreshSystemNames();
   int IndexOfSystem(std::string_view name) const;
+  // Base names of the descriptor folder's files with the given extension, in directory order.
+  std::vector<std::string> ListSystems(std::string_view extension) const;
 
+  // System names are code-page text; their files carry the UTF-8 form of the name on disk (as
+  // Wine stores them), and every path below is built here, so that the conversion happens once.
+  //
   // DescriptorFolder + name + extension (current one by default), found without regard to case.
   fs::path DescriptorPath(std::string_view name) const;
   fs::path DescriptorPath(std::string_view name, std::string_view extension) const;
+  // PicturesFolder + a code-page file name ("VegaSun.bmp").
+  fs::path PicturePath(std::string_view fileName) const;
+  // The picture files whose code-page names match a pattern ("Vega.*"), and their removal.
+  std::vector<fs::path> MatchingPictures(std::string_view pattern) const;
+  int RemovePictures(std::string_view pattern) const;
   bool DescriptorExists(std::string_view name) const;
   bool GameExecutableExists() const;
 
@@ -139,6 +149,12 @@ class DescriptorBatch {
  private:
   DescriptorStore& store_;
 };
+
+// The [Names] value that the reader gives back as `name` exactly.
+std::string NameValue(std::string_view name);
+// Whether a display name comes back whole (values are read through a 255-character buffer).
+bool NameFits(std::string_view name);
+inline constexpr const char* kNameTooLong = "This name is too long to be stored.";
 
 // The system block as WriteSystemBlock writes it (";SolarSystem", header, planet lines; CR LF).
 std::string SystemBlockText(const SolarSystemRecord& record);

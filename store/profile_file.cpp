@@ -16,28 +16,6 @@ std::size_t FirstNonBlank(std::string_view s) {
   return i;
 }
 
-// A section header: first non-blank character "[", name up to "]" (or the line's end).
-bool SectionNameOf(std::string_view line, std::string& name) {
-  std::size_t i = FirstNonBlank(line);
-  if (i >= line.size() || line[i] != '[') return false;
-  std::size_t close = line.find(']', i + 1);
-  std::string_view inner = line.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
-  name = TrimBlanks(inner);
-  return true;
-}
-
-// A key line: not a comment, has "=". Returns the key and the position of the "=".
-bool KeyOf(std::string_view line, std::string_view& key, std::size_t& equals) {
-  std::size_t i = FirstNonBlank(line);
-  if (i < line.size() && line[i] == ';') return false;
-  equals = line.find('=');
-  if (equals == std::string_view::npos) return false;
-  std::string_view k = line.substr(0, equals);
-  std::size_t last = k.find_last_not_of(" \t");
-  key = last == std::string_view::npos ? std::string_view{} : k.substr(i, last - i + 1);
-  return true;
-}
-
 std::string Unquote(std::string value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
@@ -60,6 +38,26 @@ std::string OneLine(std::string_view value) {
 }
 
 }  // namespace
+
+bool SectionNameOf(std::string_view line, std::string& name) {
+  std::size_t i = FirstNonBlank(line);
+  if (i >= line.size() || line[i] != '[') return false;
+  std::size_t close = line.find(']', i + 1);
+  std::string_view inner = line.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
+  name = TrimBlanks(inner);
+  return true;
+}
+
+bool KeyOf(std::string_view line, std::string_view& key, std::size_t& equals) {
+  std::size_t i = FirstNonBlank(line);
+  if (i < line.size() && line[i] == ';') return false;
+  equals = line.find('=');
+  if (equals == std::string_view::npos) return false;
+  std::string_view k = line.substr(0, equals);
+  std::size_t last = k.find_last_not_of(" \t");
+  key = last == std::string_view::npos ? std::string_view{} : k.substr(i, last - i + 1);
+  return true;
+}
 
 std::string ReadProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
                              std::string_view defaultValue) {
@@ -153,21 +151,21 @@ void WriteProfileValueInto(std::string_view bytes, std::string_view section, std
 
 std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key,
                            std::string reuse) {
-  const std::string header = "[" + std::string(section) + "]";
   LineWriter w(std::move(reuse));
   w.Reserve(bytes.size());
   bool inSection = false;
+  std::string name;
   ForEachLine(bytes, [&](const TextLine& line, std::size_t) {
-    if (inSection && line.text.starts_with("[")) {
-      inSection = false;
+    // Sections and keys as the reader finds them, so that no key stays behind for it to read:
+    // "[names]" and " [Names]" are the section Names, "Key = value" is the key Key.
+    if (SectionNameOf(line.text, name)) {
+      inSection = EqualsNoCase(name, section);
     } else if (inSection) {
       std::string_view k;
       std::size_t equals;
-      // Compared as the reader sees the key, so a hand-written "Key = value" goes too.
       if (KeyOf(line.text, k, equals) && EqualsNoCase(k, key)) return true;
     }
     w.Add(line.text);
-    if (line.text.starts_with(header)) inSection = true;
     return true;
   });
   return w.Take();

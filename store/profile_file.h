@@ -23,8 +23,14 @@ std::string WriteProfileValue(std::string_view bytes, std::string_view section, 
 void WriteProfileValueInto(std::string_view bytes, std::string_view section, std::string_view key,
                            std::string_view value, std::string& out);
 
-// The descriptor's own key removal: inside every section whose header line begins with
-// "[" + section + "]", the lines whose key is `key` are dropped. Lines come back with CR LF.
+// A line as the reader sees it. A section header: the first non-blank character is "[", the name
+// runs to "]" (or the line's end), blanks around it removed.
+bool SectionNameOf(std::string_view line, std::string& name);
+// A key line: not a ";" comment, holds "="; the key without blanks around it and where the "=" is.
+bool KeyOf(std::string_view line, std::string_view& key, std::size_t& equals);
+
+// The descriptor's own key removal: inside every section the reader would take for `section`,
+// the lines whose key the reader would take for `key` are dropped. Lines come back with CR LF.
 std::string DeleteKeyLines(std::string_view bytes, std::string_view section, std::string_view key,
                            std::string reuse = {});
 

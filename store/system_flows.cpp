@@ -15,10 +15,14 @@ AddResult AddPlanet(SystemContext& ctx) {
   int count = r.PlanetCount;
   if (count > 0 && r.Planet(count).Orbit >= 1970) r.Planet(count).Orbit = 1970;
   // Make room at the outer edge by pushing inner orbits in; a full spread adds nothing this time.
+  // The spread orbits are written: they are what the next Add works from.
   for (int k = count - 1; k >= 1; --k) {
     if (r.Planet(k).Orbit <= r.Planet(k + 1).Orbit) break;
     r.Planet(k).Orbit = static_cast<std::int16_t>(r.Planet(k + 1).Orbit - 30);
-    if (k == 1) return AddResult::OrbitsSpread;
+    if (k == 1) {
+      ctx.store.WriteSystemRecord(r);
+      return AddResult::OrbitsSpread;
+    }
   }
   ctx.store.AppendPlanet(r);
   if (r.PlanetCount == count) {
@@ -92,6 +96,8 @@ bool LeaveOpenSystem(SystemContext& ctx, const std::string& question) {
   if (ctx.store.IsModified(ctx.record)) {
     Answer a = ctx.prompter.Message(question, Buttons::YesNoCancel, Icon::Question);
     if (a == Answer::Cancel) return false;
+    // Yes keeps the pictures too: they live in memory until a save writes them.
+    if (a == Answer::Yes) StorePictures(ctx);
     ctx.store.CloseWorkingCopy(ctx.record, a == Answer::Yes);
   } else if (ctx.store.IsWorkingCopyOpen()) {
     ctx.store.CloseWorkingCopy(ctx.record, false);
@@ -121,17 +127,23 @@ NewResult NewSystem(SystemContext& ctx, const std::string& name, bool custom) {
 
 void SaveSystem(SystemContext& ctx) {
   auto& r = ctx.record;
-  const auto& pictures = ctx.store.PicturesFolder();
   ctx.store.WriteSystemRecord(r);
-  if (ctx.pictures.HasPicturesToStore()) {
-    platform::RemoveMatching(pictures, r.Name + ".*");
-    ctx.pictures.SavePictures(pictures / (r.Name + ".bmp"));
-  }
-  if (ctx.pictures.HasCustomStarPicture()) ctx.pictures.SaveStarPicture(pictures / (r.Name + "Sun.bmp"));
-  else platform::RemoveMatching(pictures, r.Name + "Sun.*");
+  StorePictures(ctx);
   ctx.store.CloseWorkingCopy(r, true);
   ctx.store.OpenWorkingCopy(r.Name, ctx.prompter);
 }
+
+void StorePictures(SystemContext& ctx) {
+  const auto& name = ctx.record.Name;
+  if (ctx.pictures.HasPicturesToStore()) {
+    ctx.store.RemovePictures(name + ".*");
+    ctx.pictures.SavePictures(ctx.store.PicturePath(name + ".bmp"));
+  }
+  if (ctx.pictures.HasCustomStarPicture()) ctx.pictures.SaveStarPicture(ctx.store.PicturePath(name + "Sun.bmp"));
+  else ctx.store.RemovePictures(name + "Sun.*");
+}
+
+void PicturesChanged(SystemContext& ctx) { ctx.store.MarkModified(ctx.record); }
 
 std::optional<std::string> SaveSystemAs(SystemContext& ctx, const std::vector<std::string>& listed) {
   for (;;) {
@@ -157,10 +169,9 @@ bool DeleteSystem(SystemContext& ctx, const std::string& name) {
   if (ctx.store.IsWorkingCopyOpen()) ctx.store.CloseWorkingCopy(ctx.record, false);
   platform::RemoveFile(ctx.store.DescriptorPath(name, kSavedExtension));
   // Only this system's own pictures: "Sol*.*" would also take the pictures of "Solaris".
-  const auto& pictures = ctx.store.PicturesFolder();
-  platform::RemoveMatching(pictures, name + ".*");
-  platform::RemoveMatching(pictures, name + "Sun.*");
-  for (int k = 1; k <= kMaxPlanets; ++k) platform::RemoveMatching(pictures, name + std::to_string(k) + ".avi");
+  ctx.store.RemovePictures(name + ".*");
+  ctx.store.RemovePictures(name + "Sun.*");
+  for (int k = 1; k <= kMaxPlanets; ++k) ctx.store.RemovePictures(name + std::to_string(k) + ".avi");
   return true;
 }
 

@@ -19,8 +19,9 @@ struct SystemContext {
 };
 
 enum class AddResult { Added, OrbitsSpread, Full };
+// Adds a planet, or only spreads the orbits inwards to make room; both are written at once.
 AddResult AddPlanet(SystemContext& ctx);
-// Adds a planet and moves it to position h + 1.
+// Adds a planet and moves it to position h + 1 (written as Add writes).
 AddResult InsertPlanet(SystemContext& ctx, int h);
 void DeletePlanet(SystemContext& ctx, int h);
 // Exchanges two planets with their names, sections, flags and pictures (the reorder dialog).
@@ -37,6 +38,12 @@ enum class NewResult { Created, Cancelled, Refused };
 NewResult NewSystem(SystemContext& ctx, const std::string& name, bool custom);
 
 void SaveSystem(SystemContext& ctx);
+// After the star picture or the planet pictures changed in memory: the picture files are written
+// only by a save, so the system must count as modified for the save questions to protect them.
+void PicturesChanged(SystemContext& ctx);
+// Writes the pictures held in memory as Save does (the planet picture strip, the star picture or
+// the removal of an old one), without touching the descriptor.
+void StorePictures(SystemContext& ctx);
 // Asks for the new name (again after a No or a refused name); the caller selects the result.
 // `listed` holds the names the system list shows.
 std::optional<std::string> SaveSystemAs(SystemContext& ctx, const std::vector<std::string>& listed);

@@ -4,7 +4,9 @@
 
 namespace zelmora::store {
 
-// What the system flows need of the planet picture form and of the star picture.
+// What the system flows need of the planet picture form and of the star picture. Pictures are
+// written only by a save: whoever changes them in memory (the star picture, the planet pictures
+// going dirty) calls flows::PicturesChanged, so that the save questions protect them.
 class SystemPictures {
  public:
   virtual ~SystemPictures() = default;

@@ -34,6 +34,11 @@ void PlanetAttributes::SetLife(int life) {
 
 std::string FitStarName(const std::string& name) { return platform::FitWidth(name, kStarNameWidth); }
 
+std::optional<std::string> StarNameProblem(std::string_view name) {
+  if (name.find('"') != std::string_view::npos) return "A star name may not contain a double quote (\").";
+  return std::nullopt;
+}
+
 void InitCustomSystem(SolarSystemRecord& record, const std::string& starName, const std::string& systemName) {
   record.PlanetCount = 0;
   record.StarType = 0;

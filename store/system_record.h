@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zelmora::store {
 
@@ -60,5 +62,8 @@ void SwapPlanetSlots(SolarSystemRecord& record, int a, int b);
 
 // StarName padded or cut to 20 characters.
 std::string FitStarName(const std::string& name);
+// Why a typed star name cannot be kept in the system block (its quoted name has no escaping), or
+// nothing.
+std::optional<std::string> StarNameProblem(std::string_view name);
 
 }  // namespace zelmora::store

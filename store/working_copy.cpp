@@ -1,6 +1,7 @@
 // Working copy, backup and the planet edits that renumber things inside the descriptor.
 #include "store/descriptor_store.h"
 
+#include "store/profile_file.h"
 #include "store/text_lines.h"
 #include "ui/platform/text_rules.h"
 
@@ -45,7 +46,9 @@ void DescriptorStore::MarkModified(const SolarSystemRecord& record) {
 
 void DescriptorStore::RenameSystem(SolarSystemRecord& record, const std::string& newName) {
   platform::RenameFile(DescriptorPath(record.Name),
-                       descriptorFolder_ / (newName + (currentExtension_.empty() ? kSavedExtension : currentExtension_)));
+                       platform::CodePageFilePath(descriptorFolder_, newName + (currentExtension_.empty()
+                                                                                    ? kSavedExtension
+                                                                                    : currentExtension_)));
   if (platform::TrimSpaces(record.StarName) == record.Name) record.StarName = FitStarName(newName);
   record.Name = newName;
 }
@@ -71,8 +74,8 @@ void DescriptorStore::RemoveLastPlanet(SolarSystemRecord& record) {
 
 namespace {
 
-// The number a header "[n]" or key "n=" reads as.
-int NumberAfterBracket(std::string_view line) { return platform::ToInt16(line.substr(1)); }
+// A section name or [Names] key as the reader sees it, naming planet n (so "[02]" does not).
+bool IsPlanetNumber(std::string_view header, int n) { return header == std::to_string(n); }
 
 }  // namespace
 
@@ -83,10 +86,11 @@ void DescriptorStore::DeletePlanetSection(const SolarSystemRecord& record, int n
   LineWriter w(std::move(writeBuffer_));
   w.Reserve(bytes->size());
   bool dropping = false;
+  std::string section;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i].text;
-    bool header = line.starts_with("[");
-    if (header && NumberAfterBracket(line) == n) {
+    bool header = SectionNameOf(line, section);
+    if (header && IsPlanetNumber(section, n)) {
       dropping = true;
       continue;
     }
@@ -105,34 +109,32 @@ void DescriptorStore::SwapPlanets(SolarSystemRecord& record, int a, int b) {
     LineWriter w(std::move(writeBuffer_));
     w.Reserve(bytes->size());
     std::string section;
+    std::string name;
     ForEachLine(*bytes, [&](const TextLine& line, std::size_t) {
       std::string_view text = line.text;
-      if (text.starts_with("[")) {
-        auto close = text.find(']');
-        section = std::string(text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-        int number = NumberAfterBracket(text);
-        if (number == a) return w.Add("[" + std::to_string(b) + "]"), true;
-        if (number == b) return w.Add("[" + std::to_string(a) + "]"), true;
+      if (SectionNameOf(text, name)) {
+        section = name;
+        if (IsPlanetNumber(name, a)) return w.Add("[" + std::to_string(b) + "]"), true;
+        if (IsPlanetNumber(name, b)) return w.Add("[" + std::to_string(a) + "]"), true;
         w.Add(text);
         return true;
       }
-      auto equals = text.find('=');
-      if (equals != std::string_view::npos && platform::EqualsNoCase(section, "General")) {
-        std::string key = platform::TrimBlanks(text.substr(0, equals));
+      std::string_view key;
+      std::size_t equals;
+      if (KeyOf(text, key, equals) && platform::EqualsNoCase(section, "General")) {
         if (platform::EqualsNoCase(key, "PlanetPics") || platform::EqualsNoCase(key, "Messages")) {
           std::string value = platform::TrimSpaces(text.substr(equals + 1));
           if (static_cast<int>(value.size()) >= std::max(a, b)) {
             std::swap(value[static_cast<std::size_t>(a - 1)], value[static_cast<std::size_t>(b - 1)]);
           }
-          w.Add(key + "=" + value);
+          w.Add(std::string(key) + "=" + value);
           return true;
         }
       }
-      if (equals != std::string_view::npos && platform::EqualsNoCase(section, "Names")) {
-        int number = platform::ToInt16(text.substr(0, equals));
+      if (KeyOf(text, key, equals) && platform::EqualsNoCase(section, "Names")) {
         std::string_view rest = text.substr(equals);
-        if (number == a) return w.Add(std::to_string(b) + std::string(rest)), true;
-        if (number == b) return w.Add(std::to_string(a) + std::string(rest)), true;
+        if (IsPlanetNumber(key, a)) return w.Add(std::to_string(b) + std::string(rest)), true;
+        if (IsPlanetNumber(key, b)) return w.Add(std::to_string(a) + std::string(rest)), true;
       }
       w.Add(text);
       return true;

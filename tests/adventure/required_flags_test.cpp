@@ -9,11 +9,11 @@ using RequiredFlagsTest = AdventureTest;
 
 // A chooser that records how often it was asked and answers `code`.
 struct Chooser {
-  char code;
+  std::string code;
   int asked = 0;
-  char startedFrom = 0;
+  std::string startedFrom = {};
   FlagChooser Fn() {
-    return [this](char current) {
+    return [this](const std::string& current) {
       ++asked;
       startedFrom = current;
       return code;
@@ -42,13 +42,37 @@ TEST_F(RequiredFlagsTest, StoredValuesLoadIntoTheirOptionsAndWriteBackUnchanged)
   EXPECT_EQ(Get("TriFlag"), "ERR");  // an empty value removes the key
 }
 
+TEST_F(RequiredFlagsTest, TheFlagCodeIsAllOfTheValueAfterItsTwoCharacters) {
+  Put("BeamFlag", "%FAB");
+  Put("SearchFlag", "%f12");
+  Put("TriFlag", "%F");
+  Chooser chooser{"K"};
+  RequiredFlags flags;
+  flags.Load(script_, chooser.Fn());
+  EXPECT_EQ(flags.rows[0].Flag(), "AB");
+  EXPECT_EQ(flags.rows[0].Label(), "AB");
+  EXPECT_EQ(flags.rows[1].Label(), "Not 12");
+  // A code-less "%F" selects Set, which asks for the code first.
+  EXPECT_EQ(chooser.asked, 1);
+  EXPECT_EQ(flags.rows[2].Option(), NeedOption::Set);
+  EXPECT_EQ(flags.rows[2].Value(), "%FK");
+  flags.Save(script_);
+  EXPECT_EQ(Get("BeamFlag"), "%FAB");
+  EXPECT_EQ(Get("SearchFlag"), "%f12");
+
+  // Clear on the loaded row keeps the whole code.
+  flags.rows[0].Select(NeedOption::Clear, chooser.Fn());
+  EXPECT_EQ(flags.rows[0].Value(), "%fAB");
+  EXPECT_EQ(chooser.asked, 1);
+}
+
 TEST_F(RequiredFlagsTest, SetAsksForAFlagOnlyWhenTheRowHasNone) {
   RequiredFlagRow row;
   row.Load("");
-  Chooser chooser{'C'};
+  Chooser chooser{"C"};
   row.Select(NeedOption::Set, chooser.Fn());
   EXPECT_EQ(chooser.asked, 1);
-  EXPECT_EQ(chooser.startedFrom, 'A');
+  EXPECT_EQ(chooser.startedFrom, "A");
   EXPECT_EQ(row.Value(), "%FC");
 
   row.Select(NeedOption::None, chooser.Fn());
@@ -62,9 +86,9 @@ TEST_F(RequiredFlagsTest, SetAsksForAFlagOnlyWhenTheRowHasNone) {
 TEST_F(RequiredFlagsTest, ChooseOnNoneSelectsSet) {
   RequiredFlagRow row;
   row.Load("%FB");
-  Chooser chooser{'D'};
+  Chooser chooser{"D"};
   row.Choose(chooser.Fn());
-  EXPECT_EQ(chooser.startedFrom, 'B');
+  EXPECT_EQ(chooser.startedFrom, "B");
   EXPECT_EQ(row.Value(), "%FB");  // shown once an option is selected again
   row.Select(NeedOption::Set, chooser.Fn());
   EXPECT_EQ(row.Value(), "%FD");

@@ -126,6 +126,13 @@ TEST_F(RoomModelTest, SwitchingOnADirectionWithoutNeighbourAsksForTheRoom) {
   room.LoadRoom("Cave", prompter_);
   EXPECT_EQ(room.Slot(kSlotNorth).action.Destination(), "Tunnel");
 
+  // "Cave 1" is no grid name either: East has no neighbour to go to.
+  room.LoadRoom("Cave 1", prompter_);
+  prompter_.Reply("Tunnel");
+  EXPECT_TRUE(room.SwitchOn(kSlotEast, prompter_));
+  EXPECT_EQ(prompter_.Calls().back().title, "Enter Room that is East of Cave 1");
+  EXPECT_EQ(Responses("Cave 1"), std::vector<std::string>{"%GEGo East and report back.*MTunnel"});
+
   // A known neighbour needs no question and stores the default.
   room.LoadRoom("Area22", prompter_);
   EXPECT_TRUE(room.SwitchOn(kSlotWest, prompter_));

@@ -85,6 +85,14 @@ TEST(GridNamesTest, NeighboursKeepTheNamesDigitFormat) {
   EXPECT_EQ(NeighbourNames("Cave"), (std::array<std::string, 4>{}));
 }
 
+TEST(GridNamesTest, OnlyDigitsCountNotBlanksSignsOrPoints) {
+  EXPECT_EQ(NeighbourNames("Cave 1"), (std::array<std::string, 4>{}));
+  EXPECT_EQ(NeighbourNames("Lvl+2"), (std::array<std::string, 4>{}));
+  EXPECT_EQ(NeighbourNames("Deck.5"), (std::array<std::string, 4>{}));
+  // " 104" does not begin with a digit: one digit each, x from "0" and y from "4".
+  EXPECT_EQ(NeighbourNames("Room 104"), (std::array<std::string, 4>{"Room 103", "Room 114", "Room 105", ""}));
+}
+
 TEST(GridNamesTest, AreaNamesArePaddedToTheGridsDigits) {
   EXPECT_EQ(AreaName(1, 1, 10, 10), "Area0101");
   EXPECT_EQ(AreaName(10, 3, 10, 3), "Area103");

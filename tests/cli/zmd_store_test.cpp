@@ -54,6 +54,31 @@ TEST(ZmdStore, KeyCommandsReadWriteAndDeleteAsTheGameDoes) {
   EXPECT_EQ(Zmd({"key", "get", file, "Names", "1"}).out, "Not Used\n");
 }
 
+TEST(ZmdStore, KeySetRefusesTextTheCodePageCannotHoldAndLeavesTheFile) {
+  testing::TempGameFolder game;
+  const std::string before = "[Names]\r\n1=One\r\n";
+  auto file = game.WriteDescriptor("K", before).string();
+  ZmdRun r = Zmd({"key", "set", file, "Names", "1", "\xC5\x8Csaka \xE6\x97\xA5"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "zmd: The game cannot store the characters U+014C and U+65E5.  Please type the text without them.\n");
+  EXPECT_EQ(game.ReadDescriptor("K"), before);
+  EXPECT_EQ(Zmd({"key", "set", file, "\xE6\x97\xA5", "1", "x"}).status, 2);
+  EXPECT_EQ(game.ReadDescriptor("K"), before);
+  // What the code page holds goes in as its bytes.
+  ASSERT_EQ(Zmd({"key", "set", file, "Names", "1", "\xC3\x96saka \xE2\x82\xAC"}).status, 0);
+  EXPECT_EQ(game.ReadDescriptor("K"), "[Names]\r\n1=\xD6saka \x80\r\n");
+}
+
+TEST(ZmdStore, AnEmptyOrUnholdableSystemNameIsAnUnknownSystem) {
+  testing::DemoGameFolder game;
+  game.WriteDescriptor("?", game.ReadDescriptor("4Tessaly"));
+  for (const std::string name : {"", "\xE6\x97\xA5"}) {
+    ZmdRun r = Zmd({"show", game.Path().string(), name});
+    EXPECT_EQ(r.status, 2) << name;
+    EXPECT_EQ(r.out, "zmd: unknown system: " + name + "\n");
+  }
+}
+
 TEST(ZmdStore, MissingThingsExitWithTwoAndOneLine) {
   testing::DemoGameFolder game;
   for (auto args : std::vector<std::vector<std::string>>{

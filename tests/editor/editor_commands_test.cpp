@@ -1,6 +1,13 @@
 #include "editor/editor_commands.h"
 #include "editor/system_drawing.h"
 #include "tests/support/open_demo_system.h"
+#include "tests/support/test_application.h"
+#include "ui/qt/qt_prompter.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +16,14 @@ namespace {
 
 using platform::Answer;
 using testing::OpenDemoSystem;
+
+// Acts on the next modal box once it is shown.
+template <typename F>
+void OnNextModal(F act) {
+  QTimer::singleShot(0, [act]() mutable {
+    if (QWidget* w = QApplication::activeModalWidget()) act(w);
+  });
+}
 
 TEST(StarDescription, DefaultWordsAndTheTypeNameStoreNothing) {
   OpenDemoSystem s("4Tessaly");
@@ -43,6 +58,52 @@ TEST(PlanetName, DefaultInAnyCaseRemovesTheStoredName) {
   EXPECT_EQ(s.store.GetPlanetName(s.record, 3, s.record.StarName), "Kestrel Verge III");
   EXPECT_FALSE(RenamePlanet(ctx, 4));  // no planet 4: nothing asked
   EXPECT_EQ(s.prompter.Calls().size(), 1u);
+}
+
+TEST(PlanetName, QuotedNamesReadBackAsTypedAndOverlongOnesAreRefused) {
+  OpenDemoSystem s("Kestrel Verge");
+  auto& ctx = s.ctx;
+  s.prompter.Reply("\"Vega\"").Reply("\"'").Reply(std::string(255, 'x')).AcceptOkBoxes();
+  ASSERT_TRUE(RenamePlanet(ctx, 3));
+  EXPECT_EQ(s.store.GetPlanetName(s.record, 3, s.record.StarName), "\"Vega\"");
+  ASSERT_TRUE(RenamePlanet(ctx, 3));
+  EXPECT_EQ(s.store.GetPlanetName(s.record, 3, s.record.StarName), "\"'");
+  EXPECT_FALSE(RenamePlanet(ctx, 3));
+  EXPECT_EQ(s.prompter.Calls().back().text, "This name is too long to be stored.");
+  EXPECT_EQ(s.store.GetPlanetName(s.record, 3, s.record.StarName), "\"'");
+
+  s.prompter.Reply("'Eye'").Reply(std::string(300, 'y'));
+  ASSERT_TRUE(DescribeStar(ctx));
+  EXPECT_EQ(StarDisplayName(s.store, s.record), "'Eye'");
+  EXPECT_FALSE(DescribeStar(ctx));
+  EXPECT_EQ(StarDisplayName(s.store, s.record), "'Eye'");
+}
+
+// With the program's own prompter: a name beyond the code page is refused in the input box and
+// never stored with "?" in place of what was typed.
+TEST(PlanetName, TextTheCodePageCannotHoldNeverReachesTheDescriptor) {
+  zelmora::testing::App();
+  OpenDemoSystem s("Kestrel Verge");
+  qt::QtPrompter prompter;
+  SystemContext ctx{s.store, s.record, prompter, s.pictures};
+  const std::string before = s.game.ReadDescriptor("Kestrel Verge", ".edt");
+  QString refusal;
+  OnNextModal([&](QWidget* w) {
+    auto* input = qobject_cast<QInputDialog*>(w);
+    ASSERT_NE(input, nullptr);
+    input->setTextValue(QString::fromUtf8("\xC5\x8Csaka \xE6\x97\xA5\xE6\x9C\xAC"));
+    input->accept();
+    OnNextModal([&](QWidget* box) {
+      refusal = qobject_cast<QMessageBox*>(box)->text();
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+      OnNextModal([](QWidget* again) { qobject_cast<QInputDialog*>(again)->reject(); });
+    });
+  });
+  EXPECT_FALSE(RenamePlanet(ctx, 2));
+  EXPECT_EQ(refusal.toStdString(),
+            "The game cannot store the characters U+014C, U+65E5 and U+672C.  Please type the text without them.");
+  EXPECT_EQ(s.game.ReadDescriptor("Kestrel Verge", ".edt"), before);
+  EXPECT_EQ(s.store.GetPlanetName(s.record, 2, s.record.StarName), "Kestrel Verge II");
 }
 
 TEST(InformationPanel, AdvancementShowsForExtinctLifeAndAttitudeOnlyForAnimals) {

@@ -163,7 +163,7 @@ TEST(MessageEditorWindow, TextBeyondTheCodePageIsRefusedAndNamed) {
   EXPECT_EQ(m.txtMessage->toPlainText(), QStringLiteral("Caf\u00e9 "));
   ASSERT_FALSE(lone.demo.prompter.Calls().empty());
   EXPECT_EQ(lone.demo.prompter.Calls().back().text,
-            "The game's code page has no place for these characters: U+65E5, U+672C. Nothing was changed.");
+            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
   m.cmdSave->click();
   EXPECT_EQ(lone.script.GetMessage("Message3"), "Caf\xe9");
 }

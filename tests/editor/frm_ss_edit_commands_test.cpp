@@ -403,6 +403,49 @@ TEST(EditorStarPopup, BrowsingToASixteenBySixteenPictureMakesItTheStarsOwn) {
   EXPECT_EQ(w.Centre(), (Point{1260, 1260}));
 }
 
+// Pictures reach the disk only with a save, so choosing one must count as a change.
+TEST(EditorStarPopup, AChosenPictureIsAChangeThatLeavingAsksToSave) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("Kestrel Verge");
+  const QString file = QString::fromStdString((e.game.Path() / "sun.png").string());
+  QImage picture(16, 16, QImage::Format_RGB32);
+  picture.fill(Qt::cyan);
+  ASSERT_TRUE(picture.save(file));
+  e.prompter.Answer(Answer::No).Reply(file.toStdString());
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuStarPic); });
+  SendMouse(w.picStar, QEvent::MouseButtonPress, {30, 30}, Qt::RightButton);
+  ASSERT_TRUE(w.picStar->HasCustomPicture());
+  EXPECT_TRUE(w.Store().IsModified(w.Record()));
+
+  w.show();
+  e.prompter.Answer(Answer::Yes);
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(e.prompter.Calls().back().text, "Do you want to save before exiting?");
+  QImage saved(QString::fromStdString((e.game.Pictures() / "Kestrel VergeSun.bmp").string()));
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.pixelColor(3, 3), QColor(Qt::cyan));
+}
+
+TEST(EditorStarPopup, GoingBackToTheStockPictureIsAChangeTooAndYesRemovesTheOldFile) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  QImage custom(16, 16, QImage::Format_RGB32);
+  custom.fill(Qt::magenta);
+  ASSERT_TRUE(custom.save(QString::fromStdString((e.game.Pictures() / "4TessalySun.bmp").string()), "BMP"));
+  e.Pick("4Tessaly");
+  e.prompter.Answer(Answer::No);  // No: delete the current star picture
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuStarPic); });
+  SendMouse(w.picStar, QEvent::MouseButtonPress, {30, 30}, Qt::RightButton);
+  ASSERT_FALSE(w.picStar->HasCustomPicture());
+
+  e.prompter.Answer(Answer::Yes);
+  e.Pick("Kestrel Verge");
+  EXPECT_EQ(e.prompter.Calls().back().text, "Do you want to save the current system before loading 'Kestrel Verge'?");
+  EXPECT_FALSE(e.game.Exists("PICTURES/4TessalySun.bmp"));
+  EXPECT_EQ(e.Loaded(), "Kestrel Verge");
+}
+
 TEST(EditorHelp, AboutNamesTheProgramAndItsVersion) {
   EditorOnDemo e;
   e.prompter.AcceptOkBoxes();

@@ -4,10 +4,12 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 
 namespace zelmora::editor::testing {
 namespace {
@@ -49,6 +51,30 @@ TEST(EditorStartUp, ListsTheSystemsWithNoneOpenAndTheSystemCommandsOff) {
   EXPECT_TRUE(w.mnuPDetail->isChecked());
   EXPECT_EQ(w.windowTitle().toStdString(), "Zelmora");
   EXPECT_TRUE(e.prompter.Calls().empty());
+}
+
+// File names are UTF-8 on disk; the list shows them in the code page and skips names the game
+// could not open.
+TEST(EditorStartUp, TheListDecodesUtf8FileNamesAndOpensThem) {
+  App();
+  DemoGameFolder game;
+  const std::string tessaly = game.ReadDescriptor("4Tessaly");
+  game.Write("ZMDescriptor/\xC3\x86r\xC3\xB8.zmd", tessaly);
+  game.Write("ZMDescriptor/\xE6r\xF8.zmd", tessaly);
+  game.Write("ZMDescriptor/\xE6\x97\xA5.zmd", tessaly);
+  ScriptedPrompter prompter;
+  MemorySettingsStore settings;
+  FakeProcessRunner runner;
+  frmSSEdit w(game.Path(), prompter, settings, runner);
+  ASSERT_TRUE(w.Load());
+  ASSERT_EQ(w.cboSystems->count(), 3);
+  const int index = w.cboSystems->findText(QString::fromUtf8("\xC3\x86r\xC3\xB8"), Qt::MatchExactly);
+  ASSERT_GE(index, 0);
+  w.SelectSystem(index);
+  EXPECT_EQ(w.Record().Name, "\xC6r\xF8");
+  EXPECT_EQ(w.Record().PlanetCount, 4);
+  EXPECT_TRUE(game.Exists("ZMDescriptor/\xC3\x86r\xC3\xB8.edt"));
+  w.Store().CloseWorkingCopy(w.Record(), false);
 }
 
 TEST(EditorStartUp, DisplayAsteroidsOptionOffIsReadBack) {
@@ -285,6 +311,47 @@ TEST(EditorView, StarNameIsEditedInPlaceAndStoredCutToTwenty) {
   EXPECT_NE(e.game.ReadDescriptor("4Tessaly", ".edt").find(";\"Tessaly Major Cluste\",0,4"), std::string::npos);
   w.DrawSystem(true);
   EXPECT_EQ(w.lblName->text().toStdString(), "Tessaly Major Cluste");
+}
+
+TEST(EditorView, AStarNameTheBlockCannotHoldIsRefusedAndNothingIsWritten) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  w.show();
+  const std::string working = e.game.ReadDescriptor("4Tessaly", ".edt");
+  e.prompter.AcceptOkBoxes();
+  for (const QString& typed : {QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC Star"), QStringLiteral("The \"Eye\"")}) {
+    SendMouse(w.lblName, QEvent::MouseButtonPress, {30, 30}, Qt::LeftButton);
+    w.txtName->setText(typed);
+    emit w.txtName->returnPressed();
+    EXPECT_FALSE(w.txtName->isVisible());
+    EXPECT_EQ(platform::TrimSpaces(w.Record().StarName), "Tessaly");
+    EXPECT_EQ(w.lblName->text(), QStringLiteral("Tessaly"));
+  }
+  ASSERT_EQ(e.prompter.Calls().size(), 2u);
+  EXPECT_EQ(e.prompter.Calls()[0].text,
+            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
+  EXPECT_EQ(e.prompter.Calls()[1].text, "A star name may not contain a double quote (\").");
+  EXPECT_EQ(e.game.ReadDescriptor("4Tessaly", ".edt"), working);
+  EXPECT_FALSE(w.Store().IsModified(w.Record()));
+}
+
+// Alt+S is the System menu's: the Save button keeps its caption but not the key.
+TEST(EditorWindow, AltSOpensTheSystemMenuEveryTime) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  EXPECT_EQ(w.cmdSave->text(), QStringLiteral("&Save"));
+  for (int press = 0; press < 3; ++press) {
+    QTest::keyClick(w.windowHandle(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(w.mnuFile->isVisible()) << "press " << press;
+    w.mnuFile->close();
+    QApplication::processEvents();
+  }
+  EXPECT_TRUE(e.prompter.Calls().empty());
 }
 
 TEST(EditorExit, CancelKeepsTheProgramRunningAndNoDiscardsTheChanges) {

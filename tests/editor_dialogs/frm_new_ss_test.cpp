@@ -1,6 +1,7 @@
 #include "editor/frm_new_ss.h"
 
 #include "tests/editor_dialogs/dialog_test_support.h"
+#include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
 #include "store/descriptor_store.h"
 
@@ -19,7 +20,8 @@ class NewSystemDialogTest : public ::testing::Test {
  protected:
   QApplication& app = testing::App();  // before any widget
   QColor LabelColour(int i) { return dialog.lblName[static_cast<std::size_t>(i)]->palette().color(QPalette::WindowText); }
-  frmNewSS dialog;
+  testing::ScriptedPrompter prompter;
+  frmNewSS dialog{prompter};
 };
 
 TEST_F(NewSystemDialogTest, WithoutACatalogueOnlyACustomSystemCanBeMade) {
@@ -74,6 +76,27 @@ TEST_F(NewSystemDialogTest, CatalogueSystemsAreOfferedFirstAndCustomSwitchesTheI
   dialog.chkCustom->click();
   dialog.Load(keys);
   testing::SaveScreenshot(dialog, "frmNewSS");
+}
+
+TEST_F(NewSystemDialogTest, ATypedNameTheCodePageCannotHoldIsRefusedAndTheDialogStays) {
+  dialog.Load({});
+  prompter.AcceptOkBoxes();
+  bool stayedOpen = false;
+  testing::WhenModal([&] {
+    dialog.txtName->setText(QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC"));
+    dialog.cmdOK->click();
+    stayedOpen = dialog.isVisible();
+    EXPECT_FALSE(dialog.Choice());
+    dialog.txtName->setText(QString::fromUtf8("Nihon"));
+    dialog.cmdOK->click();
+  });
+  auto choice = dialog.Run({});
+  EXPECT_TRUE(stayedOpen);
+  ASSERT_EQ(prompter.Calls().size(), 1u);
+  EXPECT_EQ(prompter.Calls()[0].text,
+            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(choice->name, "Nihon");
 }
 
 }  // namespace

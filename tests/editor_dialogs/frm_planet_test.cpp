@@ -4,12 +4,14 @@
 #include "tests/support/open_demo_system.h"
 #include "ui/qt/spin_button.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -58,6 +60,23 @@ TEST_F(PlanetDialogTest, ControlsCarryTheirNamesAndCaptions) {
   // Twip geometry: 15 twips to the pixel.
   EXPECT_EQ(Find<QGroupBox>(dialog, "fraAtt")->geometry(), QRect(136, 4, 121, 89));
   EXPECT_EQ(dialog.size(), QSize(390, 255));
+}
+
+// 256 names would otherwise fill the whole screen height.
+TEST_F(PlanetDialogTest, TheAlienListDropsDownAScreenfulWithAScrollBar) {
+  Open(2);
+  dialog.show();
+  auto* aliens = dialog.cboAlienName;
+  aliens->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* view = aliens->view();
+  ASSERT_TRUE(view->isVisible());
+  const int rows = view->viewport()->height() / view->sizeHintForRow(0);
+  EXPECT_GE(rows, 18);
+  EXPECT_LE(rows, 21);
+  EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+  aliens->hidePopup();
+  dialog.hide();
 }
 
 TEST_F(PlanetDialogTest, PlantResetsAttitudeAndAdvancementAndDropsTheAlien) {

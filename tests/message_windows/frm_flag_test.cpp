@@ -89,8 +89,8 @@ TEST_F(FlagWindowTest, RefusesUndescribedFlagsAndCharactersTheFilesCannotHold) {
   });
   EXPECT_EQ(Pick(""), "A");
   EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{std::string(kDescribeFlagText), std::string(kDescribeFlagText),
-                                                        "The description cannot contain these characters: U+9F8D, "
-                                                        "U+2603."}));
+                                                        "The game cannot store the characters U+9F8D and U+2603.  "
+                                                        "Please type the text without them."}));
   EXPECT_EQ(Stored("AFlag"), store::kNoMessage);
   EXPECT_FALSE(dialog.isVisible());
 

@@ -5,6 +5,8 @@
 #include "tests/support/memory_settings_store.h"
 #include "tests/support/open_demo_system.h"
 #include "ui/platform/file_rules.h"
+#include "ui/qt/code_page.h"
+#include "ui/qt/qt_process_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +85,38 @@ TEST_F(TestInQuarvelTest, ANameTheGameCannotReadIsRefusedBeforeAnythingIsSaved) 
   EXPECT_EQ(prompter.Calls()[0].buttons, platform::Buttons::Ok);
   EXPECT_TRUE(runner.started.empty());
   EXPECT_TRUE(WorkingCopyExists());
+}
+
+// The game under Wine opens "\xC6r\xF8.zmd" through its code page: on disk that is the UTF-8 name, and
+// the argument reaches it as the code-page bytes the star encoding made.
+TEST(TestInQuarvelNames, ACodePageNameIsSavedUnderItsUtf8FileAndPassedAsItsBytes) {
+  testing::DemoGameFolder game;
+  const std::string name = "\xC6r\xF8";
+  game.Write("ZMDescriptor/\xC3\x86r\xC3\xB8.zmd", game.ReadDescriptor("4Tessaly"));
+  store::DescriptorStore store(game.Path());
+  store::SolarSystemRecord record;
+  ScriptedPrompter prompter;
+  store::NoSystemPictures pictures;
+  store::flows::SystemContext ctx{store, record, prompter, pictures};
+  store.OpenWorkingCopy(name, prompter);
+  store.LoadSystem(name, record);
+  store.SetPlanetName(record, 1, "N\xE9" "a");
+  FakeRunner runner;
+  std::string readByTheGame;
+  runner.onStart = [&] { readByTheGame = game.Read("ZMDescriptor/\xC3\x86r\xC3\xB8.zmd"); };
+  prompter.Answer(Answer::Ok);
+
+  ASSERT_EQ(TestInQuarvel(ctx, runner), TestResult::Started);
+  EXPECT_NE(readByTheGame.find("1=N\xE9" "a\r\n"), std::string::npos);
+  EXPECT_TRUE(game.Exists("ZMDescriptor/\xC3\x86r\xC3\xB8.edt"));
+  ASSERT_EQ(runner.started.size(), 1u);
+  const std::string star = "/star:" + *EncodeStarArgument(name);
+  EXPECT_EQ(runner.started[0].commandLine, (game.Path() / "quarvel.exe").string() + " " + platform::QuoteCommandWord(star));
+  auto command = qt::ResolveCommand(qt::FromCp1252(runner.started[0].commandLine), QString());
+  ASSERT_TRUE(command);
+  ASSERT_EQ(command->arguments.size(), 1);
+  EXPECT_EQ(qt::ToCp1252(command->arguments[0]), star);
+  store.CloseWorkingCopy(record, false);
 }
 
 TEST(PaintCommandLine, ReplacesEveryPlaceholderOnceAndQuotesTheProgram) {

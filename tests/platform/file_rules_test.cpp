@@ -120,6 +120,43 @@ TEST(FileNames, ProblemsAreNamed) {
   EXPECT_NE(FileNameProblem("a:b", folder, ext), std::nullopt);
   EXPECT_EQ(FileNameProblem(std::string(251, 'n'), folder, ext), std::nullopt);
   EXPECT_EQ(FileNameProblem(std::string(252, 'n'), folder, ext), "The name is too long for a file name.");
+  // Counted in the UTF-8 bytes the name takes on disk.
+  EXPECT_EQ(FileNameProblem(std::string(125, '\xE9'), folder, ext), std::nullopt);
+  EXPECT_EQ(FileNameProblem(std::string(126, '\xE9'), folder, ext), "The name is too long for a file name.");
+}
+
+TEST(FileNames, WindowsDeviceNamesAndTrailingDotsOrBlanksAreRefused) {
+  fs::path folder = "/games/q/ZMDescriptor";
+  std::vector<std::string> ext{".zmd"};
+  for (const std::string name : {"CON", "con", "Nul", "AUX", "prn", "COM1", "com9", "LPT1", "lPt9", "CON.txt",
+                                 "nul.tar.gz", "COM3 ", "LPT\xB2", "aux .zmd"}) {
+    EXPECT_NE(FileNameProblem(name, folder, ext), std::nullopt) << name;
+  }
+  EXPECT_EQ(FileNameProblem("CON", folder, ext), "Windows keeps this name for a device.");
+  EXPECT_EQ(FileNameProblem("Vega.", folder, ext), "The name may not end with a dot or a space.");
+  EXPECT_EQ(FileNameProblem("Vega ", folder, ext), "The name may not end with a dot or a space.");
+  for (const std::string name : {"CONSOLE", "Icon", "COM10", "LPT", "COMA", "NULL", "Con Air", "2Aux", "v.con"}) {
+    EXPECT_EQ(FileNameProblem(name, folder, ext), std::nullopt) << name;
+  }
+}
+
+TEST(CodePageFiles, NamesAreUtf8OnDiskAndCodePageInMemory) {
+  TempGameFolder game;
+  game.Write("PICTURES/\xC3\x86r\xC3\xB8Sun.bmp", "star");
+  game.Write("PICTURES/\xC3\xA6R\xC3\x98.BMP", "strip");
+  game.Write("PICTURES/\xE6r\xF8.gif", "raw bytes");
+  game.Write("PICTURES/\xE6\x97\xA5.bmp", "no code page");
+  auto files = ListCodePageFiles(game.Pictures());
+  std::vector<std::string> names;
+  for (auto& f : files) names.push_back(f.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"\xC6r\xF8Sun.bmp", "\xE6R\xD8.BMP"}));
+  EXPECT_EQ(CodePageFilePath(game.Pictures(), "\xC6r\xF8.bmp"), game.Pictures() / "\xC3\x86r\xC3\xB8.bmp");
+  EXPECT_EQ(ListCodePageMatching(game.Pictures(), "\xC6r\xF8.*"),
+            std::vector<fs::path>{game.Pictures() / "\xC3\xA6R\xC3\x98.BMP"});
+  EXPECT_EQ(ResolveCodePageNoCase(game.Pictures(), "\xC6R\xF8sun.BMP"), game.Pictures() / "\xC3\x86r\xC3\xB8Sun.bmp");
+  EXPECT_EQ(RemoveCodePageMatching(game.Pictures(), "\xC6r\xF8*.*"), 2);
+  EXPECT_TRUE(game.Exists("PICTURES/\xE6r\xF8.gif"));  // not this system's: the game could not name it
 }
 
 }  // namespace

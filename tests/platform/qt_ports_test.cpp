@@ -87,6 +87,49 @@ TEST(QtPrompter, InputBoxGivesNoAnswerWhenEmptyOrCancelled) {
   EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), std::nullopt);
 }
 
+// What the user types reaches the flows only when the code page can hold it: otherwise the box
+// says which characters it cannot hold and asks again, keeping the typed text for mending.
+TEST(QtPrompter, InputTheCodePageCannotHoldIsRefusedNamingTheCharacters) {
+  App();
+  QtPrompter prompter;
+  const QString typed = QString::fromUtf8("\xC5\x8Csaka \xE6\x97\xA5\xE6\x9C\xAC");
+  QString refusal, askedAgainWith;
+  WhenShown([&](QWidget* w) {
+    auto* dialog = qobject_cast<QInputDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    dialog->setTextValue(typed);
+    dialog->accept();
+    WhenShown([&](QWidget* box) {
+      auto* message = qobject_cast<QMessageBox*>(box);
+      ASSERT_NE(message, nullptr);
+      refusal = message->text();
+      message->button(QMessageBox::Ok)->click();
+      WhenShown([&](QWidget* again) {
+        auto* second = qobject_cast<QInputDialog*>(again);
+        ASSERT_NE(second, nullptr);
+        askedAgainWith = second->textValue();
+        second->setTextValue(QString::fromUtf8("\xC3\x96saka"));
+        second->accept();
+      });
+    });
+  });
+  EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), "\xD6saka");
+  EXPECT_EQ(refusal, QStringLiteral("The game cannot store the characters U+014C, U+65E5 and U+672C.  Please type "
+                                    "the text without them."));
+  EXPECT_EQ(askedAgainWith, typed);
+
+  // Cancelling the second box gives no answer at all.
+  WhenShown([&](QWidget* w) {
+    qobject_cast<QInputDialog*>(w)->setTextValue(typed);
+    qobject_cast<QInputDialog*>(w)->accept();
+    WhenShown([&](QWidget* box) {
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+      WhenShown([](QWidget* again) { qobject_cast<QInputDialog*>(again)->reject(); });
+    });
+  });
+  EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), std::nullopt);
+}
+
 TEST(QtSettingsStore, ValuesPersistInAnIniFileUnderTheApplicationName) {
   App();
   testing::TempGameFolder folder(false);

@@ -16,6 +16,16 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOnly) {
   EXPECT_EQ(LeadingNumber(".5"), 0.5);
 }
 
+TEST(LeadingDigits, OnlyDigitsAtTheVeryStart) {
+  EXPECT_EQ(LeadingDigits("04"), 4);
+  EXPECT_EQ(LeadingDigits("12ab"), 12);
+  EXPECT_EQ(LeadingDigits(" 1"), 0);
+  EXPECT_EQ(LeadingDigits("+2"), 0);
+  EXPECT_EQ(LeadingDigits(".5"), 0);
+  EXPECT_EQ(LeadingDigits(""), 0);
+  EXPECT_EQ(LeadingDigits(std::string(30, '9')), 2147483647);
+}
+
 TEST(Rounding, HalvesGoToEvenAndRangesClamp) {
   EXPECT_EQ(RoundToInt16(2.5), 2);
   EXPECT_EQ(RoundToInt16(3.5), 4);

@@ -49,6 +49,25 @@ TEST_F(CatalogueTest, LoadCopiesTheRecordAndNamesItByKey) {
   EXPECT_EQ(r.Planet(1).StateValue, 9);
 }
 
+TEST_F(CatalogueTest, OnlyTheMatchingRecordsPlanetsAreCopied) {
+  // 12Crowded, scanned before 1Sol, fills every slot of the scan; 1Sol has one planet.
+  SolarSystemRecord r;
+  r.Planet(2) = {999, 5, 7, 77, 9, 99, 0};  // a slot the open record used earlier
+  ASSERT_TRUE(store.LoadCatalogueEntry("1Sol", r));
+  EXPECT_EQ(r.PlanetCount, 1);
+  EXPECT_EQ(r.Planet(2).Orbit, 999);
+  EXPECT_EQ(r.Planet(2).Moons, 7);
+  EXPECT_EQ(r.Planet(3).Orbit, 0);
+  EXPECT_EQ(r.Planet(3).Attributes, 0);
+  EXPECT_EQ(r.Planet(10).StateValue, 0);
+
+  // Adding a planet then gives the slot's own zero moons and attributes, not Crowded's.
+  r.PlanetCount = 0;
+  ASSERT_TRUE(store.LoadCatalogueEntry("0Zero", r));
+  EXPECT_EQ(r.Planet(1).Orbit, 410);  // kept from 1Sol
+  EXPECT_EQ(r.Planet(4).Class, 0);
+}
+
 TEST_F(CatalogueTest, SurplusPlanetLinesAreSkippedNotWrittenPastTheTenthSlot) {
   SolarSystemRecord r;
   ASSERT_TRUE(store.LoadCatalogueEntry("12Crowded", r));

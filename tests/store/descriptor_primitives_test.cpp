@@ -152,11 +152,53 @@ TEST_F(DescriptorTest, NamesAndTheirDefaults) {
   EXPECT_EQ(store.GetPlanetName(record, 2, "Vega"), "Vega II");
   EXPECT_EQ(store.GetPlanetName(record, 0, "Vega"), "");
 
-  store.SetPlanetName(record, 2, "\"Big\" Blue");
-  EXPECT_EQ(store.GetPlanetName(record, 2, "Vega"), "'Big' Blue");
   store.SetPlanetName(record, 1, "");
   EXPECT_EQ(store.GetPlanetName(record, 1, "Vega"), "Vega I");
   EXPECT_EQ(store.GetPlanetName(record, 10, "Vega"), "Ten");
+}
+
+TEST_F(DescriptorTest, NamesReadBackAsTypedQuotesAndBlanksIncluded) {
+  // The reader trims blanks and strips one matching pair of quotes of either kind.
+  for (const std::string name : {"\"Vega\"", "'Vega'", "\"'", "''", "\"Big\" Blue", "  padded ", "\"", "Plain"}) {
+    store.SetPlanetName(record, 2, name);
+    EXPECT_EQ(store.GetPlanetName(record, 2, "Vega"), name);
+    store.SetPlanetName(record, 0, name);
+    EXPECT_EQ(store.GetPlanetName(record, 0, "Vega"), name);
+  }
+  // A plain name is stored as it is.
+  EXPECT_NE(game.ReadDescriptor("Vega").find("\r\n2=Plain\r\n"), std::string::npos);
+  EXPECT_TRUE(NameFits(std::string(254, 'n')));
+  EXPECT_FALSE(NameFits(std::string(255, 'n')));
+  EXPECT_FALSE(NameFits("'" + std::string(252, 'n') + "'"));  // needs the two shielding quotes
+}
+
+// The rewrites find sections as the reader does, whatever the case and blanks of the header.
+TEST(DescriptorSections, RewritesFindSectionsAsTheReaderDoes) {
+  TempGameFolder game;
+  for (const std::string header : {"[names]", " [Names]", "[ NAMES ]"}) {
+    game.WriteDescriptor("Vega", CrLf({"[General]", "Messages = NN", header, "1=Alpha", "10=Ten", " [2]",
+                                       "Message1=Hi", "[3] ", "Message1=Three"}));
+    DescriptorStore store(game.Path());
+    SolarSystemRecord record;
+    record.Name = "Vega";
+    record.PlanetCount = 3;
+    ASSERT_EQ(store.GetPlanetName(record, 1, "Vega"), "Alpha") << header;
+    store.SetPlanetName(record, 1, "");
+    EXPECT_EQ(store.GetPlanetName(record, 1, "Vega"), "Vega I") << header;
+    EXPECT_EQ(store.GetPlanetName(record, 10, "Vega"), "Ten") << header;
+
+    EXPECT_TRUE(store.SectionExists("Vega", "names")) << header;
+    EXPECT_TRUE(store.SectionExists("Vega", "2")) << header;
+    store.DeleteKey("Vega", "2", "Message1");
+    EXPECT_EQ(store.GetPlanetMessage(record, 2, "Message1", true), "ERR") << header;
+
+    store.SwapPlanets(record, 1, 3);
+    EXPECT_EQ(store.GetPlanetName(record, 3, "Vega"), "Vega III") << header;
+    EXPECT_EQ(store.GetPlanetMessage(record, 1, "Message1", true), "Three") << header;
+    store.DeletePlanetSection(record, 1);
+    EXPECT_FALSE(store.SectionExists("Vega", "1")) << header;
+    EXPECT_EQ(store.GetPlanetName(record, 10, "Vega"), "Ten") << header;
+  }
 }
 
 TEST_F(DescriptorTest, DeleteKeyOneKeepsKeyTen) {
@@ -221,6 +263,21 @@ TEST(DescriptorFolders, FolderWithoutTrailingSeparatorAndAnyCase) {
   EXPECT_EQ(store.DescriptorPath("ab"), game.Descriptors() / "ab.zmd");
   EXPECT_EQ(store.DescriptorPath("Shout"), game.Descriptors() / "Shout.ZMD");
   EXPECT_EQ(store.ReadKey("Shout", "Names", "1", ""), "Alpha");
+}
+
+TEST(DescriptorFolders, ListedNamesAreDecodedFromUtf8AndNamesTheCodePageCannotHoldAreLeftOut) {
+  TempGameFolder game;
+  game.Write("ZMDescriptor/\xC3\x86r\xC3\xB8.zmd", kVega);  // UTF-8 of a 1252 name
+  game.Write("ZMDescriptor/\xE6r\xF8.zmd", kVega);            // raw 1252 bytes: the game would not find it
+  game.Write("ZMDescriptor/\xE6\x97\xA5.zmd", kVega);         // a character the code page lacks
+  game.Write("ZMDescriptor/\xC0\xAE\xC0\xAE.zmd", kVega);     // an overlong "..": no name at all
+  DescriptorStore store(game.Path());
+  store.RefreshSystemNames();
+  EXPECT_EQ(store.SystemNames(), std::vector<std::string>{"\xC6r\xF8"});
+  EXPECT_EQ(store.DescriptorPath("\xC6r\xF8"), game.Descriptors() / "\xC3\x86r\xC3\xB8.zmd");
+  // Case is ignored for the code page's letters too.
+  EXPECT_EQ(store.DescriptorPath("\xE6R\xD8"), game.Descriptors() / "\xC3\x86r\xC3\xB8.zmd");
+  EXPECT_EQ(store.ReadKey("\xC6r\xF8", "Names", "1", ""), "Alpha");
 }
 
 TEST(DescriptorFolders, IndexOfSystemWithAnEmptyNameFindsTheFirstEntry) {

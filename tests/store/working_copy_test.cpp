@@ -3,9 +3,11 @@
 
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
+#include "ui/platform/code_page.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace zelmora::store {
@@ -181,6 +183,18 @@ TEST_F(WorkingCopyTest, AddSpreadsCrowdedOuterOrbitsFirst) {
   EXPECT_EQ(pictures.log, std::vector<std::string>{"add"});
 }
 
+TEST_F(WorkingCopyTest, InsertWritesTheOrbitsThatAddOnlySpread) {
+  record.Planet(1).Orbit = 1980;
+  record.Planet(2).Orbit = 1990;
+  record.Planet(3).Orbit = 2000;
+  EXPECT_EQ(flows::InsertPlanet(ctx, 1), flows::AddResult::OrbitsSpread);
+  EXPECT_EQ(record.PlanetCount, 3);
+  EXPECT_NE(Working().find(";\"Trio                \",0,3\r\n;1910,1,0,0,1,0\r\n;1940,2,1,16384,2,0\r\n"
+                           ";1970,3,2,32768,3,0\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(pictures.log.empty());  // nothing was exchanged
+}
+
 TEST_F(WorkingCopyTest, TenPlanetsTakeNoMore) {
   while (record.PlanetCount < 10) ASSERT_EQ(flows::AddPlanet(ctx), flows::AddResult::Added);
   EXPECT_EQ(record.Planet(4).Orbit, 630);
@@ -255,11 +269,15 @@ TEST_F(WorkingCopyTest, RenamingTakesTheStarNameAlongWhenItWasTheSystemName) {
 TEST_F(WorkingCopyTest, RefusedNamesAreNamedAndNothingIsWritten) {
   prompter.AcceptOkBoxes();
   for (const std::string& bad : std::vector<std::string>{"a/b", "..", "up..down", "tab\there", "   ", "back\\slash", "what?",
-                          std::string(260, 'n')}) {
+                          std::string(260, 'n'), "CON", "lpt1.txt", "Com9", "Vega.", "Vega "}) {
     EXPECT_EQ(flows::NewSystem(ctx, bad, true), flows::NewResult::Refused) << bad;
   }
-  EXPECT_EQ(prompter.Calls().size(), 8u);
+  EXPECT_EQ(prompter.Calls().size(), 13u);
   EXPECT_NE(prompter.Calls()[0].text.find("cannot be used"), std::string::npos);
+  // Names Windows cannot hold could never be installed on the game's own platform.
+  EXPECT_EQ(prompter.Calls()[8].text, "The name 'CON' cannot be used for a system.  Windows keeps this name for a device.");
+  EXPECT_EQ(prompter.Calls()[11].text,
+            "The name 'Vega.' cannot be used for a system.  The name may not end with a dot or a space.");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(game.Descriptors()), {}), 2);
   EXPECT_EQ(flows::NewSystem(ctx, "", true), flows::NewResult::Cancelled);
   // Save As asks again after a refused name.
@@ -309,6 +327,48 @@ TEST_F(WorkingCopyTest, DeleteSystemTakesItsOwnPicturesOnly) {
   EXPECT_FALSE(game.Exists("ZMDescriptor/Trio.edt"));
   for (auto f : {"Trio.bmp", "TrioSun.bmp", "Trio3.avi", "Trio10.avi"}) EXPECT_FALSE(game.Exists(std::string("PICTURES/") + f)) << f;
   for (auto f : {"Triomphe.bmp", "Triomphe1.avi", "Other.bmp"}) EXPECT_TRUE(game.Exists(std::string("PICTURES/") + f)) << f;
+}
+
+// The game runs under Wine, which keeps a Windows program's file names in UTF-8: the code-page
+// name "\xC6r\xF8" must be the file "\xC3\x86r\xC3\xB8.zmd" on disk, while the bytes inside stay 1252.
+TEST_F(WorkingCopyTest, FileNamesOnDiskAreTheUtf8FormOfTheCodePageName) {
+  const std::string name = "\xC6r\xF8";
+  const std::string disk = "\xC3\x86r\xC3\xB8";
+  pictures.customStar = true;
+  ASSERT_EQ(flows::NewSystem(ctx, name, true), flows::NewResult::Created);
+  EXPECT_NE(game.ReadDescriptor(disk).find(";\"\xC6r\xF8                 \",0,0"), std::string::npos);
+  EXPECT_EQ(store.ListSystems(".zmd").size(), 2u);
+  EXPECT_TRUE(std::ranges::count(store.ListSystems(".zmd"), name));
+
+  store.OpenWorkingCopy(name, prompter);
+  store.LoadSystem(name, record);
+  EXPECT_EQ(record.Name, name);
+  EXPECT_TRUE(game.Exists("ZMDescriptor/" + disk + ".edt"));
+  store.SetPlanetName(record, 0, "\xC6r\xF8 Prime");
+  EXPECT_TRUE(store.IsModified(record));
+  flows::SaveSystem(ctx);
+  EXPECT_NE(game.ReadDescriptor(disk).find("S=\xC6r\xF8 Prime\r\n"), std::string::npos);
+  EXPECT_EQ(game.Read("PICTURES/" + disk + "Sun.bmp"), "star");
+
+  prompter.Reply(name + " II");
+  ASSERT_EQ(flows::SaveSystemAs(ctx, {"Trio", name}), name + " II");
+  EXPECT_TRUE(game.Exists("ZMDescriptor/" + disk + " II.zmd"));
+  EXPECT_TRUE(game.Exists("ZMDescriptor/" + disk + " II.edt"));
+  EXPECT_EQ(game.Read("PICTURES/" + disk + " IISun.bmp"), "star");
+  EXPECT_TRUE(game.Exists("ZMDescriptor/" + disk + ".zmd"));
+
+  prompter.Answer(Answer::Yes);
+  ASSERT_TRUE(flows::DeleteSystem(ctx, name + " II"));
+  EXPECT_FALSE(game.Exists("ZMDescriptor/" + disk + " II.zmd"));
+  EXPECT_FALSE(game.Exists("ZMDescriptor/" + disk + " II.edt"));
+  EXPECT_FALSE(game.Exists("PICTURES/" + disk + " IISun.bmp"));
+  EXPECT_TRUE(game.Exists("PICTURES/" + disk + "Sun.bmp"));
+  // No file took the raw code-page bytes as its name.
+  for (const auto& folder : {game.Descriptors(), game.Pictures()}) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      EXPECT_TRUE(platform::Utf8ToCp1252Exact(entry.path().filename().string())) << entry.path();
+    }
+  }
 }
 
 TEST_F(WorkingCopyTest, ExitAsksOnlyWhenModified) {

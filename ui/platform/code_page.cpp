@@ -1,6 +1,7 @@
 #include "ui/platform/code_page.h"
 
 #include <array>
+#include <cstdio>
 
 namespace zelmora::platform {
 
@@ -55,37 +56,87 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+namespace {
+
+// One step of UTF-8 decoding at `i`: the character and the bytes it took, or nothing for a byte
+// that does not start a well-formed sequence.
+struct Utf8Step {
+  std::optional<char32_t> c;
+  std::size_t length = 1;
+};
+
+Utf8Step DecodeUtf8At(std::string_view text, std::size_t i) {
+  auto b = static_cast<unsigned char>(text[i]);
+  if (b < 0x80) return {char32_t(b), 1};
+  int extra = b >= 0xF0 && b < 0xF8 ? 3 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xC0 && b < 0xE0 ? 1 : 0;
+  if (extra == 0 || i + static_cast<std::size_t>(extra) >= text.size()) return {};
+  char32_t c = b & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) {
+    auto cont = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+    if ((cont & 0xC0) != 0x80) return {};
+    c = (c << 6) | (cont & 0x3F);
+  }
+  // Overlong forms would let "\xC0\xAF" stand for "/"; surrogates are no characters.
+  constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {};
+  return {c, static_cast<std::size_t>(extra) + 1};
+}
+
+}  // namespace
+
 std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    auto b = static_cast<unsigned char>(text[i]);
-    int extra = b >= 0xF0 && b < 0xF8 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    if (b >= 0xF8) extra = 0;
-    bool valid = extra > 0 && i + static_cast<std::size_t>(extra) < text.size();
-    char32_t c = 0;
-    if (valid) {
-      c = b & (0x3F >> extra);
-      for (int k = 1; k <= extra; ++k) {
-        auto cont = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-        if ((cont & 0xC0) != 0x80) {
-          valid = false;
-          break;
-        }
-        c = (c << 6) | (cont & 0x3F);
-      }
-    }
-    if (!valid) {
-      out.push_back(static_cast<char>(b));
+  for (std::size_t i = 0; i < text.size();) {
+    Utf8Step step = DecodeUtf8At(text, i);
+    if (!step.c) {
+      out.push_back(text[i]);
       ++i;
       continue;
     }
-    auto encoded = EncodeCp1252(c);
+    auto encoded = EncodeCp1252(*step.c);
     out.push_back(encoded ? static_cast<char>(*encoded) : '?');
-    i += static_cast<std::size_t>(extra) + 1;
+    i += step.length;
   }
   return out;
+}
+
+std::optional<std::string> Utf8ToCp1252Exact(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    Utf8Step step = DecodeUtf8At(text, i);
+    if (!step.c) return std::nullopt;
+    auto encoded = EncodeCp1252(*step.c);
+    if (!encoded) return std::nullopt;
+    out.push_back(static_cast<char>(*encoded));
+    i += step.length;
+  }
+  return out;
+}
+
+std::u32string CharactersOutsideCp1252(std::string_view text) {
+  std::u32string refused;
+  for (std::size_t i = 0; i < text.size();) {
+    Utf8Step step = DecodeUtf8At(text, i);
+    i += step.c ? step.length : 1;
+    if (!step.c || EncodeCp1252(*step.c)) continue;
+    if (refused.find(*step.c) == std::u32string::npos) refused.push_back(*step.c);
+  }
+  return refused;
+}
+
+std::string CodePageRefusal(std::u32string_view characters) {
+  std::string list;
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    if (i > 0) list += i + 1 == characters.size() ? " and " : ", ";
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(characters[i]));
+    list += code;
+  }
+  const bool one = characters.size() == 1;
+  return std::string("The game cannot store the character") + (one ? " " : "s ") + list +
+         ".  Please type the text without " + (one ? "it." : "them.");
 }
 
 }  // namespace zelmora::platform

@@ -18,4 +18,17 @@ void AppendUtf8(std::string& out, char32_t c);
 std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
 
+// Well-formed UTF-8 whose every character the code page holds, as 1252 bytes; nothing otherwise.
+// For names read from the disk, where a guess would name another file.
+std::optional<std::string> Utf8ToCp1252Exact(std::string_view text);
+
+// The characters of UTF-8 text (malformed bytes read as by Utf8ToCp1252) that the code page cannot
+// hold, each once, in the order they first appear. Empty when the text can be stored.
+std::u32string CharactersOutsideCp1252(std::string_view text);
+
+// The message that refuses text holding such characters, naming each one by its code point
+// (the message itself must be 1252 text): "The game cannot store the character U+014C.  Please
+// type the text without it."
+std::string CodePageRefusal(std::u32string_view characters);
+
 }  // namespace zelmora::platform

@@ -1,5 +1,6 @@
 #include "ui/platform/file_rules.h"
 
+#include "ui/platform/code_page.h"
 #include "ui/platform/text_rules.h"
 
 #include <cstdio>
@@ -208,6 +209,32 @@ std::vector<std::string> ListByExtension(const fs::path& folder, std::string_vie
   return names;
 }
 
+fs::path CodePageFilePath(const fs::path& folder, std::string_view name) {
+  return folder / Cp1252ToUtf8(name);
+}
+
+std::vector<CodePageFile> ListCodePageFiles(const fs::path& folder) {
+  std::vector<CodePageFile> files;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return files;
+  for (const auto& entry : it) {
+    if (!entry.is_regular_file(ec)) continue;
+    if (auto name = Utf8ToCp1252Exact(entry.path().filename().string())) files.push_back({entry.path(), *name});
+  }
+  return files;
+}
+
+fs::path ResolveCodePageNoCase(const fs::path& folder, std::string_view name) {
+  fs::path exact = CodePageFilePath(folder, name);
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  for (auto& file : ListCodePageFiles(folder)) {
+    if (EqualsNoCase(file.name, name)) return file.path;
+  }
+  return exact;
+}
+
 namespace {
 bool MatchFrom(std::string_view p, std::string_view n) {
   std::size_t pi = 0, ni = 0, starP = std::string_view::npos, starN = 0;
@@ -258,6 +285,36 @@ int RemoveMatching(const fs::path& folder, std::string_view pattern) {
   return removed;
 }
 
+std::vector<fs::path> ListCodePageMatching(const fs::path& folder, std::string_view pattern) {
+  std::vector<fs::path> found;
+  for (auto& file : ListCodePageFiles(folder)) {
+    if (WildcardMatch(pattern, file.name)) found.push_back(std::move(file.path));
+  }
+  return found;
+}
+
+int RemoveCodePageMatching(const fs::path& folder, std::string_view pattern) {
+  int removed = 0;
+  for (const auto& path : ListCodePageMatching(folder, pattern)) {
+    if (RemoveFile(path)) ++removed;
+  }
+  return removed;
+}
+
+namespace {
+
+// The device names Windows keeps for itself, with or without an extension: such a file cannot be
+// created there. Bytes B9, B2 and B3 are the superscript digits one to three.
+bool IsReservedDeviceName(std::string_view name) {
+  std::string base = ToUpper1252(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  if (base.size() != 4 || !(base.starts_with("COM") || base.starts_with("LPT"))) return false;
+  return std::string_view("0123456789\xB9\xB2\xB3").find(base[3]) != std::string_view::npos;
+}
+
+}  // namespace
+
 std::optional<std::string> FileNameProblem(std::string_view name, const fs::path& folder,
                                            const std::vector<std::string>& suffixes) {
   if (TrimBlanks(name).empty()) return "The name is empty.";
@@ -271,12 +328,15 @@ std::optional<std::string> FileNameProblem(std::string_view name, const fs::path
   // The game runs on Windows: a name it cannot store there cannot be installed.
   if (name.find_first_of(":*?\"<>|") != std::string_view::npos)
     return "The name may not contain any of the characters : * ? \" < > |";
+  if (name.back() == '.' || name.back() == ' ') return "The name may not end with a dot or a space.";
+  if (IsReservedDeviceName(name)) return "Windows keeps this name for a device.";
   std::size_t longestSuffix = 0;
   for (const auto& s : suffixes) longestSuffix = std::max(longestSuffix, s.size());
   constexpr std::size_t kMaxComponent = 255;
   constexpr std::size_t kMaxPath = 4095;
-  if (name.size() + longestSuffix > kMaxComponent ||
-      folder.string().size() + 1 + name.size() + longestSuffix > kMaxPath) {
+  // Counted as stored on disk, where a character may take up to three bytes.
+  const std::size_t onDisk = Cp1252ToUtf8(name).size();
+  if (onDisk + longestSuffix > kMaxComponent || folder.string().size() + 1 + onDisk + longestSuffix > kMaxPath) {
     return "The name is too long for a file name.";
   }
   return std::nullopt;

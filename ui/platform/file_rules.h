@@ -58,6 +58,23 @@ fs::path ResolveNoCase(const fs::path& folder, std::string_view name);
 // regard to case, in directory order.
 std::vector<std::string> ListByExtension(const fs::path& folder, std::string_view extension);
 
+// The game's own files (descriptors, pictures) have code-page names in memory and UTF-8 names on
+// disk, as Wine stores a Windows program's names. These convert at that boundary.
+//
+// folder / the UTF-8 form of a code-page name.
+fs::path CodePageFilePath(const fs::path& folder, std::string_view name);
+// A regular file of a folder and its name in the code page.
+struct CodePageFile {
+  fs::path path;
+  std::string name;
+};
+// The regular files of `folder` in directory order, leaving out any whose name is not UTF-8 the
+// code page can hold (the game could not open it by that name).
+std::vector<CodePageFile> ListCodePageFiles(const fs::path& folder);
+// The file of `folder` whose code-page name equals `name` without regard to case (the exact
+// spelling wins), or the path `name` would be created at.
+fs::path ResolveCodePageNoCase(const fs::path& folder, std::string_view name);
+
 // Wildcard match as the Windows shell does it: "*" and "?", no regard to case, and a pattern
 // ending in ".*" also matches a name without any extension.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
@@ -65,9 +82,12 @@ bool WildcardMatch(std::string_view pattern, std::string_view name);
 std::vector<fs::path> ListMatching(const fs::path& folder, std::string_view pattern);
 // Removes every regular file of `folder` matching the pattern; returns how many went.
 int RemoveMatching(const fs::path& folder, std::string_view pattern);
+// The same for code-page patterns over code-page names (ListCodePageFiles).
+std::vector<fs::path> ListCodePageMatching(const fs::path& folder, std::string_view pattern);
+int RemoveCodePageMatching(const fs::path& folder, std::string_view pattern);
 
-// Why a name typed by the user cannot become a file name in `folder` with any of the given
-// suffixes, or nothing when it can.
+// Why a code-page name typed by the user cannot become a file name (UTF-8 on disk, and one that
+// Windows can hold) in `folder` with any of the given suffixes, or nothing when it can.
 std::optional<std::string> FileNameProblem(std::string_view name, const fs::path& folder,
                                            const std::vector<std::string>& suffixes);
 

@@ -29,6 +29,16 @@ double LeadingNumber(std::string_view text) {
   return std::strtod(number.c_str(), nullptr);
 }
 
+int LeadingDigits(std::string_view text) {
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    value = value > (std::numeric_limits<int>::max() - 9) / 10 ? std::numeric_limits<int>::max()
+                                                               : value * 10 + (c - '0');
+  }
+  return value;
+}
+
 namespace {
 template <typename T>
 T RoundClamped(double value) {

@@ -10,6 +10,10 @@ namespace zelmora::platform {
 // Value of the leading decimal number of a text (blanks before it allowed), 0 when there is none.
 double LeadingNumber(std::string_view text);
 
+// Value of the decimal digits a text begins with, 0 when it does not begin with a digit: no
+// blanks, sign or point are read (how room names carry their grid coordinates).
+int LeadingDigits(std::string_view text);
+
 // Round to the nearest whole number, halves to even; out-of-range values are clamped.
 std::int16_t RoundToInt16(double value);
 std::int32_t RoundToInt32(double value);

@@ -23,30 +23,19 @@ std::string ToCp1252(const QString& text) {
   return out;
 }
 
-std::optional<std::string> ToCp1252Checked(const QString& text, QString* refused) {
-  std::string out;
-  out.reserve(static_cast<std::size_t>(text.size()));
-  QString missing;
-  // Code points, not UTF-16 units: a character outside the basic plane is one refusal, not two.
+CheckedCp1252 ToCp1252Checked(const QString& text) {
+  CheckedCp1252 result;
+  result.bytes.reserve(static_cast<std::size_t>(text.size()));
+  // Whole characters, so that a character beyond the 16-bit range is named once and correctly.
   for (char32_t c : text.toUcs4()) {
     if (auto encoded = platform::EncodeCp1252(c)) {
-      out.push_back(static_cast<char>(*encoded));
-    } else if (const QString one = QString::fromUcs4(&c, 1); !missing.contains(one)) {
-      missing += one;
+      result.bytes.push_back(static_cast<char>(*encoded));
+    } else if (result.refused.find(c) == std::u32string::npos) {
+      result.refused.push_back(c);
     }
   }
-  if (refused) *refused = missing;
-  if (!missing.isEmpty()) return std::nullopt;
-  return out;
-}
-
-std::string CharacterNames(const QString& characters) {
-  std::string out;
-  for (char32_t c : characters.toUcs4()) {
-    if (!out.empty()) out += ", ";
-    out += QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper().toStdString();
-  }
-  return out;
+  if (!result.ok()) result.bytes.clear();
+  return result;
 }
 
 }  // namespace zelmora::qt

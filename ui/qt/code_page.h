@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,12 +9,16 @@
 namespace zelmora::qt {
 
 QString FromCp1252(std::string_view bytes);
-// Characters without a 1252 byte become "?".
+// Characters without a 1252 byte become "?". Not for text the user typed: see ToCp1252Checked.
 std::string ToCp1252(const QString& text);
-// For text the user typed: nothing when the code page cannot hold all of it; `refused` then gets
-// each such character once, in the order typed.
-std::optional<std::string> ToCp1252Checked(const QString& text, QString* refused = nullptr);
-// Characters named for a message, whose bytes cannot carry them: "U+20AC, U+1F600".
-std::string CharacterNames(const QString& characters);
+// Typed text on its way to the store: its 1252 bytes, or (with empty bytes) the characters the code
+// page cannot hold, each once in order of appearance. platform::CodePageRefusal(refused) is the
+// message that refuses it.
+struct CheckedCp1252 {
+  std::string bytes;
+  std::u32string refused;
+  bool ok() const { return refused.empty(); }
+};
+CheckedCp1252 ToCp1252Checked(const QString& text);
 
 }  // namespace zelmora::qt

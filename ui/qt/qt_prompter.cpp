@@ -1,5 +1,6 @@
 #include "ui/qt/qt_prompter.h"
 
+#include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
 
 #include <QFileDialog>
@@ -69,11 +70,18 @@ Answer QtPrompter::Message(const std::string& text, Buttons buttons, Icon icon, 
 
 std::optional<std::string> QtPrompter::Input(const std::string& prompt, const std::string& title,
                                              const std::string& defaultValue) {
-  bool ok = false;
-  QString answer = QInputDialog::getText(parent_, FromCp1252(title), FromCp1252(prompt), QLineEdit::Normal,
-                                         FromCp1252(defaultValue), &ok);
-  if (!ok || answer.isEmpty()) return std::nullopt;
-  return ToCp1252(answer);
+  QString shown = FromCp1252(defaultValue);
+  for (;;) {
+    bool ok = false;
+    QString answer =
+        QInputDialog::getText(parent_, FromCp1252(title), FromCp1252(prompt), QLineEdit::Normal, shown, &ok);
+    if (!ok || answer.isEmpty()) return std::nullopt;
+    auto checked = ToCp1252Checked(answer);
+    if (checked.ok()) return checked.bytes;
+    // Refused, never stored with substitutes; asked again with the typed text kept for mending.
+    Message(platform::CodePageRefusal(checked.refused), Buttons::Ok, Icon::Exclamation, "Zelmora", 1);
+    shown = answer;
+  }
 }
 
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& title, const std::string& startFolder,
