@@ -57,4 +57,7 @@ class PlanetScript {
   int planet_;
 };
 
+// What PutMessage writes for a value so that every reader gets the value back.
+std::string StoredValue(std::string_view value);
+
 }  // namespace zelmora::messages
