@@ -54,4 +54,10 @@ void PlanetScript::SetResponseCount(std::string_view group, int count) {
 std::string PlanetScript::Message(std::string_view group, int i) const { return GetMessage(MessageKey(group, i)); }
 std::string PlanetScript::Response(std::string_view group, int i) const { return GetMessage(ResponseKey(group, i)); }
 
+std::vector<int> PlanetScript::PresentItems(std::string_view prefix, int count) const {
+  std::vector<int> items = store_.KeyNumbers(record_.Name, Section(), prefix);
+  items.erase(std::upper_bound(items.begin(), items.end(), count), items.end());
+  return items;
+}
+
 }  // namespace zelmora::messages

@@ -43,7 +43,7 @@ fs::path DescriptorStore::DescriptorPath(std::string_view name, std::string_view
 }
 
 bool DescriptorStore::DescriptorExists(std::string_view name) const {
-  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) return batch_->loaded;
+  if (InBatch(name)) return batch_->content != nullptr;
   return platform::FileExists(DescriptorPath(name));
 }
 
@@ -58,25 +58,40 @@ bool DescriptorStore::InBatch(std::string_view name) const {
   return batch_ && batch_->name == name && batch_->extension == currentExtension_;
 }
 
+std::shared_ptr<const DescriptorContent> DescriptorStore::Content(std::string_view name) const {
+  if (InBatch(name)) return batch_->content;
+  return cache_.Read(DescriptorPath(name));
+}
+
 const std::string* DescriptorStore::View(std::string_view name) const {
-  if (InBatch(name)) return batch_->loaded ? &batch_->bytes : nullptr;
-  // One buffer for every read keeps its memory: a fresh 200 KB buffer per read costs page faults.
-  if (!platform::ReadWholeFile(DescriptorPath(name), readBuffer_)) return nullptr;
-  return &readBuffer_;
+  viewed_ = Content(name);
+  return viewed_ ? &viewed_->Bytes() : nullptr;
 }
 
 FileResult DescriptorStore::Commit(std::string_view name, std::string&& bytes) {
-  FileResult result;
-  if (InBatch(name)) {
-    std::swap(batch_->bytes, bytes);
-    batch_->loaded = true;
-    batch_->dirty = true;
-  } else {
-    fs::path scratch = descriptorFolder_ / (std::string(name) + kScratchExtension);
-    result = platform::AtomicReplace(DescriptorPath(name), bytes, scratch);
-    if (result) KeepWorkingCopyDistinct(name);
-  }
+  auto content = std::make_shared<const DescriptorContent>(std::move(bytes));
+  bytes = std::string();
   writeBuffer_ = std::move(bytes);
+  return Commit(name, std::move(content));
+}
+
+FileResult DescriptorStore::Commit(std::string_view name, std::shared_ptr<const DescriptorContent> content) {
+  viewed_.reset();
+  if (InBatch(name)) {
+    batch_->content = std::move(content);
+    batch_->dirty = true;
+    return {};
+  }
+  const fs::path target = DescriptorPath(name);
+  fs::path scratch = descriptorFolder_ / (std::string(name) + kScratchExtension);
+  FileResult result = platform::AtomicReplace(target, content->Bytes(), scratch);
+  if (!result) {
+    cache_.Forget(target);
+    return result;
+  }
+  KeepWorkingCopyDistinct(name);
+  // What was just written is what the next read would find.
+  cache_.Written(target, std::move(content));
   return result;
 }
 
@@ -107,7 +122,7 @@ void DescriptorStore::BeginBatch(std::string_view systemName) {
   b.name = std::string(systemName);
   b.extension = currentExtension_;
   b.depth = 1;
-  b.loaded = platform::ReadWholeFile(DescriptorPath(systemName), b.bytes);
+  b.content = cache_.Read(DescriptorPath(systemName));
   batch_ = std::move(b);
 }
 
@@ -118,7 +133,7 @@ void DescriptorStore::EndBatch() {
   if (b.dirty) {
     std::string saved = currentExtension_;
     currentExtension_ = b.extension;
-    Commit(b.name, std::move(b.bytes));
+    Commit(b.name, std::move(b.content));
     currentExtension_ = saved;
   }
 }
@@ -301,12 +316,18 @@ void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
 
 std::string DescriptorStore::ReadKey(std::string_view systemName, std::string_view section, std::string_view key,
                                      std::string_view defaultValue) const {
-  const std::string* bytes = View(systemName);
-  std::string value = bytes ? ReadProfileValue(*bytes, section, key, defaultValue)
-                            : std::string(defaultValue.substr(0, kProfileValueLimit));
+  const auto content = Content(systemName);
+  std::string value = content ? content->Value(section, key, defaultValue)
+                              : std::string(defaultValue.substr(0, kProfileValueLimit));
   // The platform reader hands its buffer back as a C string.
   if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
   return value;
+}
+
+std::vector<int> DescriptorStore::KeyNumbers(std::string_view systemName, std::string_view section,
+                                             std::string_view prefix) const {
+  const auto content = Content(systemName);
+  return content ? content->KeyNumbers(section, prefix) : std::vector<int>();
 }
 
 void DescriptorStore::WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
