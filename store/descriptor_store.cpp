@@ -69,10 +69,7 @@ const std::string* DescriptorStore::View(std::string_view name) const {
 }
 
 FileResult DescriptorStore::Commit(std::string_view name, std::string&& bytes) {
-  auto content = std::make_shared<const DescriptorContent>(std::move(bytes));
-  bytes = std::string();
-  writeBuffer_ = std::move(bytes);
-  return Commit(name, std::move(content));
+  return Commit(name, std::make_shared<const DescriptorContent>(std::move(bytes)));
 }
 
 FileResult DescriptorStore::Commit(std::string_view name, std::shared_ptr<const DescriptorContent> content) {
@@ -290,7 +287,7 @@ void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
   const std::string* bytes = View(record.Name);
   if (!bytes) return;
   auto lines = SplitLines(*bytes);
-  LineWriter w(std::move(writeBuffer_));
+  LineWriter w;
   w.Reserve(bytes->size() + 512);
   std::size_t i = 0;
   for (; i < lines.size() && lines[i].text.find("SolarSystem") == std::string_view::npos; ++i) w.Add(lines[i].text);
@@ -333,7 +330,7 @@ std::vector<int> DescriptorStore::KeyNumbers(std::string_view systemName, std::s
 void DescriptorStore::WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
                                std::string_view value) {
   const std::string* bytes = View(systemName);  // a missing file is created
-  std::string out = std::move(writeBuffer_);
+  std::string out;
   WriteProfileValueInto(bytes ? std::string_view(*bytes) : std::string_view(), section, key, value, out);
   Commit(systemName, std::move(out));
 }
@@ -341,7 +338,7 @@ void DescriptorStore::WriteKey(std::string_view systemName, std::string_view sec
 void DescriptorStore::DeleteKey(std::string_view systemName, std::string_view section, std::string_view key) {
   const std::string* bytes = View(systemName);
   if (!bytes) return;
-  Commit(systemName, DeleteKeyLines(*bytes, section, key, std::move(writeBuffer_)));
+  Commit(systemName, DeleteKeyLines(*bytes, section, key));
 }
 
 bool DescriptorStore::SectionExists(std::string_view systemName, std::string_view section) const {

@@ -130,7 +130,6 @@ class DescriptorStore {
   std::optional<Batch> batch_;
   mutable DescriptorCache cache_;
   mutable std::shared_ptr<const DescriptorContent> viewed_;
-  std::string writeBuffer_;
 };
 
 // Scoped batch: the file is written when the scope ends.
