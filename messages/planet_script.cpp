@@ -60,4 +60,13 @@ std::vector<int> PlanetScript::PresentItems(std::string_view prefix, int count) 
   return items;
 }
 
+std::vector<std::string> PlanetScript::Items(std::string_view prefix, int count) const {
+  store::DescriptorBatch batch(store_, record_.Name);
+  std::vector<std::string> values(static_cast<std::size_t>(std::max(count, 0)), store::kNoMessage);
+  for (int i : PresentItems(prefix, count)) {
+    values[static_cast<std::size_t>(i - 1)] = GetMessage(std::string(prefix) + std::to_string(i));
+  }
+  return values;
+}
+
 }  // namespace zelmora::messages

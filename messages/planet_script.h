@@ -51,6 +51,9 @@ class PlanetScript {
   // reads "ERR", so a walk over a count need only read these: a hand-edited count may claim
   // thousands of items that are not there.
   std::vector<int> PresentItems(std::string_view prefix, int count) const;
+  // The values of items 1..count, "ERR" for the absent ones, as read one by one but from one
+  // reading of the file.
+  std::vector<std::string> Items(std::string_view prefix, int count) const;
 
   // The count stored under any key, as a number (0 when absent or not a number, never negative).
   int ReadCount(std::string_view key) const;

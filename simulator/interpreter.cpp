@@ -82,7 +82,8 @@ bool Interpreter::Sendable(std::string s) {
 }
 
 int Interpreter::ChooseMessage(const std::string& prefix, int count) {
-  const std::vector<int> present = services_.script.PresentItems(state_.planet, prefix, count);
+  std::vector<int> present = services_.script.PresentItems(state_.planet, prefix, count);
+  std::erase_if(present, [count](int i) { return i < 1 || i > count; });
   // Every absent item reads the same "ERR", and testing it draws no random number, so it is tested
   // once: a count claiming thousands of items costs what its present items cost.
   const bool absentSendable =
@@ -90,7 +91,6 @@ int Interpreter::ChooseMessage(const std::string& prefix, int count) {
   std::vector<bool> available(static_cast<std::size_t>(std::max(count, 0)) + 1, absentSendable);
   bool any = absentSendable;
   for (int i : present) {
-    if (i < 1 || i > count) continue;
     const bool ok = Sendable(ReadPlanetKey(prefix + std::to_string(i)));
     available[static_cast<std::size_t>(i)] = ok;
     any = any || ok;

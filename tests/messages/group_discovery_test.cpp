@@ -69,6 +69,11 @@ TEST_F(DiscoveryTest, PresentItemsIgnoreCaseAndSkipWhatNoNumberReads) {
   EXPECT_EQ(script.PresentItems(MessageKeyPrefix("Hail"), 32767), (std::vector<int>{2}));
   EXPECT_EQ(script.PresentItems(ResponseKeyPrefix("Hail"), 0), std::vector<int>{});
   EXPECT_EQ(script.PresentItems(MessageKeyPrefix("Beam"), 5), std::vector<int>{});
+  std::vector<std::string> oneByOne;
+  for (int i = 1; i <= 10; ++i) oneByOne.push_back(script.Message("INIT", i));
+  EXPECT_EQ(script.Items(MessageKeyPrefix("INIT"), 10), oneByOne);
+  EXPECT_EQ(oneByOne[2], "b");
+  EXPECT_TRUE(script.Items(MessageKeyPrefix("INIT"), -5).empty());
 }
 
 TEST_F(DiscoveryTest, HostileCountsGiveTheWalksResult) {
