@@ -56,8 +56,8 @@ class DescriptorCache {
   // How often a file's bytes were read.
   int FileReads() const { return fileReads_; }
 
-  // How long after its last change a file counts as settled: far above the clock tick of the file
-  // systems' times (a few milliseconds, 10 ms on FAT) and the drift of a shared folder.
+  // How long after its last change a file counts as settled: far above the clock tick behind the
+  // file systems' times (a few milliseconds; 10 ms for FAT's status time).
   static constexpr std::int64_t kSettleNs = 1'000'000'000;
   static constexpr std::size_t kMaxFiles = 8;
 
