@@ -17,6 +17,8 @@ TestOptions::TestOptions(ShipState& ship) : ship_(ship) {
 void TestOptions::LoadFlagNames(const PlanetScriptReader& script) {
   auto lines = messages::FlagLines([&](const std::string& key) { return script.ReadPlanetKey(planet, key); });
   std::copy(lines.begin(), lines.end(), flagNameLines_.begin());
+  // Flags listed for another planet take this planet's names.
+  for (auto& entry : flagList_) entry.name = FlagListName(entry.flag);
 }
 
 std::string TestOptions::FlagListName(int flag) const {
