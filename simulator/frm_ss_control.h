@@ -40,6 +40,8 @@ class frmSSControl : public QDialog, public ControlPanelView {
   bool StatusRefreshRunning() const { return statusRunning_; }
 
   frmRespond* Respond() const { return respond_; }
+  // The test being played, null between tests.
+  RecordedTest* Test() const { return test_; }
   QPushButton* Button(PanelCommand command) const { return commands_[static_cast<std::size_t>(command)]; }
 
   // Controls, named as their objectName.

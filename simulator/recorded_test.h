@@ -40,6 +40,7 @@ class RecordedTest : private TestAnswers {
   void StatusTick();
 
   bool Busy() const { return busy_ > 0; }
+  bool Entered() const { return entered_; }
   bool Ended() const { return session_.Ended(); }
   TestSession& Session() { return session_; }
 
