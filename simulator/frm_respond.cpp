@@ -17,7 +17,7 @@ namespace zelmora::simulator {
 using qt::PlaceTwips;
 
 namespace {
-constexpr int kWidth = 7680;  // a response may be 7230 twips wide
+constexpr int kWidth = 7920;  // a response may be 7230 twips wide, beside its round button
 constexpr int kMargin = 120;
 constexpr int kOptionHeight = 285;
 constexpr int kOptionWidth = kWidth - 2 * kMargin;

@@ -43,10 +43,6 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   qt::SetUpFixedDialog(this, "frmSSControl", kWidth, kHeight);
   setWindowTitle(QStringLiteral("Solar System Control Panel"));
 
-  cmdGoat = Make<QPushButton>(this, "cmdGoat");
-  cmdGoat->setFlat(true);
-  PlaceTwips(cmdGoat, 0, 0, 15, 15);  // only a place for the focus to rest
-
   cmdNotes = Make<QPushButton>(this, "cmdNotes", "Message Level: INIT");
   PlaceTwips(cmdNotes, 120, 120, kInner, 360);
 
@@ -103,6 +99,12 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
     PlaceTwips(*b.member, 120 + (i % 3) * kColumnPitch, 360 + (i / 3) * kRowPitch, kColumnWidth, 375);
     commands_[static_cast<std::size_t>(b.command)] = *b.member;
   }
+
+  // Only a place for the focus to rest: out of the tab order, and last, so it never starts with it.
+  cmdGoat = Make<QPushButton>(this, "cmdGoat");
+  cmdGoat->setFlat(true);
+  cmdGoat->setFocusPolicy(Qt::ClickFocus);
+  PlaceTwips(cmdGoat, 0, 0, 15, 15);
 
   tmrMessage = new QTimer(this);
   tmrMessage->setObjectName(QStringLiteral("tmrMessage"));

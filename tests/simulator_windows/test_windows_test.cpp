@@ -207,6 +207,7 @@ TEST_F(SimulatorWindowsTest, AWaitedMessageShowsThreeTicksAfterItWasChosen) {
 TEST_F(SimulatorWindowsTest, StatusButtonShowsAndSwitchesTheLevels) {
   options.Open(3);
   w.Play([&] {
+    EXPECT_NE(panel.focusWidget(), panel.cmdGoat);
     EXPECT_EQ(Text(panel.cmdNotes->text()), "Message Level: INIT");
     w.Ticks(1);
     EXPECT_EQ(Text(panel.cmdNotes->text()), "Response Level: Hail");
