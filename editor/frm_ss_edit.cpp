@@ -7,10 +7,13 @@
 #include "messages/frm_messages.h"
 #include "messages/planet_script.h"
 #include "messages/special_actions.h"
+#include "simulator/frm_ss_options.h"
 #include "simulator/frm_system.h"
+#include "simulator/seeded_random.h"
 
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
+#include "editor/frm_get_number.h"
 #include "editor/frm_order.h"
 #include "editor/frm_planet.h"
 #include "editor/star_picture_widget.h"
@@ -31,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace zelmora::editor {
 
@@ -142,6 +146,14 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
     return messages::GetFlagChar(current, planet, *flagChooser_, [this](messages::FlagChooser&) { flag_->Run(); });
   };
   windows.chooseShipSystem = [this](int current) { return system_->Choose(current); };
+  ship_ = std::make_unique<simulator::ShipState>();
+  random_ = std::make_unique<simulator::SeededRandom>();
+  number_ = new frmGetNumber(this);
+  testOptions_ = new simulator::frmSSOptions({store_, record_, *ship_, *random_, prompter_, *number_}, this);
+  testOptions_->SetRecordingFolder(
+      std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
+      "tests");
+  windows.test = [this](int planet) { testOptions_->Run(planet); };
   messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
                                         std::move(windows), this);
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {

@@ -34,11 +34,15 @@ class frmFlag;
 class frmMessages;
 }  // namespace zelmora::messages
 namespace zelmora::simulator {
+class SeededRandom;
+class frmSSOptions;
 class frmSystem;
+struct ShipState;
 }  // namespace zelmora::simulator
 
 namespace zelmora::editor {
 
+class frmGetNumber;
 class frmOrder;
 class frmPlanet;
 class StarPictureWidget;
@@ -151,6 +155,11 @@ class frmSSEdit : public QMainWindow {
   std::unique_ptr<messages::FlagChooser> flagChooser_;
   messages::frmFlag* flag_ = nullptr;
   simulator::frmSystem* system_ = nullptr;
+  // The simulated ship and its generator live for the whole run: tests carry the ship over.
+  std::unique_ptr<simulator::ShipState> ship_;
+  std::unique_ptr<simulator::SeededRandom> random_;
+  frmGetNumber* number_ = nullptr;
+  simulator::frmSSOptions* testOptions_ = nullptr;
   messages::frmMessages* messages_ = nullptr;
   Dialogs dialogs_;
 
