@@ -153,6 +153,7 @@ void frmEditRoom::BuildActions() {
     QCheckBox*& box = chkAct[static_cast<std::size_t>(i)];
     box = Make<QCheckBox>(this, IndexedName("chkAct", i).c_str(), kSlotCaptions[static_cast<std::size_t>(i)]);
     box->setTristate(true);
+    box->setBackgroundRole(QPalette::Window);
     box->setAutoFillBackground(true);
     box->installEventFilter(this);
     PlaceTwips(box, kRight, 120 + 285 * i, kColumnWidth, 255);

@@ -134,6 +134,7 @@ TEST_F(EditRoomWindowTest, CheckBoxesAskAndShowTheModelsState) {
   // Text the files cannot hold is refused and named; the box keeps what is stored.
   prompter_.AcceptOkBoxes();
   Enter(w.chkAct[kSlotNorth]);
+  SaveScreenshot(w, "frmEditRoom_standard");
   w.txtResponse->setText(QStringLiteral("Go \u2192 north"));
   emit w.txtResponse->textEdited(w.txtResponse->text());
   EXPECT_EQ(Text(w.txtResponse->text()), "Go North and report back.");
