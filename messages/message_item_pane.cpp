@@ -445,7 +445,7 @@ void MessageEditor::UpdateLength() {
     screen_.pane.actionDelete = false;
     return;
   }
-  const std::string value = ComposedValue();
+  const std::string value = StoredValue(ComposedValue());
   screen_.length.caption = "Length: " + std::to_string(value.size());
   if (ExceedsLengthLimit(value)) {
     screen_.length.lengthRed = true;

@@ -10,6 +10,13 @@ namespace zelmora::messages {
 PlanetScript::PlanetScript(store::DescriptorStore& store, const store::SolarSystemRecord& record, int planet)
     : store_(store), record_(record), planet_(planet) {}
 
+std::string StoredValue(std::string_view value) {
+  // The reader takes one pair of matching quotes off a value; an author's quoted line keeps its
+  // own pair behind a second one. Blanks at the ends are left alone: no reader of a script keeps them.
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  return quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+}
+
 std::string PlanetScript::Section() const { return std::to_string(planet_); }
 
 std::string PlanetScript::GetMessage(std::string_view key) const {
@@ -19,9 +26,9 @@ std::string PlanetScript::GetMessage(std::string_view key) const {
 void PlanetScript::PutMessage(std::string_view key, std::string_view value) {
   if (value.empty()) {
     store_.DeleteKey(record_.Name, Section(), key);
-  } else {
-    store_.WriteKey(record_.Name, Section(), key, value);
+    return;
   }
+  store_.WriteKey(record_.Name, Section(), key, StoredValue(value));
 }
 
 std::string PlanetScript::OptionalValue(std::string_view key) const {
@@ -53,5 +60,20 @@ void PlanetScript::SetResponseCount(std::string_view group, int count) {
 
 std::string PlanetScript::Message(std::string_view group, int i) const { return GetMessage(MessageKey(group, i)); }
 std::string PlanetScript::Response(std::string_view group, int i) const { return GetMessage(ResponseKey(group, i)); }
+
+std::vector<int> PlanetScript::PresentItems(std::string_view prefix, int count) const {
+  std::vector<int> items = store_.KeyNumbers(record_.Name, Section(), prefix);
+  items.erase(std::upper_bound(items.begin(), items.end(), count), items.end());
+  return items;
+}
+
+std::vector<std::string> PlanetScript::Items(std::string_view prefix, int count) const {
+  store::DescriptorBatch batch(store_, record_.Name);
+  std::vector<std::string> values(static_cast<std::size_t>(std::max(count, 0)), store::kNoMessage);
+  for (int i : PresentItems(prefix, count)) {
+    values[static_cast<std::size_t>(i - 1)] = GetMessage(std::string(prefix) + std::to_string(i));
+  }
+  return values;
+}
 
 }  // namespace zelmora::messages

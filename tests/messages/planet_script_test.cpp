@@ -79,6 +79,14 @@ TEST_F(ScriptTest, PutWritesIntoThePlanetsSectionAndEmptyRemoves) {
   EXPECT_EQ(File(), file);
 }
 
+TEST_F(ScriptTest, QuotedValuesReadBackAsWritten) {
+  Open({});
+  for (std::string value : {"\"Halt!\"", "'Halt!'", "\"'", "\"\"", "\"Halt!\" he said."}) {
+    script.PutMessage("Message1", value);
+    EXPECT_EQ(script.GetMessage("Message1"), value);
+  }
+}
+
 TEST_F(ScriptTest, SecondPlanetSectionIsCreatedOnFirstWrite) {
   Open({});
   PlanetScript first(store, record, 1);
