@@ -2,6 +2,11 @@
 // frm_ss_edit_commands.cpp.
 #include "editor/frm_ss_edit.h"
 
+#include "adventure/frm_advanced_room.h"
+#include "adventure/frm_edit_room.h"
+#include "adventure/frm_lock.h"
+#include "adventure/frm_wizard.h"
+#include "adventure/wizard_model.h"
 #include "messages/flag_chooser.h"
 #include "messages/frm_flag.h"
 #include "messages/frm_messages.h"
@@ -154,6 +159,27 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
       std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
       "tests");
   windows.test = [this](int planet) { testOptions_->Run(planet); };
+  // The room editor, its two dialogs and the wizard choose flags through the message editor.
+  auto chooseRoomFlag = [this](const std::string& current) { return messages_->Model().GetFlagChar(current); };
+  auto* advanced = new adventure::frmAdvancedRoom(*script_, chooseRoomFlag, this);
+  auto* lock = new adventure::frmLock(prompter_, this);
+  adventure::RoomEditorWindows roomWindows;
+  roomWindows.advanced = [advanced] {
+    advanced->Load();
+    advanced->Run();
+  };
+  roomWindows.lock = [lock](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
+  roomWindows.chooseFlag = chooseRoomFlag;
+  auto* room = new adventure::frmEditRoom(*script_, prompter_, std::move(roomWindows), this);
+  windows.editRoom = [room](int, const std::string& name) { return room->Run(name); };
+  windows.wizard = [this, advanced](int) {
+    // Finish ticks the editor's custom-messages box inside the grid's one rewrite.
+    adventure::ScriptWizardCaller caller(*script_, [this] { messages_->Model().SetCustom(true); });
+    adventure::frmWizard wizard(prompter_, messages_);
+    advanced->Load();
+    wizard.SetAdvanced([advanced] { advanced->Run(); });
+    wizard.Go(caller);
+  };
   messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
                                         std::move(windows), this);
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
