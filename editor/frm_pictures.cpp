@@ -14,6 +14,8 @@
 #include <QUrl>
 
 #ifdef ZELMORA_MULTIMEDIA
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMediaPlayer>
 #include <QVideoWidget>
 #endif
@@ -44,6 +46,18 @@ class Updating {
   int& depth_;
 };
 
+#ifdef ZELMORA_MULTIMEDIA
+// GStreamer without its plugins takes the whole program down when a player is made, and needs yet
+// more plugins for the old codecs of AVI films; the FFmpeg backend decodes them itself. A backend
+// the user chose stays chosen.
+void PreferFfmpegBackend() {
+  if (qEnvironmentVariableIsSet("QT_MEDIA_BACKEND")) return;
+  const QString plugin =
+      QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/multimedia/libffmpegmediaplugin.so");
+  if (QFileInfo::exists(plugin)) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+}
+#endif
+
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int top) {
   auto* button = Make<QPushButton>(parent, name, caption);
   button->setAutoDefault(false);
@@ -69,6 +83,7 @@ frmPictures::frmPictures(PlanetPictures& model, const QtPlanetImages& images, QW
   PlaceTwips(picPlanet, kFrameLeft, kFrameTop, kFrameSide, kFrameSide);
 
 #ifdef ZELMORA_MULTIMEDIA
+  PreferFfmpegBackend();  // before the first video widget, which picks the backend
   auto* video = new QVideoWidget(this);
   video->setObjectName(QStringLiteral("AVI"));
   AVI = video;
