@@ -351,5 +351,42 @@ TEST_F(PlanetPicturesTest, SaveAsTakesThePicturesToTheNewName) {
   store.CloseWorkingCopy(record, false);
 }
 
+// A name beyond ASCII: code-page text in memory, UTF-8 file names on disk, as for the descriptor.
+TEST(PlanetPictureNames, ASystemNamedBeyondAsciiKeepsItsPicturesUnderItsUtf8Names) {
+  testing::App();
+  testing::DemoGameFolder game;
+  TempGameFolder files(false);
+  const std::string name = "\xC6r\xF8";
+  const std::string onDisk = "\xC3\x86r\xC3\xB8";
+  game.Write("ZMDescriptor/" + onDisk + ".zmd", game.ReadDescriptor("4Tessaly"));
+  game.Write("PICTURES/" + onDisk + "4.avi", "an animation");
+  store::DescriptorStore store(game.Path());
+  store::SolarSystemRecord record;
+  testing::ScriptedPrompter prompter;
+  testing::MemorySettingsStore settings;
+  testing::FakeProcessRunner runner;
+  QtPlanetImages images;
+  PlanetPictures model(store, record, images, {prompter, settings, runner, files.Path(), ""});
+  testing::ModelPictures pictures(model);
+  store::flows::SystemContext ctx{store, record, prompter, pictures};
+  store.OpenWorkingCopy(name, prompter);
+  store.LoadSystem(name, record);
+  model.LoadSystemPictures();
+  model.Open(4);
+  EXPECT_EQ(model.Screen().shown, PictureShown::Animation);
+
+  prompter.Reply(WritePicture(files.Path() / "p.png", Qt::red).string());
+  model.Open(1);
+  model.New();
+  store::flows::SaveSystem(ctx);
+  EXPECT_TRUE(game.Exists("PICTURES/" + onDisk + ".bmp"));
+
+  QtPlanetImages reopened;
+  PlanetPictures again(store, record, reopened, {prompter, settings, runner, files.Path(), ""});
+  again.LoadSystemPictures();
+  EXPECT_EQ(MiddleColour(reopened, 1), QColor(Qt::red));
+  store.CloseWorkingCopy(record, false);
+}
+
 }  // namespace
 }  // namespace zelmora::editor
