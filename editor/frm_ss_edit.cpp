@@ -27,6 +27,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -124,7 +125,9 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
       planetImages_(std::make_unique<QtPlanetImages>()),
       planetPictures_(std::make_unique<PlanetPictures>(
           store_, record_, *planetImages_,
-          PictureServices{prompter_, settings_, runner_, scratch_->path().toStdString(), platform::ProgramSearchPath()})),
+          PictureServices{prompter_, settings_, runner_,
+                          (scratch_->isValid() ? scratch_->path() : QDir::tempPath()).toStdString(),
+                          platform::ProgramSearchPath()})),
       pictures_(std::make_unique<Pictures>(*this)) {
   setObjectName(QStringLiteral("frmSSEdit"));
   setWindowTitle(QStringLiteral("Zelmora"));
