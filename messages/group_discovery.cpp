@@ -28,9 +28,10 @@ std::string TargetOf(const std::string& value, std::string_view code, const std:
 struct Frame {
   std::string key;  // the name exactly as it appears in keys (empty for INIT)
   int stage = 0;
-  int index = 0;
+  std::size_t index = 0;
   int messageCount = 0;
   int responseCount = 0;
+  std::vector<int> items;  // the present items of the stage's kind
 };
 
 class Walk {
@@ -55,6 +56,7 @@ class Walk {
       frame.key = name;
       frame.messageCount = script_.MessageCount(name);
       frame.responseCount = script_.ResponseCount(name);
+      frame.items = script_.PresentItems(MessageKeyPrefix(name), frame.messageCount);
       stack_.push_back(std::move(frame));
     }
     (kind == Kind::Message ? found->IsMessageGroup : found->IsResponseGroup) = true;
@@ -66,22 +68,32 @@ class Walk {
     const std::string key = f.key;
     switch (f.stage) {
       case 0:
-        if (f.index < f.messageCount) {
-          int i = ++f.index;
-          Visit(TargetOf(script_.Message(key, i), "*R", key), Kind::Response);
+      case 1: {
+        const bool messages = f.stage == 0;
+        if (f.index < f.items.size()) {
+          const int i = f.items[f.index++];
+          if (messages) {
+            Visit(TargetOf(script_.Message(key, i), "*R", key), Kind::Response);
+          } else {
+            Visit(TargetOf(script_.Response(key, i), "*M", key), Kind::Message);
+          }
           return;
         }
-        f.stage = 1;
+        // Only present items are read: an absent one reads "ERR", which has no answer code, so all of
+        // them together only mark the group itself once.
+        const int count = messages ? f.messageCount : f.responseCount;
+        const bool anyAbsent = f.items.size() < static_cast<std::size_t>(count);
         f.index = 0;
-        return;
-      case 1:
-        if (f.index < f.responseCount) {
-          int i = ++f.index;
-          Visit(TargetOf(script_.Response(key, i), "*M", key), Kind::Message);
-          return;
+        if (messages) {
+          f.stage = 1;
+          f.items = script_.PresentItems(ResponseKeyPrefix(key), f.responseCount);
+        } else {
+          f.stage = 2;
+          f.items.clear();
         }
-        f.stage = 2;
+        if (anyAbsent) Visit(key, messages ? Kind::Response : Kind::Message);
         return;
+      }
       case 2:
         f.stage = 3;
         if (const auto ignore = IgnoreGroupName(key); script_.MessageCount(ignore) > 0) Visit(ignore, Kind::Message);

@@ -201,10 +201,13 @@ void MessageEditor::RefreshList() {
     itemKey_.pop_back();
     count = script_.ReadCount(countKey_);
   }
-  {
-    store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
-    screen_.lines.reserve(static_cast<std::size_t>(count));
-    for (int i = 1; i <= count; ++i) screen_.lines.push_back(MessageDisplayText(ReadItem(i)));
+  if (InList()) {
+    // One reading for the whole list, however many items the count claims.
+    for (auto& value : script_.Items(itemKey_, count)) {
+      screen_.lines.push_back(MessageDisplayText(value == store::kNoMessage ? std::string() : value));
+    }
+  } else {
+    screen_.lines.push_back(MessageDisplayText(ReadItem(1)));
   }
   screen_.buttons.clearAll = count >= 1 && InList();
   SetItemCommands();

@@ -61,4 +61,19 @@ void PlanetScript::SetResponseCount(std::string_view group, int count) {
 std::string PlanetScript::Message(std::string_view group, int i) const { return GetMessage(MessageKey(group, i)); }
 std::string PlanetScript::Response(std::string_view group, int i) const { return GetMessage(ResponseKey(group, i)); }
 
+std::vector<int> PlanetScript::PresentItems(std::string_view prefix, int count) const {
+  std::vector<int> items = store_.KeyNumbers(record_.Name, Section(), prefix);
+  items.erase(std::upper_bound(items.begin(), items.end(), count), items.end());
+  return items;
+}
+
+std::vector<std::string> PlanetScript::Items(std::string_view prefix, int count) const {
+  store::DescriptorBatch batch(store_, record_.Name);
+  std::vector<std::string> values(static_cast<std::size_t>(std::max(count, 0)), store::kNoMessage);
+  for (int i : PresentItems(prefix, count)) {
+    values[static_cast<std::size_t>(i - 1)] = GetMessage(std::string(prefix) + std::to_string(i));
+  }
+  return values;
+}
+
 }  // namespace zelmora::messages

@@ -5,12 +5,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelmora::messages {
 
 // One planet's script in the open system: the path of the message editor, the room model, the
-// wizard and the simulator to the planet's section. Nothing is cached; every read goes to the
-// store, so the working copy is always what is seen.
+// wizard and the simulator to the planet's section. Nothing is kept here; every read goes to the
+// store, which answers with the working copy as it is on disk.
 class PlanetScript {
  public:
   PlanetScript(store::DescriptorStore& store, const store::SolarSystemRecord& record, int planet);
@@ -45,6 +46,14 @@ class PlanetScript {
   // Item i of a group; "ERR" when absent.
   std::string Message(std::string_view group, int i) const;
   std::string Response(std::string_view group, int i) const;
+
+  // The numbers 1..count whose keys `prefix` & number are present, ascending. Every other number
+  // reads "ERR", so a walk over a count need only read these: a hand-edited count may claim
+  // thousands of items that are not there.
+  std::vector<int> PresentItems(std::string_view prefix, int count) const;
+  // The values of items 1..count, "ERR" for the absent ones, as read one by one but from one
+  // reading of the file.
+  std::vector<std::string> Items(std::string_view prefix, int count) const;
 
   // The count stored under any key, as a number (0 when absent or not a number, never negative).
   int ReadCount(std::string_view key) const;

@@ -13,16 +13,18 @@ std::string MessageCountKey(std::string_view group) {
   return "Messages" + std::string(KeyName(group));
 }
 
-std::string MessageKey(std::string_view group, int i) {
-  if (group == kBeamGroup) return "Beam" + std::to_string(i);
-  return "Message" + std::string(KeyName(group)) + std::to_string(i);
+std::string MessageKeyPrefix(std::string_view group) {
+  if (group == kBeamGroup) return "Beam";
+  return "Message" + std::string(KeyName(group));
 }
+
+std::string MessageKey(std::string_view group, int i) { return MessageKeyPrefix(group) + std::to_string(i); }
 
 std::string ResponseCountKey(std::string_view group) { return "Responses" + std::string(KeyName(group)); }
 
-std::string ResponseKey(std::string_view group, int i) {
-  return "Response" + std::string(KeyName(group)) + std::to_string(i);
-}
+std::string ResponseKeyPrefix(std::string_view group) { return "Response" + std::string(KeyName(group)); }
+
+std::string ResponseKey(std::string_view group, int i) { return ResponseKeyPrefix(group) + std::to_string(i); }
 
 std::string IgnoreGroupName(std::string_view group) { return "Ignore" + std::string(KeyName(group)); }
 

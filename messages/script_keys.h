@@ -29,6 +29,9 @@ std::string MessageCountKey(std::string_view group);
 std::string MessageKey(std::string_view group, int i);
 std::string ResponseCountKey(std::string_view group);
 std::string ResponseKey(std::string_view group, int i);
+// The item keys without their number: item i is the prefix & i.
+std::string MessageKeyPrefix(std::string_view group);
+std::string ResponseKeyPrefix(std::string_view group);
 
 // The companion message groups of a message group (shown names: "Ignore" and "Phaser" for INIT).
 std::string IgnoreGroupName(std::string_view group);

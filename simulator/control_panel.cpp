@@ -154,9 +154,12 @@ void ControlPanel::RespondTo() {
     services_.prompter.Inform("No responses allowed");
     return;
   }
-  state_.ResponseTexts.clear();
-  for (int i = 1; i <= count; ++i) {
-    state_.ResponseTexts.push_back(interpreter_.ReadPlanetKey("Response" + state_.ResponseLevel + std::to_string(i)));
+  // Absent responses read "ERR"; only the present ones are looked up.
+  const std::string prefix = "Response" + state_.ResponseLevel;
+  state_.ResponseTexts.assign(static_cast<std::size_t>(count), store::kNoMessage);
+  for (int i : services_.script.PresentItems(state_.planet, prefix, count)) {
+    if (i < 1 || i > count) continue;
+    state_.ResponseTexts[static_cast<std::size_t>(i - 1)] = interpreter_.ReadPlanetKey(prefix + std::to_string(i));
   }
   const auto options = OfferedResponses();
   auto choice = display_.View().ChooseResponse(options);

@@ -67,25 +67,31 @@ std::string Interpreter::AlienName() {
 
 bool Interpreter::FlagSet(int flag) { return store::TestFlagBit(Planet(), flag); }
 
+bool Interpreter::Sendable(std::string s) {
+  bool ok = true;
+  while (ok && !s.empty() && s[0] == '%') {
+    ok = TestCondition(std::string_view(s).substr(1, 2));
+    s.erase(0, std::min<std::size_t>(3, s.size()));
+  }
+  if (!ok) return false;
+  s = platform::TrimSpaces(s);
+  for (const auto& piece : StarPieces(s)) {
+    if (!CanApply(piece)) return false;
+  }
+  return true;
+}
+
 int Interpreter::ChooseMessage(const std::string& prefix, int count) {
-  std::vector<bool> available(static_cast<std::size_t>(std::max(count, 0)) + 1, false);
-  bool any = false;
-  for (int i = 1; i <= count; ++i) {
-    std::string s = ReadPlanetKey(prefix + std::to_string(i));
-    bool ok = true;
-    while (ok && !s.empty() && s[0] == '%') {
-      ok = TestCondition(std::string_view(s).substr(1, 2));
-      s.erase(0, std::min<std::size_t>(3, s.size()));
-    }
-    if (ok) {
-      s = platform::TrimSpaces(s);
-      for (const auto& piece : StarPieces(s)) {
-        if (!CanApply(piece)) {
-          ok = false;
-          break;
-        }
-      }
-    }
+  std::vector<int> present = services_.script.PresentItems(state_.planet, prefix, count);
+  std::erase_if(present, [count](int i) { return i < 1 || i > count; });
+  // Every absent item reads the same "ERR", and testing it draws no random number, so it is tested
+  // once: a count claiming thousands of items costs what its present items cost.
+  const bool absentSendable =
+      present.size() < static_cast<std::size_t>(std::max(count, 0)) && Sendable(store::kNoMessage);
+  std::vector<bool> available(static_cast<std::size_t>(std::max(count, 0)) + 1, absentSendable);
+  bool any = absentSendable;
+  for (int i : present) {
+    const bool ok = Sendable(ReadPlanetKey(prefix + std::to_string(i)));
     available[static_cast<std::size_t>(i)] = ok;
     any = any || ok;
   }

@@ -70,6 +70,8 @@ class Interpreter {
 
  private:
   bool FlagSet(int flag);
+  // Whether a message with this stored value may be sent now (its conditions hold).
+  bool Sendable(std::string value);
 
   SimulatorServices services_;
   ConversationState& state_;

@@ -64,7 +64,7 @@ int DescriptorStore::RemovePictures(std::string_view pattern) const {
 }
 
 bool DescriptorStore::DescriptorExists(std::string_view name) const {
-  if (batch_ && batch_->name == name && batch_->extension == currentExtension_) return batch_->loaded;
+  if (InBatch(name)) return batch_->content != nullptr;
   return platform::FileExists(DescriptorPath(name));
 }
 
@@ -79,25 +79,37 @@ bool DescriptorStore::InBatch(std::string_view name) const {
   return batch_ && batch_->name == name && batch_->extension == currentExtension_;
 }
 
+std::shared_ptr<const DescriptorContent> DescriptorStore::Content(std::string_view name) const {
+  if (InBatch(name)) return batch_->content;
+  return cache_.Read(DescriptorPath(name));
+}
+
 const std::string* DescriptorStore::View(std::string_view name) const {
-  if (InBatch(name)) return batch_->loaded ? &batch_->bytes : nullptr;
-  // One buffer for every read keeps its memory: a fresh 200 KB buffer per read costs page faults.
-  if (!platform::ReadWholeFile(DescriptorPath(name), readBuffer_)) return nullptr;
-  return &readBuffer_;
+  viewed_ = Content(name);
+  return viewed_ ? &viewed_->Bytes() : nullptr;
 }
 
 FileResult DescriptorStore::Commit(std::string_view name, std::string&& bytes) {
-  FileResult result;
+  return Commit(name, std::make_shared<const DescriptorContent>(std::move(bytes)));
+}
+
+FileResult DescriptorStore::Commit(std::string_view name, std::shared_ptr<const DescriptorContent> content) {
+  viewed_.reset();
   if (InBatch(name)) {
-    std::swap(batch_->bytes, bytes);
-    batch_->loaded = true;
+    batch_->content = std::move(content);
     batch_->dirty = true;
-  } else {
-    fs::path scratch = platform::CodePageFilePath(descriptorFolder_, std::string(name) + kScratchExtension);
-    result = platform::AtomicReplace(DescriptorPath(name), bytes, scratch);
-    if (result) KeepWorkingCopyDistinct(name);
+    return {};
   }
-  writeBuffer_ = std::move(bytes);
+  const fs::path target = DescriptorPath(name);
+  const fs::path scratch = platform::CodePageFilePath(descriptorFolder_, std::string(name) + kScratchExtension);
+  FileResult result = platform::AtomicReplace(target, content->Bytes(), scratch);
+  if (!result) {
+    cache_.Forget(target);
+    return result;
+  }
+  KeepWorkingCopyDistinct(name);
+  // What was just written is what the next read would find.
+  cache_.Written(target, std::move(content));
   return result;
 }
 
@@ -128,7 +140,7 @@ void DescriptorStore::BeginBatch(std::string_view systemName) {
   b.name = std::string(systemName);
   b.extension = currentExtension_;
   b.depth = 1;
-  b.loaded = platform::ReadWholeFile(DescriptorPath(systemName), b.bytes);
+  b.content = cache_.Read(DescriptorPath(systemName));
   batch_ = std::move(b);
 }
 
@@ -139,7 +151,7 @@ void DescriptorStore::EndBatch() {
   if (b.dirty) {
     std::string saved = currentExtension_;
     currentExtension_ = b.extension;
-    Commit(b.name, std::move(b.bytes));
+    Commit(b.name, std::move(b.content));
     currentExtension_ = saved;
   }
 }
@@ -310,7 +322,7 @@ void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
   const std::string* bytes = View(record.Name);
   if (!bytes) return;
   auto lines = SplitLines(*bytes);
-  LineWriter w(std::move(writeBuffer_));
+  LineWriter w;
   w.Reserve(bytes->size() + 512);
   std::size_t i = 0;
   for (; i < lines.size() && lines[i].text.find("SolarSystem") == std::string_view::npos; ++i) w.Add(lines[i].text);
@@ -336,18 +348,24 @@ void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
 
 std::string DescriptorStore::ReadKey(std::string_view systemName, std::string_view section, std::string_view key,
                                      std::string_view defaultValue) const {
-  const std::string* bytes = View(systemName);
-  std::string value = bytes ? ReadProfileValue(*bytes, section, key, defaultValue)
-                            : std::string(defaultValue.substr(0, kProfileValueLimit));
+  const auto content = Content(systemName);
+  std::string value = content ? content->Value(section, key, defaultValue)
+                              : std::string(defaultValue.substr(0, kProfileValueLimit));
   // The platform reader hands its buffer back as a C string.
   if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
   return value;
 }
 
+std::vector<int> DescriptorStore::KeyNumbers(std::string_view systemName, std::string_view section,
+                                             std::string_view prefix) const {
+  const auto content = Content(systemName);
+  return content ? content->KeyNumbers(section, prefix) : std::vector<int>();
+}
+
 void DescriptorStore::WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
                                std::string_view value) {
   const std::string* bytes = View(systemName);  // a missing file is created
-  std::string out = std::move(writeBuffer_);
+  std::string out;
   WriteProfileValueInto(bytes ? std::string_view(*bytes) : std::string_view(), section, key, value, out);
   Commit(systemName, std::move(out));
 }
@@ -355,7 +373,7 @@ void DescriptorStore::WriteKey(std::string_view systemName, std::string_view sec
 void DescriptorStore::DeleteKey(std::string_view systemName, std::string_view section, std::string_view key) {
   const std::string* bytes = View(systemName);
   if (!bytes) return;
-  Commit(systemName, DeleteKeyLines(*bytes, section, key, std::move(writeBuffer_)));
+  Commit(systemName, DeleteKeyLines(*bytes, section, key));
 }
 
 bool DescriptorStore::SectionExists(std::string_view systemName, std::string_view section) const {

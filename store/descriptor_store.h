@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/descriptor_cache.h"
 #include "store/system_record.h"
 #include "store/tables.h"
 #include "ui/platform/file_rules.h"
@@ -75,6 +76,9 @@ class DescriptorStore {
   void WriteSystemRecord(const SolarSystemRecord& record);
   std::string ReadKey(std::string_view systemName, std::string_view section, std::string_view key,
                       std::string_view defaultValue) const;
+  // The numbers n >= 1 for which ReadKey finds the key `prefix` & n (n in decimal) in the section,
+  // ascending: the items present under a prefix, however many a count claims.
+  std::vector<int> KeyNumbers(std::string_view systemName, std::string_view section, std::string_view prefix) const;
   void WriteKey(std::string_view systemName, std::string_view section, std::string_view key,
                 std::string_view value);
   void DeleteKey(std::string_view systemName, std::string_view section, std::string_view key);
@@ -110,11 +114,14 @@ class DescriptorStore {
  private:
   void KeepWorkingCopyDistinct(std::string_view name);
   bool InBatch(std::string_view name) const;
-  // The descriptor's bytes (pending batch bytes, or the file read into a reused buffer); null when
-  // it cannot be read. Valid until the next read or commit.
+  // The descriptor's content: the pending batch bytes, or the file's bytes, read again only when
+  // the file has changed since the store last saw it. Null when it cannot be read.
+  std::shared_ptr<const DescriptorContent> Content(std::string_view name) const;
+  // The bytes of Content; null when it cannot be read. Valid until the next read or commit.
   const std::string* View(std::string_view name) const;
-  // Replaces the descriptor (or the batch bytes) with `bytes`; their memory is kept for reuse.
+  // Replaces the descriptor (or the batch bytes) with `bytes`.
   platform::FileResult Commit(std::string_view name, std::string&& bytes);
+  platform::FileResult Commit(std::string_view name, std::shared_ptr<const DescriptorContent> content);
 
   fs::path gameFolder_;
   fs::path descriptorFolder_;
@@ -126,14 +133,13 @@ class DescriptorStore {
   struct Batch {
     std::string name;
     std::string extension;
-    std::string bytes;
-    bool loaded = false;
+    std::shared_ptr<const DescriptorContent> content;  // null when the file could not be read
     bool dirty = false;
     int depth = 0;
   };
   std::optional<Batch> batch_;
-  mutable std::string readBuffer_;
-  std::string writeBuffer_;
+  mutable DescriptorCache cache_;
+  mutable std::shared_ptr<const DescriptorContent> viewed_;
 };
 
 // Scoped batch: the file is written when the scope ends.

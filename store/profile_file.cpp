@@ -82,6 +82,23 @@ std::string ReadProfileValue(std::string_view bytes, std::string_view section, s
   return Cut(std::move(result));
 }
 
+void ForEachProfileEntry(std::string_view bytes, const std::function<void(std::string_view section)>& onSection,
+                         const std::function<void(std::string_view key, std::string&& value)>& onKey) {
+  bool inSection = false;
+  std::string name;
+  ForEachLine(bytes, [&](const TextLine& line, std::size_t) {
+    if (SectionNameOf(line.text, name)) {
+      inSection = true;
+      onSection(name);
+      return true;
+    }
+    std::string_view k;
+    std::size_t equals;
+    if (inSection && KeyOf(line.text, k, equals)) onKey(k, Unquote(TrimBlanks(line.text.substr(equals + 1))));
+    return true;
+  });
+}
+
 std::string WriteProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
                               std::string_view value) {
   std::string out;

@@ -2,6 +2,7 @@
 
 #include "ui/platform/file_rules.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ inline constexpr std::size_t kProfileValueLimit = 254;
 // The value of `key` in the first `section` matching without regard to case, or the default.
 std::string ReadProfileValue(std::string_view bytes, std::string_view section, std::string_view key,
                              std::string_view defaultValue);
+
+// The file as the reader sees it, in order: each section header's name (trimmed, as written), and
+// each key line under a header with its key and its value (trimmed and unquoted, not cut). A
+// lookup answers from the first key of the first section of its name, so an index built from
+// these calls gives ReadProfileValue's answers.
+void ForEachProfileEntry(std::string_view bytes, const std::function<void(std::string_view section)>& onSection,
+                         const std::function<void(std::string_view key, std::string&& value)>& onKey);
 
 // The bytes with `key` set to `value`; every other byte stays as it was.
 std::string WriteProfileValue(std::string_view bytes, std::string_view section, std::string_view key,

@@ -83,7 +83,7 @@ void DescriptorStore::DeletePlanetSection(const SolarSystemRecord& record, int n
   const std::string* bytes = View(record.Name);
   if (!bytes) return;
   auto lines = SplitLines(*bytes);
-  LineWriter w(std::move(writeBuffer_));
+  LineWriter w;
   w.Reserve(bytes->size());
   bool dropping = false;
   std::string section;
@@ -106,7 +106,7 @@ void DescriptorStore::DeletePlanetSection(const SolarSystemRecord& record, int n
 void DescriptorStore::SwapPlanets(SolarSystemRecord& record, int a, int b) {
   if (a < 1 || a > record.PlanetCount || b < 1 || b > record.PlanetCount) return;
   if (const std::string* bytes = View(record.Name)) {
-    LineWriter w(std::move(writeBuffer_));
+    LineWriter w;
     w.Reserve(bytes->size());
     std::string section;
     std::string name;
