@@ -20,17 +20,22 @@
 #include "editor/fit_name.h"
 #include "editor/frm_get_number.h"
 #include "editor/frm_order.h"
+#include "editor/frm_pictures.h"
+#include "editor/frm_pictures_images.h"
 #include "editor/frm_planet.h"
+#include "editor/planet_pictures.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "ui/platform/program_search.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -40,6 +45,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace zelmora::editor {
 
@@ -100,11 +106,16 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, 
 
 }  // namespace
 
-// The flows' view of the pictures. Planet pictures belong to the picture form; without it none are
-// held in memory. The star picture is the window's.
-class frmSSEdit::Pictures : public store::NoSystemPictures {
+// The flows' view of the pictures: the planet pictures of the picture form, the window's star picture.
+class frmSSEdit::Pictures : public store::SystemPictures {
  public:
   explicit Pictures(frmSSEdit& window) : window_(window) {}
+  void AddSlot() override { window_.planetPictures_->AddSlot(); }
+  void RemoveLastSlot() override { window_.planetPictures_->RemoveLastSlot(); }
+  void ClearOnlyPicture() override { window_.planetPictures_->ClearOnlyPicture(); }
+  void SwapPictures(int a, int b) override { window_.planetPictures_->SwapPictures(a, b); }
+  bool HasPicturesToStore() const override { return window_.planetPictures_->HasPicturesToStore(); }
+  void SavePictures(const std::filesystem::path& file) override { window_.planetPictures_->SavePictures(file); }
   bool HasCustomStarPicture() const override { return window_.picStar->HasCustomPicture(); }
   void SaveStarPicture(const std::filesystem::path& file) override { window_.picStar->SavePicture(file); }
 
@@ -119,6 +130,13 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
       settings_(settings),
       runner_(runner),
       store_(std::move(gameFolder)),
+      scratch_(std::make_unique<QTemporaryDir>()),
+      planetImages_(std::make_unique<QtPlanetImages>()),
+      planetPictures_(std::make_unique<PlanetPictures>(
+          store_, record_, *planetImages_,
+          PictureServices{prompter_, settings_, runner_,
+                          (scratch_->isValid() ? scratch_->path() : QDir::tempPath()).toStdString(),
+                          platform::ProgramSearchPath()})),
       pictures_(std::make_unique<Pictures>(*this)) {
   setObjectName(QStringLiteral("frmSSEdit"));
   setWindowTitle(QStringLiteral("Zelmora"));
@@ -186,13 +204,25 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
     messages_->Run(h, ticked, name);
     return messages_->Model().Custom();
   };
+  planetPictures_->SetChanged([this] {
+    auto ctx = Context();
+    store::flows::PicturesChanged(ctx);
+  });
+  pics_ = new frmPictures(*planetPictures_, *planetImages_, this);
+  dialogs_.planetPictures = [this](int h) { pics_->Run(h); };
+  planet_->SetPictureEditor([this](int h, bool) {
+    dialogs_.planetPictures(h);
+    return frmPlanet::SwitchState{store_.GetPlanetFlag(record_, "PlanetPics", h) == 1,
+                                  CustomPictureAllowed(store_, record_, planetPictures_->PictureCount() > 0)};
+  });
   planet_->SetMessageEditor([this](int h, bool ticked) {
     const bool custom = dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
     return frmPlanet::SwitchState{custom, store_.SectionExists(record_.Name, std::to_string(h))};
   });
 }
 
-frmSSEdit::~frmSSEdit() = default;
+// The picture form goes before the pictures it shows.
+frmSSEdit::~frmSSEdit() { delete pics_; }
 
 void frmSSEdit::BuildControls() {
   central = Named(new QWidget(this), "central");
@@ -315,14 +345,17 @@ void frmSSEdit::Connect() {
   connect(mnuFClear, &QAction::triggered, this, &frmSSEdit::ClearPlanetsCommand);
   connect(mnuFDelete, &QAction::triggered, this, &frmSSEdit::DeleteSystemCommand);
   connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
+  connect(mnuFPackage, &QAction::triggered, this, &frmSSEdit::MakePackageCommand);
   connect(mnuPAdd, &QAction::triggered, this, &frmSSEdit::AddPlanetCommand);
   connect(mnuPOrder, &QAction::triggered, this, &frmSSEdit::ReorderCommand);
+  connect(mnuPPics, &QAction::triggered, this, [this] { PlanetPicturesCommand(1); });
   connect(mnuPDetail, &QAction::triggered, this, &frmSSEdit::DisplayAsteroidsCommand);
   connect(mnuHTutorial, &QAction::triggered, this, &frmSSEdit::TutorialCommand);
   connect(mnuHAbout, &QAction::triggered, this, &frmSSEdit::AboutCommand);
 
   // Properties opens its dialog once the popup has closed.
   connect(mnuProperties, &QAction::triggered, this, [this] { popupCommand_ = 1; });
+  connect(mnuPicture, &QAction::triggered, this, [this] { popupCommand_ = 2; });
   connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
   connect(mnuDescription, &QAction::triggered, this, &frmSSEdit::PlanetNameCommand);
   connect(mnuInsert, &QAction::triggered, this, &frmSSEdit::InsertPlanetCommand);
@@ -402,6 +435,7 @@ void frmSSEdit::SelectSystem(int index) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   store_.OpenWorkingCopy(name, prompter_);
   LoadSystem(name);
+  planetPictures_->LoadSystemPictures();
   hoverPlanet_ = 0;
   dragPlanet_ = 0;
   ShowStarPicture();
@@ -436,16 +470,15 @@ void frmSSEdit::SetSystemControls(bool enabled) {
   for (QAction* a : {mnuPlanet->menuAction(), mnuFSave, mnuFSaveAs, mnuFTest, mnuFClear, mnuFDelete}) {
     a->setEnabled(enabled);
   }
-  // Make Package and Pictures open windows of their own that this program does not have yet.
-  mnuFPackage->setEnabled(false);
+  mnuFPackage->setEnabled(enabled);
   mnuMessages->setEnabled(enabled);
-  mnuPicture->setEnabled(false);
+  mnuPicture->setEnabled(enabled);
   UpdatePlanetCommands();
 }
 
 void frmSSEdit::UpdatePlanetCommands() {
   mnuPOrder->setEnabled(SystemOpen() && record_.PlanetCount > 1);
-  mnuPPics->setEnabled(false);
+  mnuPPics->setEnabled(SystemOpen() && record_.PlanetCount > 0);
 }
 
 // ---- drawing
