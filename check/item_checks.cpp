@@ -55,6 +55,8 @@ void PlanetChecker::CheckCodes(const Item& item) {
     if (!messages::IsUnknownCodeLine(line)) continue;
     const std::string code = messages::UnknownCode(line);
     if (code == "*") continue;  // an empty piece between two "*": play skips it
+    // A sign without a code is reported as what play makes of it.
+    if (code[0] == '*' && simulator::ClassifyAction(code.substr(1)).kind == ActionRule::SupplySyntaxError) continue;
     if (IsPlaceholder(code)) {
       Add(Severity::Warning, FindingKind::UnknownCode, item.key,
           "the text begins with " + code + ", which is read as a prefix code: the placeholder is not shown",

@@ -1,6 +1,7 @@
 // What play can reach: groups no answer code leads to, and, from the search over the states play
 // allows, messages never sent, responses never offered, rooms never entered and rooms that trap.
 #include "check/planet_checker.h"
+#include "adventure/room_text.h"
 #include "check/play_model.h"
 #include "messages/group_discovery.h"
 #include "messages/script_keys.h"
@@ -43,13 +44,31 @@ void PlanetChecker::CheckReach() {
     groups[it->second].items.push_back(&item);
   }
 
-  // Groups that no walk along the answer codes reaches; rooms are left to the search.
+  // Groups that no walk along the answer codes reaches. Rooms are left to the search, and so are
+  // the effects that only lead back into such rooms (their search and tricorder results).
   std::set<std::string> discovered;
   for (const auto& g : messages::DiscoverGroups(script_)) discovered.insert(ToUpper1252(g.Name));
+  std::set<std::string> hiddenRooms;
+  for (const Group& g : groups) {
+    if (!discovered.count(ToUpper1252(g.name)) && rooms_.Find(messages::KeyName(g.name)) >= 0) {
+      hiddenRooms.insert(std::string(messages::KeyName(g.name)));
+    }
+  }
+  auto intoHiddenRooms = [&](const Group& g) {
+    bool any = false;
+    for (const Item* item : g.items) {
+      const auto parts = adventure::SplitValue(item->value);
+      if (item->list->list != ItemList::Messages || !adventure::HasAnswerCode(parts.tail, 'R')) return false;
+      if (!hiddenRooms.count(adventure::AnswerName(parts.tail, 'R'))) return false;
+      any = true;
+    }
+    return any;
+  };
   std::set<std::string> unreached;
   for (const Group& g : groups) {
-    if (discovered.count(ToUpper1252(g.name)) || rooms_.Find(messages::KeyName(g.name)) >= 0) continue;
+    if (discovered.count(ToUpper1252(g.name)) || hiddenRooms.count(std::string(messages::KeyName(g.name)))) continue;
     unreached.insert(g.name);
+    if (intoHiddenRooms(g)) continue;
     AddForList(Severity::Warning, FindingKind::UnreachedGroup, *g.list,
                "group " + g.name + " has items, but no answer code on the way from INIT, Back, Returned, Beam, "
                "Phaser or Hail leads to it",
@@ -67,6 +86,13 @@ void PlanetChecker::CheckReach() {
   report_.searches.push_back({record.Name, script_.Planet(), play.complete, play.states.size(), play.milliseconds,
                               play.stoppedBy});
   if (!play.complete) {
+    for (const Group& g : groups) {
+      if (!hiddenRooms.count(std::string(messages::KeyName(g.name)))) continue;
+      Finding& f = AddForList(Severity::Warning, FindingKind::UnreachedGroup, *g.list,
+                              "room " + g.name + " has items, but no answer code leads to it",
+                              "lead a door or a beam-down message to it, or delete it");
+      f.room = g.name;
+    }
     Add(Severity::Note, FindingKind::SearchIncomplete, "",
         "the search of play stopped after " + std::to_string(play.states.size()) + " states (" +
             (play.stoppedBy == "time" ? "time limit" : "state limit") +
