@@ -67,7 +67,8 @@ void PlanetChecker::CheckCounts() {
     }
     if (beyond.empty()) continue;
     Finding& f = Add(Severity::Warning, FindingKind::ItemsBeyondCount, list->Key(beyond.front()),
-                     std::string(beyond.size() == 1 ? "item " : "items ") + NumberList(beyond) + " lie above " +
+                     std::string(beyond.size() == 1 ? "item " : "items ") + NumberList(beyond) +
+                         (beyond.size() == 1 ? " lies" : " lie") + " above " +
                          list->countKey + "=" + std::to_string(list->count) + ": no reader sees " +
                          (beyond.size() == 1 ? "it" : "them"),
                      "raise " + list->countKey + " to " + std::to_string(beyond.back()) + " or delete " +

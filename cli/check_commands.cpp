@@ -73,9 +73,8 @@ void Print(CliContext& ctx, const check::CheckReport& report, check::Severity mi
 }
 
 void Check(CliContext& ctx, const CheckArgs& a) {
-  check::Severity minimum;
-  if (!check::ParseSeverity(a.severity, minimum)) return ctx.Fail(kFailed, "--severity must be error, warning or note");
-  if (!(a.maxSeconds > 0)) return ctx.Fail(kFailed, "--max-seconds must be above 0");
+  check::Severity minimum = check::Severity::Note;
+  check::ParseSeverity(a.severity, minimum);
   check::CheckOptions options;
   options.measureTwips = check::ApproximateDialogTwips;
   options.limits.maxStates = a.maxStates;
@@ -114,9 +113,12 @@ void AddCheckCommands(CLI::App& app, CliContext& ctx) {
   check->add_option("SYSTEM", args->system, "only this system");
   check->add_option("PLANET", args->planet, "only this planet of the system");
   check->add_flag("--json", args->json, "print the findings, their counts and the searches as JSON");
-  check->add_option("--severity", args->severity, "the least severe findings shown: error, warning or note (default)");
-  check->add_option("--max-states", args->maxStates, "states the search of play may visit per planet");
-  check->add_option("--max-seconds", args->maxSeconds, "seconds the search of play may take per planet");
+  check->add_option("--severity", args->severity, "the least severe findings shown: error, warning or note (default)")
+      ->check(CLI::IsMember({"error", "warning", "note"}, CLI::ignore_case));
+  check->add_option("--max-states", args->maxStates, "states the search of play may visit per planet")
+      ->check(CLI::PositiveNumber);
+  check->add_option("--max-seconds", args->maxSeconds, "seconds the search of play may take per planet")
+      ->check(CLI::PositiveNumber);
   check->callback([&ctx, args] { Check(ctx, *args); });
 }
 
