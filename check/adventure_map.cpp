@@ -78,7 +78,8 @@ AdventureMap BuildAdventureMap(const messages::PlanetScript& script, const std::
     if (graph.rooms[i].grid) bases[graph.rooms[i].grid->base].push_back(i);
   }
   std::vector<std::pair<std::string, std::vector<std::size_t>>> blocks(bases.begin(), bases.end());
-  std::stable_sort(blocks.begin(), blocks.end(), [](const auto& a, const auto& b) { return a.second.size() > b.second.size(); });
+  std::stable_sort(blocks.begin(), blocks.end(),
+                   [](const auto& a, const auto& b) { return a.second.size() > b.second.size(); });
   int offset = 0;
   for (const auto& [base, members] : blocks) {
     int widest = 0;
@@ -123,7 +124,9 @@ AdventureMap BuildAdventureMap(const messages::PlanetScript& script, const std::
         Cell c{1, 1};
         if (!used.empty()) {
           c = {used.begin()->first.first, used.begin()->first.second};
-          for (const auto& [cell, room] : used) c = {std::min(c.first, cell.first), std::max(c.second, cell.second + 2)};
+          for (const auto& [cell, room] : used) {
+            c = {std::min(c.first, cell.first), std::max(c.second, cell.second + 2)};
+          }
         }
         place(i, c, false);
         progress = true;

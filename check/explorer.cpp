@@ -52,10 +52,6 @@ class Search {
     for (const PlayItem* item : offeredItems_) {
       if (item->number > 0) result_.offered.insert(platform::ToUpper1252(item->key));
     }
-    result_.levelShown.resize(static_cast<std::size_t>(model_.LevelCount()));
-    result_.levelOffered.resize(static_cast<std::size_t>(model_.LevelCount()));
-    for (int level : shownLevels_) result_.levelShown[static_cast<std::size_t>(level)] = true;
-    for (int level : offeredLevels_) result_.levelOffered[static_cast<std::size_t>(level)] = true;
     return std::move(result_);
   }
 
@@ -79,24 +75,23 @@ class Search {
     }
   }
 
-  // A message shown (of `level`, or -1 for the Beam command's lists): a box leaves the panel as it was, any other shows it with its answers.
-  PlayState Shown(PlayState t, const PlayItem& item, int level) {
+  // A message shown: a box leaves the panel as it was, any other shows it with its answers.
+  PlayState Shown(PlayState t, const PlayItem& item) {
     if (!item.box) t.bits |= PlayState::kShown;
     Apply(t, item.effects);
     sentItems_.insert(&item);
-    if (level >= 0) shownLevels_.insert(level);
     return t;
   }
 
   // The message chooser over a list: every message that may be available, and the end of the
   // conversation when none is sure to be. `done` makes the state after each outcome.
   template <typename Done>
-  void Choose(const PlayState& s, const PlayList& list, int level, std::uint32_t from, bool move, Done&& done) {
+  void Choose(const PlayState& s, const PlayList& list, std::uint32_t from, bool move, Done&& done) {
     bool sure = false;
     for (const PlayItem& item : list.items) {
       if (!item.Possible(s.flags)) continue;
       sure = sure || item.Certain(s.flags);
-      Add(done(Shown(s, item, level)), from, move);
+      Add(done(Shown(s, item)), from, move);
     }
     if (!sure) Add(done(s), from, move);  // "*** COMMUNICATION TERMINATED ***"
   }
@@ -105,10 +100,8 @@ class Search {
   void Respond(const PlayState& s, int level, std::uint32_t from, bool move) {
     const PlayList& list = model_.Responses(level);
     if (list.count <= 0) return;  // "No responses allowed"
-    bool any = false;
     for (const PlayItem& item : list.items) {
       if (!item.offered || !item.Possible(s.flags)) continue;
-      any = true;
       offeredItems_.insert(&item);
       PlayState t = s;
       t.messageLevel = level;
@@ -117,7 +110,6 @@ class Search {
       t.bits = static_cast<std::uint8_t>((t.bits & ~PlayState::kShown) | PlayState::kChoosing);
       Add(t, from, move);
     }
-    if (any) offeredLevels_.insert(level);
   }
 
   void Expand(std::uint32_t id) {
@@ -126,7 +118,7 @@ class Search {
     if (s.bits & PlayState::kChoosing) {
       const PlayList& list = model_.Messages(s.messageLevel);
       if (list.count > 0) {
-        Choose(s, list, s.messageLevel, id, true, [](PlayState t) {
+        Choose(s, list, id, true, [](PlayState t) {
           t.bits &= static_cast<std::uint8_t>(~PlayState::kChoosing);
           return t;
         });
@@ -164,7 +156,7 @@ class Search {
         Add(t, id, false);  // "You cannot beam down to this planet."
       } else {
         // The clock is left as it was.
-        Choose(t, *list, -1, id, false, [](PlayState u) { return u; });
+        Choose(t, *list, id, false, [](PlayState u) { return u; });
       }
     }
     // Phaser: the group's own Phaser group when it has messages, else "Phaser".
@@ -186,7 +178,6 @@ class Search {
   Exploration result_;
   std::unordered_map<PlayState, std::uint32_t, StateHash> index_;
   std::unordered_set<const PlayItem*> sentItems_, offeredItems_;
-  std::unordered_set<int> shownLevels_, offeredLevels_;
 };
 
 }  // namespace

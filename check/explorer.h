@@ -40,8 +40,6 @@ struct Exploration {
   std::vector<std::pair<std::uint32_t, std::uint32_t>> moves;
   std::unordered_set<std::string> sent;     // upper-cased keys of the messages some visit can send
   std::unordered_set<std::string> offered;  // ... of the responses some visit can offer
-  std::vector<bool> levelShown;    // by level: a message of it was shown
-  std::vector<bool> levelOffered;  // by level: its responses were offered
 };
 
 // Every state the rules of play allow from the first orbit entry (all flags clear): the clock

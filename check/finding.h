@@ -75,7 +75,7 @@ inline bool AtLeast(Severity s, Severity minimum) { return static_cast<int>(s) <
 
 int CountOf(const std::vector<Finding>& findings, Severity severity);
 
-// Orders findings by system, planet, severity, group and item, keeping the order of equals.
+// Orders findings by system, planet and severity, keeping the order in which they were found.
 void SortFindings(std::vector<Finding>& findings);
 
 }  // namespace zelmora::check

@@ -82,7 +82,8 @@ void PlanetChecker::CheckPieces(const Item& item) {
     }
     if (i > 0 && kind == ItemList::Messages && code.size() >= 2 && (code[1] == 'W' || code[1] == 'w')) {
       Add(Severity::Warning, FindingKind::WaitNotFirst, item.key,
-          "the wait " + code + " follows the prefix code " + prefix.front() + ": the game only waits when it comes first",
+          "the wait " + code + " follows the prefix code " + prefix.front() +
+              ": the game only waits when it comes first",
           "move " + code + " to the front of the item");
     }
   }
@@ -90,7 +91,8 @@ void PlanetChecker::CheckPieces(const Item& item) {
     const ActionRule rule = simulator::ClassifyAction(piece);
     if (rule.kind == ActionRule::SupplySyntaxError) {
       Add(Severity::Error, FindingKind::SupplySyntax, item.key,
-          "the piece *" + piece + " has no code after its sign: the game shows \"There is a syntax error in the message file\"",
+          "the piece *" + piece +
+              " has no code after its sign: the game shows \"There is a syntax error in the message file\"",
           "write a code after the sign, such as *" + piece.substr(0, 1) + "PT" + piece.substr(1));
     } else if (rule.kind == ActionRule::NoFlag) {
       Add(Severity::Warning, FindingKind::InvalidFlag, item.key,

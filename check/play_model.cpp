@@ -93,7 +93,9 @@ void PlayModel::Pieces(std::string_view text, PlayItem& item) {
         if (relevant) item.effects.push_back({Effect::ToggleFlag, rule.number});
         break;
       case ActionRule::FormTreaty:
-        if (relevant_ & FlagBit(simulator::kTreatyFlag)) item.effects.push_back({Effect::SetFlag, simulator::kTreatyFlag});
+        if (relevant_ & FlagBit(simulator::kTreatyFlag)) {
+          item.effects.push_back({Effect::SetFlag, simulator::kTreatyFlag});
+        }
         break;
       case ActionRule::BreakTreaty:
         if (relevant_ & FlagBit(simulator::kTreatyFlag)) {
@@ -157,7 +159,8 @@ PlayList PlayModel::Compile(const ItemListInfo& info) {
     list.items.push_back(messages ? Message(n, key, value) : Response(n, key, value));
   }
   if (info.Absent() > 0) {
-    list.items.push_back(messages ? Message(0, info.prefix, store::kNoMessage) : Response(0, info.prefix, store::kNoMessage));
+    list.items.push_back(messages ? Message(0, info.prefix, store::kNoMessage)
+                                  : Response(0, info.prefix, store::kNoMessage));
   }
   return list;
 }

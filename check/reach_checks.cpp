@@ -79,7 +79,8 @@ void PlanetChecker::CheckReach() {
   const store::PlanetRecord& planet = record.Planet(script_.Planet());
   const auto& aliens = script_.Store().GetTables().AlienNames;
   const int alien = store::PlanetAttributes::Decode(planet.Attributes).AlienIndex;
-  std::string alienName = alien >= 0 && alien < static_cast<int>(aliens.size()) ? aliens[static_cast<std::size_t>(alien)] : "";
+  std::string alienName =
+      alien >= 0 && alien < static_cast<int>(aliens.size()) ? aliens[static_cast<std::size_t>(alien)] : "";
   if (alienName.empty()) alienName = "Aliens";
   PlayModel model(index_, planet, alienName, flags_.tested);
   const Exploration play = Explore(model, options_.limits);

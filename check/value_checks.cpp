@@ -87,8 +87,9 @@ void PlanetChecker::CheckCounts() {
     const ItemListInfo& guess = list.front().guess;
     const std::string message =
         list.size() == 1 ? "this item has no count key " + guess.countKey + ": no reader sees it"
-                         : std::to_string(list.size()) + " items of this group, this one among them, have no count key " +
-                               guess.countKey + ": no reader sees them";
+                         : std::to_string(list.size()) +
+                               " items of this group, this one among them, have no count key " + guess.countKey +
+                               ": no reader sees them";
     Finding& f = Add(Severity::Warning, FindingKind::ItemsBeyondCount, list.front().key, message,
                      "add " + guess.countKey + " with the number of items");
     f.group = guess.group;

@@ -107,7 +107,9 @@ ActionRule ClassifyAction(std::string_view piece) {
     if (flag < 0) {
       rule.kind = ActionRule::NoFlag;
     } else {
-      rule.kind = piece[0] == 'S' ? ActionRule::SetFlag : piece[0] == 'C' ? ActionRule::ClearFlag : ActionRule::ToggleFlag;
+      rule.kind = piece[0] == 'S'   ? ActionRule::SetFlag
+                  : piece[0] == 'C' ? ActionRule::ClearFlag
+                                    : ActionRule::ToggleFlag;
       rule.number = flag;
     }
   } else if (StartsWith(piece, "TREATY")) {

@@ -15,7 +15,8 @@ TEST_F(Items, ValuesThatReadBackCutAndResponsesTooWide) {
          "Response1=" + std::string(73, 'w') + "*M", "Response2=" + std::string(72, 'w') + "*MTrade",
          "MessagesTrade=1", "MessageTrade1=Deal.", "Info=" + std::string(300, 'i')});
   auto report = Check();
-  EXPECT_EQ(Keys(report, FindingKind::ValueTooLong), (std::vector<std::string>{"Message1", "Info"})) << Describe(report);
+  EXPECT_EQ(Keys(report, FindingKind::ValueTooLong), (std::vector<std::string>{"Message1", "Info"}))
+      << Describe(report);
   const Finding too = OfKind(report, FindingKind::ValueTooLong).front();
   EXPECT_EQ(too.severity, Severity::Error);
   EXPECT_EQ(too.group, "INIT");
@@ -101,7 +102,8 @@ TEST_F(Items, AnswerCodesNamingGroupsWithoutMessagesOrResponses) {
   EXPECT_EQ(responses[0].severity, Severity::Error);  // no such group at all
   EXPECT_EQ(responses[1].key, "Message2");
   EXPECT_EQ(responses[1].severity, Severity::Warning);  // Peace exists but cannot be answered
-  EXPECT_EQ(responses[1].message, "the answer code *RPeace names group Peace, which has no responses: the player cannot answer");
+  EXPECT_EQ(responses[1].message,
+            "the answer code *RPeace names group Peace, which has no responses: the player cannot answer");
   EXPECT_EQ(responses[2].key, "Message4");
   EXPECT_EQ(responses[2].fix, "put the answer code after *RS1");
 
