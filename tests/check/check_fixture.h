@@ -28,6 +28,9 @@ struct CheckFixture : ::testing::Test {
 
   // Custom messages on unless told otherwise; the planet has no energy and alien 0.
   void Write(std::initializer_list<std::string_view> lines, bool customMessages = true) {
+    Write(std::vector<std::string>(lines.begin(), lines.end()), customMessages);
+  }
+  void Write(const std::vector<std::string>& lines, bool customMessages = true) {
     std::string bytes = std::string("[General]\r\nPlanetPics = N\r\nMessages = ") + (customMessages ? "Y" : "N") +
                         "\r\n\r\n;SolarSystem\r\n;\"Probe               \",0,1\r\n;520,4,0,0,13,0\r\n[1]\r\n";
     for (auto line : lines) bytes.append(line).append("\r\n");

@@ -157,6 +157,24 @@ TEST_F(Rooms, RoomsWithNoWayBackToTheShip) {
   EXPECT_EQ(map.Find("Pit")->findings.size(), 1u);
 }
 
+TEST_F(Rooms, ARoomThatTrapsOnlyAfterSomethingElseHappened) {
+  // The vault's door back stays open until the hall's alarm has gone off.
+  Write({"BeamMessages=1", "Beam1=You beam down.*RHall", "MessagesHall=1", "MessageHall1=A hall.", "ResponsesHall=3",
+         "ResponseHall1=Beam back up to the ship.*MBeamUp", "ResponseHall2=Enter the vault.*MVault",
+         "ResponseHall3=Search the area for anything unusual.*MHallSearch", "MessagesHallSearch=1",
+         "MessageHallSearch1=You set off an alarm.*SFC*RHall", "MessagesVault=1", "MessageVault1=A vault.",
+         "ResponsesVault=1", "ResponseVault1=%fCLeave the vault.*MHall", "MessagesBeamUp=1",
+         "MessageBeamUp1=Beam up sucessful.*RNone", "CFlag=Alarm"});
+  const auto report = Check();
+  const auto stuck = OfKind(report, FindingKind::StuckRoom);
+  ASSERT_EQ(stuck.size(), 1u) << Describe(report);
+  EXPECT_EQ(stuck[0].severity, Severity::Warning);
+  EXPECT_EQ(stuck[0].message,
+            "the player can get stuck in room Vault: with some flags no path of actions leads back to BeamUp");
+  EXPECT_EQ(stuck[0].group, "Vault");
+  EXPECT_EQ(stuck[0].item, 1);
+}
+
 TEST_F(Rooms, RoomsWithoutGridNamesAreLaidOutFromTheirDoors) {
   Write({"BeamMessages=1", "Beam1=Down.*RCave", "MessagesCave=1", "MessageCave1=A cave.", "ResponsesCave=3",
          "ResponseCave1=Go North and report back.*MTunnel", "ResponseCave2=Beam back up to the ship.*MBeamUp",

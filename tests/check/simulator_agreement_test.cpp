@@ -14,6 +14,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <sstream>
 
 namespace zelmora::check {
 namespace {
@@ -168,6 +169,22 @@ TEST_F(Agreement, AGridWithLocks) {
   room.LockAction(1, 'C', "Sealed tight.");
   script.PutMessage("MessageArea13Search1", "A key!*SFB*RArea13");
   ExpectPlayedIsReachable(5);
+}
+
+// The demo written to show every finding: the checker must still not overreach on it.
+TEST_F(Agreement, TheDemoPlanetsWithEveryKindOfFinding) {
+  const std::string demo =
+      zelmora::testing::TempGameFolder::ReadFile(std::string(ZELMORA_SOURCE_DIR) + "/demo/ZMDescriptor/Mirefall.zmd");
+  for (const char* section : {"[1]", "[2]"}) {
+    std::vector<std::string> lines;
+    std::istringstream in(demo.substr(demo.find(section) + 3));
+    for (std::string line; std::getline(in, line) && line.rfind("[", 0) != 0;) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    Write(lines);
+    ExpectPlayedIsReachable(11);
+  }
 }
 
 }  // namespace
