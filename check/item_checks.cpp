@@ -63,7 +63,7 @@ void PlanetChecker::CheckCodes(const Item& item) {
           "put a word before " + code);
     } else {
       Add(Severity::Warning, FindingKind::UnknownCode, item.key,
-          "code " + code + " is not in SPECIAL.LST: the message editor drops it when this item is saved",
+          "code " + code + " is not in SPECIAL.LST: the game may not know it either",
           "add it to SPECIAL.LST or remove it");
     }
   }

@@ -7,6 +7,7 @@
 #include "adventure/frm_lock.h"
 #include "adventure/frm_wizard.h"
 #include "adventure/wizard_model.h"
+#include "check/frm_issues.h"
 #include "messages/flag_chooser.h"
 #include "messages/frm_flag.h"
 #include "messages/frm_messages.h"
@@ -198,10 +199,31 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
     wizard.SetAdvanced([advanced] { advanced->Run(); });
     wizard.Go(caller);
   };
+  // The issues list stays open beside the message editor and follows its edits.
+  windows.issues = [this](int planet) {
+    issues_->ShowFor(store_.GetPlanetName(record_, planet, record_.StarName));
+  };
+  windows.scriptChanged = [this] {
+    if (issues_) issues_->Refresh();
+  };
   messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
                                         std::move(windows), this);
+  issues_ = new check::frmIssues(*script_, messages_->Model().Catalogue(), messages_);
+  issues_->SetOpen([this](const check::Finding& finding) {
+    auto& editor = messages_->Model();
+    if (!finding.room.empty()) {
+      editor.OpenRoom(finding.room);
+    } else if (finding.list != check::ItemList::None) {
+      editor.GoToItem(finding.list == check::ItemList::Responses ? messages::Direction::Response
+                                                                : messages::Direction::Message,
+                      finding.group, finding.item);
+    } else if (finding.key == "Info") {
+      editor.GoToItem(messages::Direction::Information, {}, 0);
+    }
+  });
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     messages_->Run(h, ticked, name);
+    issues_->hide();
     return messages_->Model().Custom();
   };
   planetPictures_->SetChanged([this] {

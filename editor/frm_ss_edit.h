@@ -34,6 +34,9 @@ class PlanetScript;
 class frmFlag;
 class frmMessages;
 }  // namespace zelmora::messages
+namespace zelmora::check {
+class frmIssues;
+}  // namespace zelmora::check
 namespace zelmora::simulator {
 class SeededRandom;
 class frmSSOptions;
@@ -175,6 +178,7 @@ class frmSSEdit : public QMainWindow {
   frmGetNumber* number_ = nullptr;
   simulator::frmSSOptions* testOptions_ = nullptr;
   messages::frmMessages* messages_ = nullptr;
+  check::frmIssues* issues_ = nullptr;
   Dialogs dialogs_;
 
   // Window state.

@@ -72,7 +72,7 @@ TEST_F(Items, CodesThePlayerOrTheEditorStumblesOn) {
   auto report = Check();
   const auto unknown = OfKind(report, FindingKind::UnknownCode);
   ASSERT_EQ(unknown.size(), 2u) << Describe(report);
-  EXPECT_EQ(unknown[0].message, "code *XYZ is not in SPECIAL.LST: the message editor drops it when this item is saved");
+  EXPECT_EQ(unknown[0].message, "code *XYZ is not in SPECIAL.LST: the game may not know it either");
   EXPECT_EQ(unknown[1].key, "Message2");
   EXPECT_EQ(unknown[1].message,
             "the text begins with %RK, which is read as a prefix code: the placeholder is not shown");
