@@ -271,6 +271,7 @@ std::vector<MapPoint> PassagePath(const LaidPassage& passage) {
 
 MapLayout LayOutMap(const AdventureMap& map, const MapGeometry& g) {
   MapLayout layout;
+  layout.geometry = g;
   std::set<Cell> used;
   for (const MapRoom& room : map.rooms) {
     LaidRoom r;
@@ -435,14 +436,14 @@ PlanetMap MapPlanet(const messages::PlanetScript& script, const messages::Specia
       const std::string name = SeverityName(severity);
       counts.push_back(Counted(n, name.c_str(), (name + "s").c_str()));
     }
-    s += " Room findings: ";
+    s += "\nRoom findings: ";
     if (counts.empty()) s += "none";
     for (std::size_t i = 0; i < counts.size(); ++i) s += (i ? ", " : "") + counts[i];
     s += ".";
   }
   for (const SearchSummary& search : report.searches) {
     if (search.complete) continue;
-    s += " The search of play stopped early (" + search.stoppedBy +
+    s += "\nThe search of play stopped early (" + search.stoppedBy +
          "), so rooms it did not reach may lack their findings.";
   }
   return planet;

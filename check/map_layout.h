@@ -89,6 +89,7 @@ struct AxisLabel {
 };
 
 struct MapLayout {
+  MapGeometry geometry;
   std::vector<LaidRoom> rooms;  // the map's rooms in its order, then the missing ones
   std::vector<LaidPassage> passages;
   std::vector<AxisLabel> columns;

@@ -109,7 +109,7 @@ TEST_F(MapLayoutTest, GridRoomsSitInTheirCellsJoinedByOnePassagePerWall) {
   const MapRect& a11 = Room(layout, "Area11").box;
   EXPECT_EQ(layout.PassageAt({a11.x + a11.width + 4, a11.y + a11.height + 12}), -1);
 
-  EXPECT_EQ(map.summary, "12 rooms, 0 locked doors. Room findings: none.");
+  EXPECT_EQ(map.summary, "12 rooms, 0 locked doors.\nRoom findings: none.");
   EXPECT_TRUE(map.rows.empty());
   EXPECT_NE(Room(layout, "Area11").tooltip.find("The away team beams down here."), std::string::npos);
 }
@@ -238,7 +238,7 @@ TEST_F(MapLayoutTest, LocksAreBadgesOnTheirPassageAndFindingsMarkTheirRoom) {
   ASSERT_EQ(map.rows.size(), 1u);
   EXPECT_EQ(map.rows[0].room, map.layout.Find("Area11"));
   EXPECT_EQ(map.rows[0].finding.kind, FindingKind::LockNeverOpens);
-  EXPECT_EQ(map.summary, "4 rooms, 1 locked door. Room findings: 1 error.");
+  EXPECT_EQ(map.summary, "4 rooms, 1 locked door.\nRoom findings: 1 error.");
 
   // Once a search sets the flag, the badge stays and the marker goes.
   Script().PutMessage("MessageArea22Search1", "We found the key.*SFB*RArea22");
