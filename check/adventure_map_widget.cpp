@@ -387,7 +387,9 @@ const std::vector<LegendEntry>& LegendEntries() {
          PaintRoom(p, room, r.adjusted(10, 2, 0, 0), {}, f);
        }},
       {"An action here beams up",
-       [](QPainter& p, const QRectF& r, const QFont&) { PaintBeamUp(p, QRectF(r.center().x() - 6, r.top() + 3, 12, 14)); }},
+       [](QPainter& p, const QRectF& r, const QFont&) {
+         PaintBeamUp(p, QRectF(r.center().x() - 6, r.top() + 3, 12, 14));
+       }},
       {"Doors both ways", [](QPainter& p, const QRectF& r, const QFont&) { SampleLine(p, r, PassageStyle::TwoWay); }},
       {"One way only", [](QPainter& p, const QRectF& r, const QFont&) { SampleLine(p, r, PassageStyle::OneWay); }},
       {"Door to a neighbour with no door back",

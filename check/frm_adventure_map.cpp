@@ -28,7 +28,7 @@ namespace {
 
 constexpr int kMinWidth = 760;
 constexpr int kMaxWidth = 1240;
-constexpr int kMinHeight = 600;
+constexpr int kMinHeight = 680;
 constexpr int kMaxHeight = 820;
 
 QIcon SeverityIcon(Severity severity) {

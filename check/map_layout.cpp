@@ -123,7 +123,7 @@ bool PathCrosses(const std::vector<MapPoint>& path, const std::vector<LaidRoom>&
 // A passage between rooms that are not neighbours: straight when nothing is in the way, else bent
 // to the side that passes clear of the boxes, as little as will do; outwards first, where it
 // crosses fewer other passages.
-void Route(LaidPassage& p, const std::vector<LaidRoom>& rooms, const MapGeometry& g, PointF centre) {
+void Route(LaidPassage& p, const std::vector<LaidRoom>& rooms, const MapGeometry& g, int width, int height) {
   const MapRect& a = rooms[std::size_t(p.from)].box;
   const MapRect& b = rooms[std::size_t(p.to)].box;
   const PointF ca = F(a.Centre());
@@ -131,9 +131,9 @@ void Route(LaidPassage& p, const std::vector<LaidRoom>& rooms, const MapGeometry
   p.curved = false;
   p.start = EdgeToward(a, cb);
   p.end = EdgeToward(b, ca);
-  const bool neighbours = std::abs(rooms[std::size_t(p.from)].column - rooms[std::size_t(p.to)].column) +
-                              std::abs(rooms[std::size_t(p.from)].row - rooms[std::size_t(p.to)].row) ==
-                          1;
+  const LaidRoom& from = rooms[std::size_t(p.from)];
+  const LaidRoom& to = rooms[std::size_t(p.to)];
+  const bool neighbours = std::abs(from.column - to.column) + std::abs(from.row - to.row) == 1;
   if (neighbours || !PathCrosses(PassagePath(p), rooms, p.from, p.to)) return;
 
   const double dx = cb.x - ca.x;
@@ -141,19 +141,24 @@ void Route(LaidPassage& p, const std::vector<LaidRoom>& rooms, const MapGeometry
   const double length = std::hypot(dx, dy);
   PointF normal{-dy / length, dx / length};
   const PointF middle{(ca.x + cb.x) / 2, (ca.y + cb.y) / 2};
-  if (normal.x * (middle.x - centre.x) + normal.y * (middle.y - centre.y) < 0) normal = {-normal.x, -normal.y};
+  if (normal.x * (middle.x - width / 2.0) + normal.y * (middle.y - height / 2.0) < 0) normal = {-normal.x, -normal.y};
+  auto onPaper = [&](const std::vector<MapPoint>& path) {
+    return std::all_of(path.begin(), path.end(),
+                       [&](MapPoint q) { return q.x >= 0 && q.y >= 0 && q.x <= width && q.y <= height; });
+  };
   LaidPassage trial = p;
   trial.curved = true;
   std::optional<LaidPassage> gentlest;
   for (int step = 1; step <= 6; ++step) {
     for (int side : {1, -1}) {
-      // The curve's peak lies halfway to its control point.
-      const double offset = side * step * g.cellHeight * 0.5 * 2;
+      // The curve's peak lies halfway to its control point: each step moves it half a cell out.
+      const double offset = side * step * g.cellHeight;
       const PointF control{middle.x + normal.x * offset, middle.y + normal.y * offset};
       trial.control = Round(control);
       trial.start = EdgeToward(a, control);
       trial.end = EdgeToward(b, control);
-      if (!PathCrosses(PassagePath(trial), rooms, p.from, p.to)) {
+      const std::vector<MapPoint> path = PassagePath(trial);
+      if (onPaper(path) && !PathCrosses(path, rooms, p.from, p.to)) {
         p = trial;
         return;
       }
@@ -323,10 +328,12 @@ MapLayout LayOutMap(const AdventureMap& map, const MapGeometry& g) {
   layout.width = 2 * g.margin + (maxColumn - minColumn + 1) * g.cellWidth;
   layout.height = 2 * g.margin + (maxRow - minRow + 1) * g.cellHeight;
   for (int c = minColumn; c <= maxColumn; ++c) {
-    layout.columns.push_back({std::to_string(c), {g.margin + (c - minColumn) * g.cellWidth + g.cellWidth / 2, g.margin / 2}});
+    const int x = g.margin + (c - minColumn) * g.cellWidth + g.cellWidth / 2;
+    layout.columns.push_back({std::to_string(c), {x, g.margin / 2}});
   }
   for (int r = minRow; r <= maxRow; ++r) {
-    layout.rows.push_back({std::to_string(r), {g.margin / 2, g.margin + (r - minRow) * g.cellHeight + g.cellHeight / 2}});
+    const int y = g.margin + (r - minRow) * g.cellHeight + g.cellHeight / 2;
+    layout.rows.push_back({std::to_string(r), {g.margin / 2, y}});
   }
   for (LaidRoom& r : layout.rooms) {
     r.box = {g.margin + (r.column - minColumn) * g.cellWidth + (g.cellWidth - g.roomWidth) / 2,
@@ -370,7 +377,7 @@ MapLayout LayOutMap(const AdventureMap& map, const MapGeometry& g) {
     } else {
       p.style = pair.noWayBack ? PassageStyle::NoWayBack : PassageStyle::OneWay;
     }
-    Route(p, layout.rooms, g, {layout.width / 2.0, layout.height / 2.0});
+    Route(p, layout.rooms, g, layout.width, layout.height);
     for (const MapDoor* d : pair.doors) {
       if (!p.tooltip.empty()) p.tooltip += "\n";
       p.tooltip += DoorLine(*d);
@@ -429,9 +436,8 @@ PlanetMap MapPlanet(const messages::PlanetScript& script, const messages::Specia
     if (!beamDown) s += " No beam-down message leads to a room.";
     std::vector<std::string> counts;
     for (Severity severity : {Severity::Error, Severity::Warning, Severity::Note}) {
-      const std::size_t n = std::size_t(std::count_if(planet.rows.begin(), planet.rows.end(), [&](const MapFindingRow& r) {
-        return r.finding.severity == severity;
-      }));
+      const auto n = std::size_t(std::count_if(planet.rows.begin(), planet.rows.end(),
+                                               [&](const MapFindingRow& r) { return r.finding.severity == severity; }));
       if (n == 0) continue;
       const std::string name = SeverityName(severity);
       counts.push_back(Counted(n, name.c_str(), (name + "s").c_str()));

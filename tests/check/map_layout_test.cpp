@@ -81,8 +81,9 @@ TEST_F(MapLayoutTest, GridRoomsSitInTheirCellsJoinedByOnePassagePerWall) {
 
   for (const LaidRoom& r : layout.rooms) {
     EXPECT_EQ(r.name, "Area" + std::to_string(r.column) + std::to_string(r.row));
-    EXPECT_EQ(r.box.x, geometry.margin + (r.column - 1) * geometry.cellWidth + (geometry.cellWidth - geometry.roomWidth) / 2);
-    EXPECT_EQ(r.box.y, geometry.margin + (r.row - 1) * geometry.cellHeight + (geometry.cellHeight - geometry.roomHeight) / 2);
+    const MapGeometry& g = geometry;
+    EXPECT_EQ(r.box.x, g.margin + (r.column - 1) * g.cellWidth + (g.cellWidth - g.roomWidth) / 2);
+    EXPECT_EQ(r.box.y, g.margin + (r.row - 1) * g.cellHeight + (g.cellHeight - g.roomHeight) / 2);
     EXPECT_TRUE(r.placedByGrid && r.beamsUp && r.reachesBeamUp && !r.missing) << r.name;
     EXPECT_EQ(r.beamDown, r.name == "Area11");
     EXPECT_FALSE(r.worst);

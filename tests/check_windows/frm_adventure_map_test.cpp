@@ -147,7 +147,8 @@ TEST_F(AdventureMapWindowTest, ALargeGridScrollsToTheRoomBeingEdited) {
   // Too large for the window: it scrolls rather than shrinks its rooms.
   EXPECT_GT(map.picMap->width(), map.pnlMap->viewport()->width());
   EXPECT_GT(map.picMap->height(), map.pnlMap->viewport()->height());
-  EXPECT_GE(map.Map().layout.rooms[0].box.width, QFontMetrics(map.picMap->font()).horizontalAdvance(QStringLiteral("Area1010")));
+  const QFontMetrics metrics(map.picMap->font());
+  EXPECT_GE(map.Map().layout.rooms[0].box.width, metrics.horizontalAdvance(QStringLiteral("Area1010")));
   const MapRect& box = map.Map().layout.rooms[std::size_t(map.Map().layout.Find("Area1010"))].box;
   const QRect visible = map.picMap->visibleRegion().boundingRect();
   EXPECT_TRUE(visible.contains(QRect(box.x, box.y, box.width, box.height))) << visible.x() << "," << visible.y();
