@@ -82,6 +82,7 @@ frmEditRoom::frmEditRoom(messages::PlanetScript& script, platform::Prompter& pro
   BuildActions();
   RoomEditorView& view = *this;
   model_ = std::make_unique<RoomEditor>(script, prompter, view, std::move(windows));
+  cmdMap->setEnabled(model_->HasMap());
   for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
   Connect();
   model_->Repaint();
@@ -199,6 +200,8 @@ void frmEditRoom::BuildActions() {
 
   cmdBack = Make<QPushButton>(this, "cmdBack", "Back to Previous Room");
   PlaceTwips(cmdBack, kLeft, kButtonRow, 2400, 375);
+  cmdMap = Make<QPushButton>(this, "cmdMap", "Adventure &Map");
+  PlaceTwips(cmdMap, kRight, kButtonRow, 1680, 375);
   cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
   PlaceTwips(cmdClose, kFormWidth - 120 - 1440, kButtonRow, 1440, 375);
 
@@ -243,6 +246,7 @@ void frmEditRoom::Connect() {
   connect(cmdLock, &QPushButton::clicked, this, [this] { model_->Lock(); });
   connect(cmdAdvanced, &QPushButton::clicked, this, [this] { model_->Advanced(); });
   connect(cmdBack, &QPushButton::clicked, this, [this] { model_->Back(); });
+  connect(cmdMap, &QPushButton::clicked, this, [this] { model_->Map(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { model_->Close(); });
 }
 

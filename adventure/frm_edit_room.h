@@ -65,6 +65,7 @@ class frmEditRoom : public QDialog, private RoomEditorView {
   QPushButton* cmdRemove;
   QPushButton* cmdEffect;
   QPushButton* cmdBack;
+  QPushButton* cmdMap;  // the adventure map; enabled when one was handed in
   QPushButton* cmdClose;
   QMenu* mnuPopup;
   std::array<QAction*, kDirectionItems> mnuPDir{};

@@ -235,6 +235,13 @@ void RoomEditor::Advanced() {
   if (!label_.empty()) LoadRoom(label_);
 }
 
+void RoomEditor::Map() {
+  if (!windows_.map) return;
+  const auto chosen = windows_.map(label_);
+  // The room already shown stays as it is, Back target and all.
+  if (chosen && !chosen->empty() && *chosen != label_) LoadRoom(*chosen);
+}
+
 void RoomEditor::Close() { view_.HideWindow(); }
 
 // ---- the view

@@ -28,6 +28,8 @@ struct RoomEditorWindows {
   std::function<std::optional<LockRequest>(const std::vector<LockChoice>& choices)> lock;
   // The flag chooser, opened on `current` (empty: no flag yet).
   FlagChooser chooseFlag;
+  // Shows the planet's adventure map with `current` marked; the room chosen on it, or nothing.
+  std::function<std::optional<std::string>(const std::string& current)> map;
 };
 
 // The room editor: the open room of the room model plus what the window adds to it (the Back
@@ -70,6 +72,9 @@ class RoomEditor {
   void Effect();
   void Lock();
   void Advanced();
+  // Opens the adventure map; a room chosen on it is opened as a door would open it.
+  void Map();
+  bool HasMap() const { return static_cast<bool>(windows_.map); }
   void Close();
 
   // ---- what is shown

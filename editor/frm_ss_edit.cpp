@@ -7,6 +7,7 @@
 #include "adventure/frm_lock.h"
 #include "adventure/frm_wizard.h"
 #include "adventure/wizard_model.h"
+#include "check/frm_adventure_map.h"
 #include "check/frm_issues.h"
 #include "messages/flag_chooser.h"
 #include "messages/frm_flag.h"
@@ -189,6 +190,8 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   };
   roomWindows.lock = [lock](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
   roomWindows.chooseFlag = chooseRoomFlag;
+  auto* map = new check::frmAdventureMap(*script_, messages::LoadSpecialActions(store_.GameFolder()), this);
+  roomWindows.map = [map](const std::string& current) { return map->Run(current); };
   auto* room = new adventure::frmEditRoom(*script_, prompter_, std::move(roomWindows), this);
   windows.editRoom = [room](int, const std::string& name) { return room->Run(name); };
   windows.wizard = [this, advanced](int) {

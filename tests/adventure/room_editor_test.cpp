@@ -319,6 +319,49 @@ TEST_F(RoomEditorTest, AdvancedReopensTheRoomSoItBecomesItsOwnBackTarget) {
   EXPECT_EQ(view_.checks[kSlotBeam], kGrey);
 }
 
+TEST_F(RoomEditorTest, TheMapOpensTheRoomChosenOnItAsADoorWould) {
+  Grid("3", "3");
+  RoomEditor& without = Editor();
+  EXPECT_FALSE(without.HasMap());
+  without.Map();  // nothing to open
+  editor_.reset();
+
+  std::vector<std::string> shownWith;
+  std::optional<std::string> answer;
+  windows_.map = [&](const std::string& current) {
+    shownWith.push_back(current);
+    return answer;
+  };
+  RoomEditor& e = Editor();
+  EXPECT_TRUE(e.HasMap());
+  e.Begin("Area11");
+  e.ClickDoor(kEast);  // Area21, Back to Area11
+
+  // Closed without a choice, or the room already shown: nothing moves, Back stays.
+  e.Map();
+  answer = "Area21";
+  e.Map();
+  EXPECT_EQ(shownWith, (std::vector<std::string>{"Area21", "Area21"}));
+  EXPECT_EQ(view_.header.room, "Area21");
+  EXPECT_EQ(e.BackTarget(), "Area11");
+
+  answer = "Area33";
+  e.Map();
+  EXPECT_EQ(view_.header.room, "Area33");
+  EXPECT_EQ(view_.header.caption, "Edit Room - Area33");
+  EXPECT_EQ(view_.doors[kNorth].caption, "Area32");
+  EXPECT_EQ(e.BackTarget(), "Area21");
+  e.Back();
+  EXPECT_EQ(view_.header.room, "Area21");
+
+  // A room that is not written yet opens empty, ready to be written.
+  answer = "Cellar";
+  e.Map();
+  EXPECT_EQ(view_.header.room, "Cellar");
+  EXPECT_EQ(view_.checks, (Checks{kOff, kOff, kOff, kOff, kOff, kOff, kOff}));
+  EXPECT_TRUE(prompter_.Calls().empty());
+}
+
 TEST_F(RoomEditorTest, LockOffersTheStoredActionsAndLocksAfterTheFlagChooser) {
   PutResponses("Area11", {"Dance*MBall", "Go East and report back.*MArea21", "Search the area for anything unusual.*MArea11Search"});
   std::vector<LockChoice> offered;
