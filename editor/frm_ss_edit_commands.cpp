@@ -6,6 +6,7 @@
 #include "packaging/launch_flows.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
+#include "zelmora_version.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
