@@ -56,7 +56,7 @@ inline std::vector<KeyRead> ReadAllKeys(std::string_view bytes, std::size_t most
       [&](std::string_view k, std::string&&) {
         if (reads.size() < most) reads.push_back({section, std::string(k), {}});
       });
-  for (auto& r : reads) r.value = store::ReadProfileValue(bytes, r.section, r.key, "\x01absent");
+  for (auto& r : reads) r.value = store::ReadProfileValue(bytes, r.section, r.key, "\x01" "absent");
   return reads;
 }
 

@@ -33,12 +33,19 @@ class MapScript : public PlanetScriptReader {
 class FuzzRandom : public platform::Random {
  public:
   explicit FuzzRandom(Source s) : s_(s) {}
-  double Next() override { return (s_.Next() * 256 + s_.Next()) / 65536.0; }
+  // From the input while it lasts, then uniform as the real generator is (a draw loop that waits
+  // for an available message must end).
+  double Next() override {
+    if (!s_.in->Empty()) return (s_.Next() * 256 + s_.Next()) / 65536.0;
+    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<double>(state_ >> 11) / 9007199254740992.0;
+  }
   void SeedFromClock() override {}
   void Seed(std::uint64_t) override {}
 
  private:
   Source s_;
+  std::uint64_t state_ = 1;
 };
 
 class FuzzPrompter : public platform::Prompter {

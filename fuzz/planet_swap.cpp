@@ -10,7 +10,7 @@ using namespace zelmora;
 namespace {
 
 std::string Read(std::string_view bytes, std::string_view section, std::string_view key) {
-  return store::ReadProfileValue(bytes, section, key, "\x01absent");
+  return store::ReadProfileValue(bytes, section, key, "\x01" "absent");
 }
 
 // Every key the reader can reach in one planet's section.

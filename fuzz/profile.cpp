@@ -52,7 +52,7 @@ std::vector<Probe> ProbesOf(std::string_view bytes) {
 }
 
 std::string Read(std::string_view bytes, const Probe& p) {
-  return store::ReadProfileValue(bytes, p.section, p.key, "\x01absent");
+  return store::ReadProfileValue(bytes, p.section, p.key, "\x01" "absent");
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const store::ProfileIndex index(bytes);
   auto indexed = [&](const Probe& p) {
     const std::string* found = index.Find(p.section, p.key);
-    if (!found) return std::string("\x01absent");
+    if (!found) return std::string("\x01" "absent");
     return found->substr(0, store::kProfileValueLimit);
   };
   for (const auto& p : probes) FUZZ_CHECK(indexed(p) == Read(bytes, p));
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const std::string deleted = store::DeleteKeyLines(written, section, key);
-  FUZZ_CHECK(Read(deleted, target) == "\x01absent");
+  FUZZ_CHECK(Read(deleted, target) == "\x01" "absent");
   for (const auto& p : probes) {
     if (other(p)) FUZZ_CHECK(Read(deleted, p) == Read(bytes, p));
   }

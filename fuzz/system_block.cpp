@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (BlockOnCommentLines(bytes)) {
     for (const auto& k : keysBefore) {
-      FUZZ_CHECK(store::ReadProfileValue(after, k.section, k.key, "\x01absent") == k.value);
+      FUZZ_CHECK(store::ReadProfileValue(after, k.section, k.key, "\x01" "absent") == k.value);
     }
   }
   return 0;

@@ -73,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string mapped = platform::WindowsPathInPrefix(Prefix().string(), windowsPath);
   if (!mapped.empty()) {
     std::string_view path = windowsPath;
+    path = path.substr(0, path.find('\0'));
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
     const char letter = static_cast<char>(path[0] | 0x20);
     const fs::path root = letter == 'c' ? Prefix() / "drive_c" : Prefix() / "dosdevices" / (std::string(1, letter) + ":");
