@@ -47,6 +47,6 @@ Exec=${exec}
 Path=${path}
 Icon=${icon_value}
 Terminal=false
-Categories=Game;Development;
+Categories=Development;
 StartupNotify=true
 ")
