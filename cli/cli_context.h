@@ -50,5 +50,6 @@ void AddAdventureCommands(CLI::App& app, CliContext& ctx);
 void AddMessageCommands(CLI::App& app, CliContext& ctx);
 void AddInstallCommands(CLI::App& app, CliContext& ctx);
 void AddPackagingCommands(CLI::App& app, CliContext& ctx);
+void AddCheckCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   zelmora::cli::AddMessageCommands(app, ctx);
   zelmora::cli::AddInstallCommands(app, ctx);
   zelmora::cli::AddPackagingCommands(app, ctx);
+  zelmora::cli::AddCheckCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,7 +1,13 @@
 // zmd encode-star: the game's star argument for a system name.
+// zmd package: a system's package folder, as Make Package makes it, without a window.
 #include "cli/cli_context.h"
+#include "packaging/package_builder.h"
+#include "packaging/package_check.h"
 #include "packaging/star_argument.h"
 #include "ui/platform/code_page.h"
+#include "ui/platform/file_rules.h"
+#include "ui/platform/program_search.h"
+#include "ui/platform/spawn_process_runner.h"
 
 #include <cstdio>
 #include <memory>
@@ -9,6 +15,8 @@
 namespace zelmora::cli {
 
 namespace {
+
+using platform::Cp1252ToUtf8;
 
 void EncodeStar(CliContext& ctx, const std::string& name) {
   auto encoded = packaging::EncodeStarArgument(platform::Utf8ToCp1252(name));
@@ -23,6 +31,58 @@ void EncodeStar(CliContext& ctx, const std::string& name) {
   ctx.out << line << "\n";
 }
 
+// zmd keeps no settings: every program is this platform's default.
+class NoSettings : public platform::SettingsStore {
+ public:
+  std::string Get(const std::string&, const std::string&, const std::string&,
+                  const std::string& defaultValue) const override {
+    return defaultValue;
+  }
+  void Set(const std::string&, const std::string&, const std::string&, const std::string&) override {}
+};
+
+struct PackageArgs {
+  std::string game;
+  std::string system;
+  std::string out;
+  bool zip = false;
+};
+
+void Package(CliContext& ctx, const PackageArgs& a) {
+  store::DescriptorStore store(a.game);
+  auto name = FindSystem(ctx, a.game, a.system, store);
+  if (!name) return;
+  if (!platform::FolderExists(a.out)) return ctx.Fail(kNotFound, "no such folder: " + a.out);
+  const auto files = packaging::PackageContents(store, *name);
+  if (auto problems = packaging::PackageProblems(files); !problems.empty()) {
+    for (const auto& problem : problems) ctx.err << Cp1252ToUtf8(problem) << "\n";
+    return ctx.Fail(kFailed, "the package of " + a.system + " cannot be made");
+  }
+  NoSettings settings;
+  const auto zip = packaging::ZipProgram(settings, platform::ProgramSearchPath());
+  if (a.zip && !zip.Found()) return ctx.Fail(kNotFound, "cannot find the program '" + Cp1252ToUtf8(zip.lookedFor) + "'");
+  if (platform::FileExists(store.DescriptorPath(*name, store::kWorkingExtension))) {
+    ctx.err << "zmd: " << a.system << " is open in the editor; its saved descriptor is packaged\n";
+  }
+  const auto folder = packaging::PackageFolder(a.out, *name);
+  platform::SpawnProcessRunner runner;
+  auto built = packaging::BuildPackage(files, folder, a.zip ? &zip : nullptr, runner);
+  if (!built.ok) return ctx.Fail(kFailed, Cp1252ToUtf8(built.problem));
+  ctx.out << "package " << folder.string() << "\n";
+  for (const auto& file : files) {
+    ctx.out << "  " << Cp1252ToUtf8(file.name);
+    if (!file.target.empty()) ctx.out << "  -> " << file.target;
+    ctx.out << "\n";
+  }
+  ctx.out << "  " << packaging::kSetupList << "\n";
+  if (!built.archiveProblem.empty()) return ctx.Fail(kFailed, Cp1252ToUtf8(built.archiveProblem));
+  if (a.zip) {
+    const auto archive = folder.string() + ".zip";
+    if (!built.archiveRun || !platform::FileExists(archive)) return ctx.Fail(kFailed, "the archive was not made");
+    ctx.out << "archive " << archive << "\n";
+  }
+}
+
 }  // namespace
 
 void AddPackagingCommands(CLI::App& app, CliContext& ctx) {
@@ -31,6 +91,16 @@ void AddPackagingCommands(CLI::App& app, CliContext& ctx) {
       "encode-star", "print the 21 bytes (hex) the game gets after /star: for a system name");
   encode->add_option("NAME", *name, "system name")->required();
   encode->callback([&ctx, name] { EncodeStar(ctx, *name); });
+
+  auto args = std::make_shared<PackageArgs>();
+  auto* package = app.add_subcommand(
+      "package", "make a system's package folder OUT_FOLDER/SYSTEM (its pictures, descriptor, SETUP.EXE and "
+                 "SETUP.LST), as Make Package does");
+  package->add_option("GAME_FOLDER", args->game, "the game's folder")->required();
+  package->add_option("SYSTEM", args->system, "system name")->required();
+  package->add_option("OUT_FOLDER", args->out, "where the package folder is made")->required();
+  package->add_flag("--zip", args->zip, "also make OUT_FOLDER/SYSTEM.zip with /usr/bin/zip");
+  package->callback([&ctx, args] { Package(ctx, *args); });
 }
 
 }  // namespace zelmora::cli

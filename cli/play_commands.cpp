@@ -5,6 +5,7 @@
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -14,14 +15,17 @@ namespace zelmora::cli {
 namespace {
 
 struct PlayArgs {
-  std::string folder, system, flags;
-  int planet = 1;
+  std::string folder, system, flags, check, record;
+  int planet = 0;
   std::uint64_t seed = 0;
   double lastVisit = 0;
   bool noUpgrades = false, badGuy = false;
 };
 
 void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
+  if (a.folder.empty() || a.system.empty() || sub.count("PLANET") == 0) {
+    return ctx.Fail(kFailed, "play needs GAME_FOLDER SYSTEM PLANET (or --check RECORDING)");
+  }
   store::DescriptorStore store(a.folder);
   const auto system = FindSystem(ctx, a.folder, a.system, store);
   if (!system) return;
@@ -44,7 +48,46 @@ void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
   settings.lastVisitTenths = static_cast<int>(tenths);
   settings.upgrades = !a.noUpgrades;
   settings.badGuy = a.badGuy;
-  if (simulator::RunPlaySession(settings, std::cin, ctx.out) != 0) ctx.status = kFailed;
+  simulator::TestRecording recording;
+  const bool record = !a.record.empty();
+  if (simulator::RunPlaySession(settings, std::cin, ctx.out, record ? &recording : nullptr) != 0) {
+    ctx.status = kFailed;
+  }
+  if (record) {
+    if (auto saved = simulator::SaveRecording(recording, a.record); !saved) {
+      ctx.Fail(kFailed, "cannot write " + a.record + ": " + saved.error);
+    }
+  }
+}
+
+// Replays a recording against the current script and reports the first line that differs.
+void Check(CliContext& ctx, const PlayArgs& a) {
+  if (!a.system.empty() || !a.record.empty()) {
+    return ctx.Fail(kFailed, "--check takes the recording and, at most, another GAME_FOLDER");
+  }
+  if (!platform::FileExists(a.check)) return ctx.Fail(kNotFound, "no such recording: " + a.check);
+  std::string error;
+  const auto recording = simulator::LoadRecording(a.check, error);
+  if (!recording) return ctx.Fail(kFailed, a.check + ": " + error);
+  const std::string folder = a.folder.empty() ? recording->gameFolder.string() : a.folder;
+  store::DescriptorStore store(folder);
+  if (!FindSystem(ctx, folder, platform::Cp1252ToUtf8(recording->start.system), store)) return;
+  const auto replay = simulator::ReplayRecording(*recording, folder);
+  const std::string script = replay.workingCopy ? "the working copy" : "the saved descriptor";
+  const auto difference = simulator::FirstDifference(recording->transcript, replay.transcript);
+  if (!difference) {
+    ctx.out << "same transcript (" << std::count(replay.transcript.begin(), replay.transcript.end(), '\n')
+            << " lines), replayed against " << script << "\n";
+    return;
+  }
+  const auto shown = [](const std::optional<std::string>& line) {
+    return line ? "  " + *line : std::string("(the transcript ends here)");
+  };
+  ctx.out << "the transcript differs from line " << difference->line << " on (replayed against " << script
+          << "):\nrecorded:\n"
+          << shown(difference->recorded) << "\nreplayed:\n"
+          << shown(difference->replayed) << "\n";
+  ctx.status = kFailed;
 }
 
 }  // namespace
@@ -56,15 +99,29 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
       "test a planet's script: reads commands from standard input, one a line (tick [N], hail, respond K, "
       "ignore, beam, energy DAYS, phaser, photon, leave, exit, status, ship, flags; yes/no answer a "
       "question) and prints a transcript");
-  play->add_option("GAME_FOLDER", args->folder)->required();
-  play->add_option("SYSTEM", args->system)->required();
-  play->add_option("PLANET", args->planet, "planet number 1..10")->required();
+  play->add_option("GAME_FOLDER", args->folder);
+  play->add_option("SYSTEM", args->system);
+  play->add_option("PLANET", args->planet, "planet number 1..10");
   play->add_option("--seed", args->seed, "a fixed seed: the same input gives the same transcript");
   play->add_option("--flags", args->flags, "flags set at the start, e.g. A,B,7,Treaty");
   play->add_option("--last-visit", args->lastVisit, "days since the last visit, 0 (never) to 5");
   play->add_flag("--no-upgrades", args->noUpgrades, "test with the Upgrades option off");
   play->add_flag("--badguy", args->badGuy, "test with the BadGuy option on");
-  play->callback([&ctx, args, play] { Play(ctx, *args, *play); });
+  play->add_option("--record", args->record,
+                   "also keep the test in FILE (its start, seed, input lines and transcript) for --check");
+  play->add_option("--check", args->check,
+                   "replay a recording (from --record or the editor's tests) against the current script and "
+                   "report the first line where the transcript differs; GAME_FOLDER, if given, replaces the "
+                   "recorded one")
+      ->excludes("--seed")
+      ->excludes("--flags")
+      ->excludes("--last-visit")
+      ->excludes("--no-upgrades")
+      ->excludes("--badguy");
+  play->callback([&ctx, args, play] {
+    if (!args->check.empty()) Check(ctx, *args);
+    else Play(ctx, *args, *play);
+  });
 }
 
 }  // namespace zelmora::cli

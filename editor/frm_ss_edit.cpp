@@ -2,27 +2,41 @@
 // frm_ss_edit_commands.cpp.
 #include "editor/frm_ss_edit.h"
 
+#include "adventure/frm_advanced_room.h"
+#include "adventure/frm_edit_room.h"
+#include "adventure/frm_lock.h"
+#include "adventure/frm_wizard.h"
+#include "adventure/wizard_model.h"
+#include "check/frm_issues.h"
 #include "messages/flag_chooser.h"
 #include "messages/frm_flag.h"
 #include "messages/frm_messages.h"
 #include "messages/planet_script.h"
 #include "messages/special_actions.h"
+#include "simulator/frm_ss_options.h"
 #include "simulator/frm_system.h"
+#include "simulator/seeded_random.h"
 
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
+#include "editor/frm_get_number.h"
 #include "editor/frm_order.h"
+#include "editor/frm_pictures.h"
+#include "editor/frm_pictures_images.h"
 #include "editor/frm_planet.h"
+#include "editor/planet_pictures.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "ui/platform/program_search.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -31,6 +45,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace zelmora::editor {
 
@@ -91,11 +107,16 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, 
 
 }  // namespace
 
-// The flows' view of the pictures. Planet pictures belong to the picture form; without it none are
-// held in memory. The star picture is the window's.
-class frmSSEdit::Pictures : public store::NoSystemPictures {
+// The flows' view of the pictures: the planet pictures of the picture form, the window's star picture.
+class frmSSEdit::Pictures : public store::SystemPictures {
  public:
   explicit Pictures(frmSSEdit& window) : window_(window) {}
+  void AddSlot() override { window_.planetPictures_->AddSlot(); }
+  void RemoveLastSlot() override { window_.planetPictures_->RemoveLastSlot(); }
+  void ClearOnlyPicture() override { window_.planetPictures_->ClearOnlyPicture(); }
+  void SwapPictures(int a, int b) override { window_.planetPictures_->SwapPictures(a, b); }
+  bool HasPicturesToStore() const override { return window_.planetPictures_->HasPicturesToStore(); }
+  void SavePictures(const std::filesystem::path& file) override { window_.planetPictures_->SavePictures(file); }
   bool HasCustomStarPicture() const override { return window_.picStar->HasCustomPicture(); }
   void SaveStarPicture(const std::filesystem::path& file) override { window_.picStar->SavePicture(file); }
 
@@ -110,6 +131,13 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
       settings_(settings),
       runner_(runner),
       store_(std::move(gameFolder)),
+      scratch_(std::make_unique<QTemporaryDir>()),
+      planetImages_(std::make_unique<QtPlanetImages>()),
+      planetPictures_(std::make_unique<PlanetPictures>(
+          store_, record_, *planetImages_,
+          PictureServices{prompter_, settings_, runner_,
+                          (scratch_->isValid() ? scratch_->path() : QDir::tempPath()).toStdString(),
+                          platform::ProgramSearchPath()})),
       pictures_(std::make_unique<Pictures>(*this)) {
   setObjectName(QStringLiteral("frmSSEdit"));
   setWindowTitle(QStringLiteral("Zelmora"));
@@ -142,19 +170,81 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
     return messages::GetFlagChar(current, planet, *flagChooser_, [this](messages::FlagChooser&) { flag_->Run(); });
   };
   windows.chooseShipSystem = [this](int current) { return system_->Choose(current); };
+  ship_ = std::make_unique<simulator::ShipState>();
+  random_ = std::make_unique<simulator::SeededRandom>();
+  number_ = new frmGetNumber(this);
+  testOptions_ = new simulator::frmSSOptions({store_, record_, *ship_, *random_, prompter_, *number_}, this);
+  testOptions_->SetRecordingFolder(
+      std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
+      "tests");
+  windows.test = [this](int planet) { testOptions_->Run(planet); };
+  // The room editor, its two dialogs and the wizard choose flags through the message editor.
+  auto chooseRoomFlag = [this](const std::string& current) { return messages_->Model().GetFlagChar(current); };
+  auto* advanced = new adventure::frmAdvancedRoom(*script_, chooseRoomFlag, this);
+  auto* lock = new adventure::frmLock(prompter_, this);
+  adventure::RoomEditorWindows roomWindows;
+  roomWindows.advanced = [advanced] {
+    advanced->Load();
+    advanced->Run();
+  };
+  roomWindows.lock = [lock](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
+  roomWindows.chooseFlag = chooseRoomFlag;
+  auto* room = new adventure::frmEditRoom(*script_, prompter_, std::move(roomWindows), this);
+  windows.editRoom = [room](int, const std::string& name) { return room->Run(name); };
+  windows.wizard = [this, advanced](int) {
+    // Finish ticks the editor's custom-messages box inside the grid's one rewrite.
+    adventure::ScriptWizardCaller caller(*script_, [this] { messages_->Model().SetCustom(true); });
+    adventure::frmWizard wizard(prompter_, messages_);
+    advanced->Load();
+    wizard.SetAdvanced([advanced] { advanced->Run(); });
+    wizard.Go(caller);
+  };
+  // The issues list stays open beside the message editor and follows its edits.
+  windows.issues = [this](int planet) {
+    issues_->ShowFor(store_.GetPlanetName(record_, planet, record_.StarName));
+  };
+  windows.scriptChanged = [this] {
+    if (issues_) issues_->Refresh();
+  };
   messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
                                         std::move(windows), this);
+  issues_ = new check::frmIssues(*script_, messages_->Model().Catalogue(), messages_);
+  issues_->SetOpen([this](const check::Finding& finding) {
+    auto& editor = messages_->Model();
+    if (!finding.room.empty()) {
+      editor.OpenRoom(finding.room);
+    } else if (finding.list != check::ItemList::None) {
+      editor.GoToItem(finding.list == check::ItemList::Responses ? messages::Direction::Response
+                                                                : messages::Direction::Message,
+                      finding.group, finding.item);
+    } else if (finding.key == "Info") {
+      editor.GoToItem(messages::Direction::Information, {}, 0);
+    }
+  });
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     messages_->Run(h, ticked, name);
+    issues_->hide();
     return messages_->Model().Custom();
   };
+  planetPictures_->SetChanged([this] {
+    auto ctx = Context();
+    store::flows::PicturesChanged(ctx);
+  });
+  pics_ = new frmPictures(*planetPictures_, *planetImages_, this);
+  dialogs_.planetPictures = [this](int h) { pics_->Run(h); };
+  planet_->SetPictureEditor([this](int h, bool) {
+    dialogs_.planetPictures(h);
+    return frmPlanet::SwitchState{store_.GetPlanetFlag(record_, "PlanetPics", h) == 1,
+                                  CustomPictureAllowed(store_, record_, planetPictures_->PictureCount() > 0)};
+  });
   planet_->SetMessageEditor([this](int h, bool ticked) {
     const bool custom = dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
     return frmPlanet::SwitchState{custom, store_.SectionExists(record_.Name, std::to_string(h))};
   });
 }
 
-frmSSEdit::~frmSSEdit() = default;
+// The picture form goes before the pictures it shows.
+frmSSEdit::~frmSSEdit() { delete pics_; }
 
 void frmSSEdit::BuildControls() {
   central = Named(new QWidget(this), "central");
@@ -277,14 +367,17 @@ void frmSSEdit::Connect() {
   connect(mnuFClear, &QAction::triggered, this, &frmSSEdit::ClearPlanetsCommand);
   connect(mnuFDelete, &QAction::triggered, this, &frmSSEdit::DeleteSystemCommand);
   connect(mnuFExit, &QAction::triggered, this, &QWidget::close);
+  connect(mnuFPackage, &QAction::triggered, this, &frmSSEdit::MakePackageCommand);
   connect(mnuPAdd, &QAction::triggered, this, &frmSSEdit::AddPlanetCommand);
   connect(mnuPOrder, &QAction::triggered, this, &frmSSEdit::ReorderCommand);
+  connect(mnuPPics, &QAction::triggered, this, [this] { PlanetPicturesCommand(1); });
   connect(mnuPDetail, &QAction::triggered, this, &frmSSEdit::DisplayAsteroidsCommand);
   connect(mnuHTutorial, &QAction::triggered, this, &frmSSEdit::TutorialCommand);
   connect(mnuHAbout, &QAction::triggered, this, &frmSSEdit::AboutCommand);
 
   // Properties opens its dialog once the popup has closed.
   connect(mnuProperties, &QAction::triggered, this, [this] { popupCommand_ = 1; });
+  connect(mnuPicture, &QAction::triggered, this, [this] { popupCommand_ = 2; });
   connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
   connect(mnuDescription, &QAction::triggered, this, &frmSSEdit::PlanetNameCommand);
   connect(mnuInsert, &QAction::triggered, this, &frmSSEdit::InsertPlanetCommand);
@@ -364,6 +457,7 @@ void frmSSEdit::SelectSystem(int index) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   store_.OpenWorkingCopy(name, prompter_);
   LoadSystem(name);
+  planetPictures_->LoadSystemPictures();
   hoverPlanet_ = 0;
   dragPlanet_ = 0;
   ShowStarPicture();
@@ -398,16 +492,15 @@ void frmSSEdit::SetSystemControls(bool enabled) {
   for (QAction* a : {mnuPlanet->menuAction(), mnuFSave, mnuFSaveAs, mnuFTest, mnuFClear, mnuFDelete}) {
     a->setEnabled(enabled);
   }
-  // Make Package and Pictures open windows of their own that this program does not have yet.
-  mnuFPackage->setEnabled(false);
+  mnuFPackage->setEnabled(enabled);
   mnuMessages->setEnabled(enabled);
-  mnuPicture->setEnabled(false);
+  mnuPicture->setEnabled(enabled);
   UpdatePlanetCommands();
 }
 
 void frmSSEdit::UpdatePlanetCommands() {
   mnuPOrder->setEnabled(SystemOpen() && record_.PlanetCount > 1);
-  mnuPPics->setEnabled(false);
+  mnuPPics->setEnabled(SystemOpen() && record_.PlanetCount > 0);
 }
 
 // ---- drawing

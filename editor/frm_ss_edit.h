@@ -26,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTemporaryDir;
 
 namespace zelmora::messages {
 class FlagChooser;
@@ -33,13 +34,23 @@ class PlanetScript;
 class frmFlag;
 class frmMessages;
 }  // namespace zelmora::messages
+namespace zelmora::check {
+class frmIssues;
+}  // namespace zelmora::check
 namespace zelmora::simulator {
+class SeededRandom;
+class frmSSOptions;
 class frmSystem;
+struct ShipState;
 }  // namespace zelmora::simulator
 
 namespace zelmora::editor {
 
+class frmGetNumber;
+class PlanetPictures;
+class QtPlanetImages;
 class frmOrder;
+class frmPictures;
 class frmPlanet;
 class StarPictureWidget;
 class SystemViewWidget;
@@ -59,6 +70,8 @@ class frmSSEdit : public QMainWindow {
         planetProperties;
     // The message editor for planet h, its custom box ticked or not; the box's state afterwards.
     std::function<bool(int h, bool customTicked, const std::string& planetName)> planetMessages;
+    // The picture form shown on planet h (its scroll bar reaching every planet).
+    std::function<void(int h)> planetPictures;
   };
 
   frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter, platform::SettingsStore& settings,
@@ -86,6 +99,8 @@ class frmSSEdit : public QMainWindow {
   bool DisplayAsteroids() const { return displayAsteroids_; }
   Point Centre() const;
   store::flows::SystemContext Context();
+  // The open system's planet pictures and the picture form's commands.
+  PlanetPictures& PicturesModel() { return *planetPictures_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -128,6 +143,8 @@ class frmSSEdit : public QMainWindow {
   void StarPopup(QPoint global);
   void PlanetPropertiesCommand(int h);
   void PlanetMessagesCommand(int h);
+  void PlanetPicturesCommand(int h);
+  void MakePackageCommand();
   void PlanetNameCommand();
   void PlanetClassCommand(int k);
   void InsertPlanetCommand();
@@ -143,7 +160,11 @@ class frmSSEdit : public QMainWindow {
   platform::ProcessRunner& runner_;
   store::DescriptorStore store_;
   store::SolarSystemRecord record_;
+  std::unique_ptr<QTemporaryDir> scratch_;
+  std::unique_ptr<QtPlanetImages> planetImages_;
+  std::unique_ptr<PlanetPictures> planetPictures_;
   std::unique_ptr<Pictures> pictures_;
+  frmPictures* pics_ = nullptr;
   frmNewSS* newSS_ = nullptr;
   frmOrder* order_ = nullptr;
   frmPlanet* planet_ = nullptr;
@@ -151,7 +172,13 @@ class frmSSEdit : public QMainWindow {
   std::unique_ptr<messages::FlagChooser> flagChooser_;
   messages::frmFlag* flag_ = nullptr;
   simulator::frmSystem* system_ = nullptr;
+  // The simulated ship and its generator live for the whole run: tests carry the ship over.
+  std::unique_ptr<simulator::ShipState> ship_;
+  std::unique_ptr<simulator::SeededRandom> random_;
+  frmGetNumber* number_ = nullptr;
+  simulator::frmSSOptions* testOptions_ = nullptr;
   messages::frmMessages* messages_ = nullptr;
+  check::frmIssues* issues_ = nullptr;
   Dialogs dialogs_;
 
   // Window state.
@@ -160,7 +187,8 @@ class frmSSEdit : public QMainWindow {
   int dragPlanet_ = 0;
   bool dragMoved_ = false;
   bool displayAsteroids_ = true;
-  // What the planet popup chose that runs once it has closed: 0 nothing, 1 Properties, 3 Messages.
+  // What the planet popup chose that runs once it has closed: 0 nothing, 1 Properties, 2 Picture,
+  // 3 Messages.
   int popupCommand_ = 0;
   int lastHover_ = -1;
   bool lastMenuOpen_ = false;

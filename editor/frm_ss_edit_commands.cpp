@@ -1,9 +1,12 @@
 // The main window's commands: System and Planet menus, the planet and star popups, Help.
 #include "editor/editor_commands.h"
 #include "editor/frm_ss_edit.h"
+#include "editor/planet_pictures.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
 #include "packaging/launch_flows.h"
+#include "packaging/make_package.h"
+#include "ui/platform/program_search.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
 #include "zelmora_version.h"
@@ -11,6 +14,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
 
 #include <utility>
@@ -86,6 +90,16 @@ void frmSSEdit::DeleteSystemCommand() {
   SetSystemControls(false);
 }
 
+void frmSSEdit::MakePackageCommand() {
+  if (!SystemOpen()) return;
+  auto ctx = Context();
+  packaging::PackageServices services{settings_, runner_, platform::ProgramSearchPath(), [](bool busy) {
+                                        if (busy) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+                                        else QGuiApplication::restoreOverrideCursor();
+                                      }};
+  packaging::MakePackage(ctx, services);
+}
+
 // ---- Planet menu
 
 void frmSSEdit::AddPlanetCommand() {
@@ -132,6 +146,7 @@ void frmSSEdit::PlanetPopup(QPoint global) {
   menuOpen_ = false;
   if (h >= 1 && h <= record_.PlanetCount) {
     if (command == 1) PlanetPropertiesCommand(h);
+    if (command == 2) PlanetPicturesCommand(h);
     if (command == 3) PlanetMessagesCommand(h);
   }
   DrawSystem(false);
@@ -139,8 +154,7 @@ void frmSSEdit::PlanetPopup(QPoint global) {
 
 void frmSSEdit::PlanetPropertiesCommand(int h) {
   picInfo->hide();
-  auto ctx = Context();
-  PlanetProperties shown = ReadPlanetProperties(store_, record_, h, ctx.pictures.HasPicturesToStore());
+  PlanetProperties shown = ReadPlanetProperties(store_, record_, h, planetPictures_->PictureCount() > 0);
   auto chosen = dialogs_.planetProperties(h, store_.GetPlanetName(record_, h, record_.StarName), shown);
   if (chosen) ApplyPlanetProperties(store_, record_, h, *chosen);
   hoverPlanet_ = 0;
@@ -151,6 +165,13 @@ void frmSSEdit::PlanetMessagesCommand(int h) {
   picInfo->hide();
   const bool ticked = store_.GetPlanetFlag(record_, "Messages", h) == 1;
   dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
+  DrawSystem(true);
+}
+
+void frmSSEdit::PlanetPicturesCommand(int h) {
+  if (!SystemOpen() || record_.PlanetCount < 1) return;
+  picInfo->hide();
+  dialogs_.planetPictures(h);
   DrawSystem(true);
 }
 

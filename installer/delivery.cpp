@@ -1,6 +1,7 @@
 #include "installer/delivery.h"
 
 #include "installer/installer_texts.h"
+#include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
 
 #include <algorithm>
@@ -40,6 +41,33 @@ bool LinkOnTheWay(const fs::path& target, const fs::path& folder) {
 
 constexpr const char* kThroughLink = "a link inside the game folder is on its way";
 
+// A listed file of the package. The list holds code-page names, as every file of the game does,
+// and the disk the UTF-8 form of each; a list written with UTF-8 names is still understood, and
+// its files keep those names.
+struct ListedFile {
+  std::optional<fs::path> path;
+  bool codePage = true;
+};
+
+ListedFile FindListed(const fs::path& packageFolder, const std::string& name) {
+  fs::path path = platform::ResolveCodePageNoCase(packageFolder, name);
+  if (platform::FileExists(path)) return {path, true};
+  auto raw = platform::FindNoCase(packageFolder, name);
+  if (raw && platform::FileExists(*raw)) return {*raw, false};
+  return {std::nullopt, true};
+}
+
+// A file of a target folder, matched without regard to case.
+fs::path Resolve(const fs::path& folder, const std::string& name, bool codePage) {
+  return codePage ? platform::ResolveCodePageNoCase(folder, name) : platform::ResolveNoCase(folder, name);
+}
+
+// Names are shown as the list's own text, code-page bytes.
+std::string ShownName(const fs::path& path) {
+  const std::string name = path.filename().string();
+  return platform::Utf8ToCp1252Exact(name).value_or(name);
+}
+
 }  // namespace
 
 bool SameFolder(const std::string& from, const std::string& to) {
@@ -73,14 +101,15 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
       plan.refused.push_back({entry.name, *problem, entry.line});
       continue;
     }
+    auto source = FindListed(packageFolder, entry.name);
     fs::path folder = gameFolder;
     std::string shown;
     for (const auto& part : FolderParts(entry.folder)) {
       if (part == ".") continue;
-      folder = platform::ResolveNoCase(folder, part);
-      shown += folder.filename().string() + "/";
+      folder = platform::ResolveNoCase(folder, source.codePage ? platform::Cp1252ToUtf8(part) : part);
+      shown += ShownName(folder) + "/";
     }
-    fs::path target = platform::ResolveNoCase(folder, entry.name);
+    fs::path target = Resolve(folder, entry.name, source.codePage);
     if (!Inside(target, gameFolder)) {
       plan.refused.push_back({entry.name, "its folder is not inside the game folder", entry.line});
       continue;
@@ -89,13 +118,13 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
       plan.refused.push_back({entry.name, kThroughLink, entry.line});
       continue;
     }
-    auto source = platform::FindNoCase(packageFolder, entry.name);
-    if (!source || !platform::FileExists(*source)) {
+    if (!source.path) {
       plan.refused.push_back({entry.name, "not found in the package", entry.line});
       continue;
     }
+    const fs::path& from = *source.path;
     CopyKind kind = platform::FileExists(target) ? CopyKind::Replace : CopyKind::Add;
-    plan.copies.push_back({entry.name, *source, target, shown + target.filename().string(), kind});
+    plan.copies.push_back({entry.name, from, target, shown + ShownName(target), kind});
   }
   // Named in the order of the list.
   std::stable_sort(plan.refused.begin(), plan.refused.end(),

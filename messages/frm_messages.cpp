@@ -124,6 +124,9 @@ void frmMessages::BuildDirectionColumn() {
   PlaceTwips(cmdEditRoom, 120, 3300, kLeftWidth, 375);
   cmdWizard = Make<QPushButton>(this, "cmdWizard", "Adventure &Wizard");
   PlaceTwips(cmdWizard, 120, 3750, kLeftWidth, 375);
+  cmdIssues = Make<QPushButton>(this, "cmdIssues", "Script Iss&ues");
+  cmdIssues->setToolTip(QStringLiteral("Lists what a player could never see and where a player could get stuck"));
+  PlaceTwips(cmdIssues, 120, 4320, kLeftWidth, 375);
   cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
   PlaceTwips(cmdClose, 120, kFormHeight - 495, kLeftWidth, 375);
 }

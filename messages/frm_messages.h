@@ -74,6 +74,7 @@ class frmMessages : public QDialog, private MessageEditorView {
   QCheckBox* chkCustom;
   QPushButton* cmdEditRoom;
   QPushButton* cmdWizard;
+  QPushButton* cmdIssues;  // the checker's list of the script's issues
   QPushButton* cmdClose;
   QFrame* pnlInfo;
   QLabel* lblM1Title;

@@ -116,6 +116,7 @@ void frmMessages::Connect() {
   connect(chkCustom, &QCheckBox::clicked, this, [this](bool ticked) { model_->SetCustom(ticked); });
   connect(cmdEditRoom, &QPushButton::clicked, this, [this] { model_->EditRoom(); });
   connect(cmdWizard, &QPushButton::clicked, this, [this] { model_->Wizard(); });
+  connect(cmdIssues, &QPushButton::clicked, this, [this] { model_->Issues(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { model_->Close(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { model_->Save(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { model_->Cancel(); });
@@ -354,6 +355,7 @@ void frmMessages::ShowButtons(const ButtonState& b) {
   cmdTest->setEnabled(b.test);
   cmdEditRoom->setEnabled(b.editRoom);
   cmdWizard->setEnabled(b.wizard);
+  cmdIssues->setEnabled(b.issues);
   cmdSave->setEnabled(b.save);
   cmdCancel->setEnabled(b.cancel);
   cmdDelete->setEnabled(b.del);

@@ -60,6 +60,7 @@ MessageEditor::MessageEditor(PlanetScript& script, SpecialActionList catalogue, 
   screen_.groupBox.text = std::string(kInitGroup);
   screen_.buttons.test = static_cast<bool>(windows_.test);
   screen_.buttons.wizard = static_cast<bool>(windows_.wizard);
+  screen_.buttons.issues = static_cast<bool>(windows_.issues);
   MessageEditButtons(false);
 }
 
@@ -358,6 +359,7 @@ void MessageEditor::RemoveItem(int line) {
   screen_.buttons.clearAll = !screen_.lines.empty();
   SetItemCommands();
   UpdateLength();
+  Changed();
 }
 
 void MessageEditor::ClearAll() {
@@ -374,6 +376,7 @@ void MessageEditor::ClearAll() {
   screen_.buttons.clearAll = false;
   SetItemCommands();
   UpdateLength();
+  Changed();
   Publish();
 }
 
@@ -402,6 +405,7 @@ void MessageEditor::SwapWith(int offset) {
   ShowItem(ReadItem(b + 1));
   SetItemCommands();
   UpdateLength();
+  Changed();
   Publish();
 }
 
@@ -427,6 +431,7 @@ void MessageEditor::SetCustom(bool ticked) {
   screen_.custom = ticked;
   const auto& record = script_.Record();
   script_.Store().SetPlanetFlag(record, "Messages", script_.Planet(), record.PlanetCount, ticked);
+  Changed();
   Publish();
 }
 
@@ -440,6 +445,7 @@ void MessageEditor::EditRoom() {
   std::optional<std::string> ended;
   RunChildWindow([&] { ended = windows_.editRoom(script_.Planet(), room); });
   if (!ended) return;
+  Changed();
   screen_.groupBox.text = *ended;
   FillGroupLists();
   if (GroupEntryIndex(*ended) < 0 && !GroupNameProblem(*ended)) EnterGroup(*ended, screen_.frame.direction);
@@ -453,11 +459,42 @@ void MessageEditor::Wizard() {
   reloadRequested_ = true;
   windows_.wizard(script_.Planet());
   Activate();
+  Changed();
 }
 
 void MessageEditor::Test() {
   if (!windows_.test || IsEditing()) return;
   RunChildWindow([&] { windows_.test(script_.Planet()); });
+}
+
+void MessageEditor::Issues() {
+  if (windows_.issues) windows_.issues(script_.Planet());
+}
+
+void MessageEditor::GoToItem(Direction direction, const std::string& group, int item) {
+  if (IsEditing()) EndEdit(false);
+  if (screen_.frame.direction != direction) SelectDirection(direction);
+  if (direction != Direction::Information && !group.empty()) {
+    if (GroupEntryIndex(group) < 0 && !GroupNameProblem(group)) EnterGroup(group, direction);
+    if (GroupEntryIndex(group) >= 0 && listGroup_ != group) SelectGroupEntry(group);
+    screen_.buttons.addGroup = false;
+  }
+  Publish();
+  if (direction != Direction::Information && item >= 1 && item <= static_cast<int>(screen_.lines.size())) {
+    SelectLine(item - 1);
+  }
+}
+
+void MessageEditor::OpenRoom(const std::string& room) {
+  if (!InList() || room.empty()) return;
+  if (IsEditing()) EndEdit(false);
+  ApplyGroupText(room);
+  Publish();
+  EditRoom();
+}
+
+void MessageEditor::Changed() {
+  if (windows_.scriptChanged) windows_.scriptChanged();
 }
 
 std::string MessageEditor::GetFlagChar(const std::string& current) {

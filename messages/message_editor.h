@@ -26,6 +26,10 @@ struct MessageEditorWindows {
   std::function<std::optional<std::string>(int planet, const std::string& room)> editRoom;
   std::function<void(int planet)> wizard;
   std::function<void(int planet)> test;
+  // The list of the script's issues for the planet; it stays open beside the editor.
+  std::function<void(int planet)> issues;
+  // Told after every change the editor writes to the script.
+  std::function<void()> scriptChanged;
   // Width of a response text in the dialog font, in twips.
   std::function<int(const std::string& text)> measureTwips;
 };
@@ -66,6 +70,11 @@ class MessageEditor {
   void EditRoom();
   void Wizard();
   void Test();
+  void Issues();
+  // Shows item `item` (1-based; 0 for none) of a group's messages or responses, adding the group to
+  // the lists when they do not hold it; or opens a room in the room editor.
+  void GoToItem(Direction direction, const std::string& group, int item);
+  void OpenRoom(const std::string& room);
 
   // ---- the item pane
   void TypeText(const std::string& text);
@@ -136,6 +145,7 @@ class MessageEditor {
   void RemoveItem(int line);
   void SwapWith(int offset);
   void RunChildWindow(const std::function<void()>& open);
+  void Changed();
 
   // The pane.
   void ShowItem(const std::string& value);

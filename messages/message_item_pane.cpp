@@ -162,6 +162,7 @@ void MessageEditor::EndEdit(bool save) {
       editState_.reset();
       screen_.selected = line;
     }
+    Changed();
   } else {
     editState_.reset();
     if (InList()) screen_.selected.reset();
@@ -210,6 +211,7 @@ void MessageEditor::Delete() {
   if (!IsEditing() || !screen_.buttons.del) return;
   if (!InList()) {
     script_.PutMessage(kInfoKey, "");
+    Changed();
     EndEdit(false);
     screen_.lines = {std::string()};
     screen_.buttons.del = false;
@@ -416,6 +418,7 @@ void MessageEditor::EditAction() {
     std::string flag;
     RunChildWindow([&] { flag = GetFlagChar(current); });
     if (!flag.empty()) line = WithFlagValue(line, flag);
+    Changed();  // the chooser may have written a description
   }
   UpdateLength();
   Publish();

@@ -1,7 +1,10 @@
 #include "packaging/launch_flows.h"
 
+#include "packaging/outside_programs.h"
 #include "packaging/star_argument.h"
+#include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "ui/platform/program_search.h"
 
 namespace fs = std::filesystem;
 
@@ -56,32 +59,39 @@ TestResult TestInQuarvel(store::flows::SystemContext& ctx, platform::ProcessRunn
 }
 
 std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file) {
-  // One pass: a file name that itself holds "%1" must not be replaced again (that never ends).
-  std::string expanded;
-  for (std::size_t i = 0; i < options.size();) {
-    if (options.compare(i, 2, "%1") == 0) {
-      expanded += file;
-      i += 2;
-    } else {
-      expanded += options[i++];
-    }
-  }
   bool quoted = program.size() >= 2 && program.front() == '"' && program.back() == '"';
-  return (quoted ? program : QuoteCommandWord(program)) + " " + expanded;
+  return (quoted ? program : QuoteCommandWord(program)) + " " + ExpandPlaceholder(options, file);
+}
+
+std::optional<std::string> CommandLinePath(const fs::path& path) {
+  return platform::Utf8ToCp1252Exact(path.string());
 }
 
 PaintResult EditInPaintProgram(const platform::SettingsStore& settings, platform::Prompter& prompter,
                                platform::ProcessRunner& runner, const fs::path& scratch,
                                const std::function<void(const fs::path&)>& savePicture) {
-  std::string program = platform::options::PaintProgram.Read(settings);
-  std::string options = platform::options::PaintOptions.Read(settings);
-  if (!platform::FileExists(program)) {
-    ReportMissingProgram(prompter, program);
+  return EditInPaintProgram(settings, platform::ProgramSearchPath(), prompter, runner, scratch, savePicture);
+}
+
+PaintResult EditInPaintProgram(const platform::SettingsStore& settings, std::string_view searchPath,
+                               platform::Prompter& prompter, platform::ProcessRunner& runner, const fs::path& scratch,
+                               const std::function<void(const fs::path&)>& savePicture) {
+  OutsideProgram paint = PaintProgram(settings, searchPath);
+  if (!paint.Found()) {
+    ReportMissingProgram(prompter, paint.lookedFor);
+    return PaintResult::ProgramMissing;
+  }
+  // The command line is code-page text: a scratch path it cannot carry would name another file.
+  auto scratchText = CommandLinePath(scratch);
+  if (!scratchText) {
+    prompter.Message("The paint program cannot be given the file '" + platform::Utf8ToCp1252(scratch.string()) + "'.",
+                     Buttons::Ok, Icon::Exclamation);
     return PaintResult::ProgramMissing;
   }
   savePicture(scratch);
   auto before = platform::ModificationTime(scratch);
-  runner.StartAndWait(PaintCommandLine(program, options, scratch.string()), platform::WindowState::Normal);
+  runner.StartAndWait(PaintCommandLine(paint.program, paint.options, *scratchText),
+                      platform::WindowState::Normal);
   auto after = platform::ModificationTime(scratch);
   if (after && after != before) return PaintResult::Changed;
   platform::RemoveFile(scratch);

@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Starting the game on the open system and the outside programs the editor waits for.
 namespace zelmora::packaging {
@@ -24,10 +26,19 @@ TestResult TestInQuarvel(store::flows::SystemContext& ctx, platform::ProcessRunn
 // options with every "%1" replaced by the file.
 std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file);
 
+// A native path as command-line text (code page); nothing when the code page cannot hold it.
+std::optional<std::string> CommandLinePath(const std::filesystem::path& path);
+
 enum class PaintResult { ProgramMissing, Unchanged, Changed };
-// Writes the picture to `scratch` with `savePicture`, runs the paint program of the settings on it
-// and waits. Changed when the program rewrote the file: the caller loads it and deletes it.
-// Otherwise the scratch file is gone; a missing program was reported and nothing was written.
+// Writes the picture to `scratch` with `savePicture`, runs the paint program of the settings (found
+// on `searchPath` while the setting is absent) on it and waits. Changed when the program rewrote
+// the file: the caller loads it and deletes it. Otherwise the scratch file is gone; a missing
+// program was reported and nothing was written.
+PaintResult EditInPaintProgram(const platform::SettingsStore& settings, std::string_view searchPath,
+                               platform::Prompter& prompter, platform::ProcessRunner& runner,
+                               const std::filesystem::path& scratch,
+                               const std::function<void(const std::filesystem::path&)>& savePicture);
+// The same with this process's search path.
 PaintResult EditInPaintProgram(const platform::SettingsStore& settings, platform::Prompter& prompter,
                                platform::ProcessRunner& runner, const std::filesystem::path& scratch,
                                const std::function<void(const std::filesystem::path&)>& savePicture);

@@ -1,5 +1,6 @@
 #include "simulator/interpreter.h"
 
+#include "simulator/script_rules.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
@@ -10,21 +11,6 @@
 namespace zelmora::simulator {
 
 namespace {
-
-bool StartsWith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
-
-// The leading decimal number of a text, cut to a whole number.
-int NumberAfter(std::string_view rest) {
-  double v = std::trunc(platform::LeadingNumber(rest));
-  return static_cast<int>(std::clamp(v, static_cast<double>(std::numeric_limits<int>::min()),
-                                     static_cast<double>(std::numeric_limits<int>::max())));
-}
-
-std::string UpperRun(std::string_view text) {
-  std::size_t n = 0;
-  while (n < text.size() && text[n] >= 'A' && text[n] <= 'Z') ++n;
-  return std::string(text.substr(0, n));
-}
 
 std::string CutBefore(std::string text, char c) {
   auto at = text.find(c);
@@ -106,44 +92,16 @@ int Interpreter::ChooseMessage(const std::string& prefix, int count) {
 }
 
 bool Interpreter::TestCondition(std::string_view code) {
-  if (code == "00") return false;
-  int n = 0;
-  for (std::size_t i = 0; i < code.size() && code[i] >= '0' && code[i] <= '9'; ++i) n = n * 10 + (code[i] - '0');
-  const ShipState& ship = services_.rules.Ship();
-  auto level = [&](int kind) { return ship.UpgradeLevels[static_cast<std::size_t>(kind)]; };
-  auto countSystems = [&](auto test) {
-    int c = 0;
-    for (int s = 1; s < kSystemCount; ++s) c += test(s) ? 1 : 0;
-    return c;
-  };
-  const int energy = store::PlanetAttributes::Decode(Planet().Attributes).Energy;
-  bool holds = true;
-  if (n >= 1 && n <= 9) holds = services_.random.Next() * 10 <= n;
-  else if (n >= 10 && n <= 14) holds = level(n - 9) == 1;
-  else if (n >= 15 && n <= 19) holds = level(n - 14) != 1;
-  else if (n >= 20 && n <= 23) holds = energy == n - 20;
-  else if (n == 24) holds = energy != 0;
-  else if (n == 25) holds = energy == 2 || energy == 3;
-  else if (n >= 26 && n <= 30) holds = level(n - 25) >= 3;
-  else if (n >= 31 && n <= 37) holds = FlagSet(n - 31);
-  else if (n >= 38 && n <= 44) holds = !FlagSet(n - 38);
-  else if (n == 45) holds = FlagSet(kTreatyFlag);
-  else if (n == 46) holds = !FlagSet(kTreatyFlag);
-  else if (n == 47) holds = countSystems([&](int s) { return ship.IsDamaged(s); }) >= 1;
-  else if (n == 48) holds = countSystems([&](int s) { return ship.IsDamaged(s); }) >= 5;
-  else if (n == 49) holds = countSystems([&](int s) { return ship.IsDestroyed(s); }) >= 1;
-  else if (n == 50) holds = countSystems([&](int s) { return ship.IsDestroyed(s); }) >= 5;
-  else if (n == 51) holds = countSystems([&](int s) { return ship.SystemDamage[static_cast<std::size_t>(s)] != 0; }) == 0;
-  else if (n == 52) holds = !ship.UpgradesOption;
-  else if (n == 53) holds = ship.BadGuyOption;
-  else if (n == 54) holds = !ship.BadGuyOption;
-  else if (n >= 55 && n <= 59) holds = level(n - 54) < kMaxUpgradeLevel;
-  if (!holds) return false;
-  if (!code.empty() && (code[0] == 'F' || code[0] == 'f')) {
-    // A character that is no flag letter names a flag that is never set.
-    int flag = code.size() > 1 ? FlagNumberOfLetter(code[1]) : -1;
-    bool set = flag >= 0 && FlagSet(flag);
-    return code[0] == 'F' ? set : !set;
+  const ConditionRule rule = ClassifyCondition(code);
+  switch (rule.kind) {
+    case ConditionRule::Never: return false;
+    case ConditionRule::Always: return true;
+    case ConditionRule::Chance: return services_.random.Next() * 10 <= rule.value;
+    case ConditionRule::Ship: return ShipConditionHolds(rule.value, services_.rules.Ship());
+    case ConditionRule::PlanetEnergy:
+      return PlanetEnergyHolds(rule.value, store::PlanetAttributes::Decode(Planet().Attributes).Energy);
+    case ConditionRule::FlagSet: return FlagSet(rule.value);
+    case ConditionRule::FlagClear: return !FlagSet(rule.value);
   }
   return true;
 }
@@ -153,14 +111,15 @@ bool Interpreter::CanApply(std::string_view piece) {
   auto damage = [&](int s) -> float {
     return s >= 0 && s < kSystemCount ? ship.SystemDamage[static_cast<std::size_t>(s)] : 0.0f;
   };
-  if (StartsWith(piece, "RS")) {
-    float d = damage(NumberAfter(piece.substr(2)));
-    return !(d == 0 || d >= kDestroyedDamage);
-  }
-  if (StartsWith(piece, "R!S")) return damage(NumberAfter(piece.substr(3))) >= kDestroyedDamage;
-  if (StartsWith(piece, "-")) {
-    std::string code = UpperRun(piece.substr(1));
-    return services_.rules.HasSupply(code, NumberAfter(piece.substr(1 + code.size())));
+  const PieceRequirement need = RequirementOf(piece);
+  switch (need.kind) {
+    case PieceRequirement::SystemDamaged: {
+      const float d = damage(need.number);
+      return !(d == 0 || d >= kDestroyedDamage);
+    }
+    case PieceRequirement::SystemDestroyed: return damage(need.number) >= kDestroyedDamage;
+    case PieceRequirement::Supply: return services_.rules.HasSupply(need.code, need.number);
+    case PieceRequirement::None: break;
   }
   return true;
 }
@@ -204,47 +163,41 @@ void Interpreter::DisplayMessage(const std::string& text) {
 void Interpreter::ApplyAction(std::string_view piece) {
   ShipRules& rules = services_.rules;
   ShipState& ship = rules.Ship();
-  if (StartsWith(piece, "M")) {
-    state_.MessageLevel = std::string(piece.substr(1));
-  } else if (StartsWith(piece, "R")) {
-    state_.ResponseLevel = std::string(piece.substr(1));
-  } else if (StartsWith(piece, "A")) {
-    state_.EnergyAllowance = platform::RoundToInt16(NumberAfter(piece.substr(1)));
-    display_.Enable(PanelCommand::Energy, true);
-  } else if (StartsWith(piece, "H")) {
-    rules.ShieldsHit(NumberAfter(piece.substr(1)));
-  } else if (StartsWith(piece, "DS")) {
-    rules.DamageAction(NumberAfter(piece.substr(2)));
-  } else if (StartsWith(piece, "D!S")) {
-    rules.DestroySystem(NumberAfter(piece.substr(3)));
-  } else if (StartsWith(piece, "SP")) {
-    int k = NumberAfter(piece.substr(2));
-    if (k >= 0 && k < static_cast<int>(ship.RetrofitCounters.size())) {
-      auto& counter = ship.RetrofitCounters[static_cast<std::size_t>(k)];
-      counter = platform::RoundToInt16(counter + 1.0);
-    }
-  } else if (StartsWith(piece, "FALL")) {
-    rules.RepairAll();
-  } else if (StartsWith(piece, "FS")) {
-    rules.RepairOne(NumberAfter(piece.substr(2)));
-  } else if (StartsWith(piece, "F!S")) {
-    rules.ReplaceOne(NumberAfter(piece.substr(3)));
-  } else if (piece.size() >= 3 && piece[1] == 'F' && (piece[0] == 'S' || piece[0] == 'C' || piece[0] == 'T')) {
-    int flag = FlagNumberOfLetter(piece[2]);
-    if (flag < 0) return;
-    bool on = piece[0] == 'S' ? true : piece[0] == 'C' ? false : !FlagSet(flag);
-    store::SetFlagBit(Planet(), flag, on);
-  } else if (StartsWith(piece, "TREATY")) {
-    if (state_.planet != 0) rules.FormTreaty(Planet(), AlienName());
-  } else if (StartsWith(piece, "NOTREATY")) {
-    if (state_.planet != 0) rules.BreakTreaty(Planet(), AlienName());
-  } else if (StartsWith(piece, "+") || StartsWith(piece, "-")) {
-    std::string code = UpperRun(piece.substr(1));
-    if (code.empty()) {
+  const ActionRule action = ClassifyAction(piece);
+  switch (action.kind) {
+    case ActionRule::MessageLevel: state_.MessageLevel = action.text; break;
+    case ActionRule::ResponseLevel: state_.ResponseLevel = action.text; break;
+    case ActionRule::Allowance:
+      state_.EnergyAllowance = platform::RoundToInt16(action.number);
+      display_.Enable(PanelCommand::Energy, true);
+      break;
+    case ActionRule::ShieldsHit: rules.ShieldsHit(action.number); break;
+    case ActionRule::Damage: rules.DamageAction(action.number); break;
+    case ActionRule::Destroy: rules.DestroySystem(action.number); break;
+    case ActionRule::Retrofit:
+      if (action.number >= 0 && action.number < static_cast<int>(ship.RetrofitCounters.size())) {
+        auto& counter = ship.RetrofitCounters[static_cast<std::size_t>(action.number)];
+        counter = platform::RoundToInt16(counter + 1.0);
+      }
+      break;
+    case ActionRule::RepairAll: rules.RepairAll(); break;
+    case ActionRule::RepairOne: rules.RepairOne(action.number); break;
+    case ActionRule::ReplaceOne: rules.ReplaceOne(action.number); break;
+    case ActionRule::SetFlag: store::SetFlagBit(Planet(), action.number, true); break;
+    case ActionRule::ClearFlag: store::SetFlagBit(Planet(), action.number, false); break;
+    case ActionRule::ToggleFlag: store::SetFlagBit(Planet(), action.number, !FlagSet(action.number)); break;
+    case ActionRule::FormTreaty:
+      if (state_.planet != 0) rules.FormTreaty(Planet(), AlienName());
+      break;
+    case ActionRule::BreakTreaty:
+      if (state_.planet != 0) rules.BreakTreaty(Planet(), AlienName());
+      break;
+    case ActionRule::Supply: rules.ApplySupply(action.sign, action.text, action.number); break;
+    case ActionRule::SupplySyntaxError:
       services_.prompter.Inform("There is a syntax error in the message file: " + std::string(piece));
-      return;
-    }
-    rules.ApplySupply(piece[0] == '-' ? -1 : 1, code, NumberAfter(piece.substr(1 + code.size())));
+      break;
+    case ActionRule::NoFlag:
+    case ActionRule::Nothing: break;
   }
 }
 

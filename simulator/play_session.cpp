@@ -1,6 +1,5 @@
 #include "simulator/play_session.h"
 
-#include "simulator/control_panel.h"
 #include "simulator/seeded_random.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
@@ -8,20 +7,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <iostream>
-#include <map>
 #include <sstream>
 
 namespace zelmora::simulator {
 
 namespace {
-
-std::string Number(double value) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream s(line);
@@ -37,41 +28,19 @@ std::optional<double> ParseNumber(const std::string& text) {
   return value;
 }
 
-// The input lines and the transcript, shared by the prompter, the number asker and the view.
-class Terminal {
+// The input lines: each echoed into the transcript as it is read, and kept when recording.
+class InputLines {
  public:
-  Terminal(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+  InputLines(std::istream& in, Transcript& t, std::vector<std::string>* kept) : in_(in), t_(t), kept_(kept) {}
 
-  // A transcript entry; the lines of a multi-line text line up under the first.
-  void Print(const std::string& label, const std::string& text) {
-    std::string utf8 = platform::Cp1252ToUtf8(text);
-    std::string indent(label.size() + 2, ' ');
-    out_ << label << ":";
-    std::size_t start = 0;
-    bool first = true;
-    while (true) {
-      std::size_t end = utf8.find('\n', start);
-      std::string line = utf8.substr(start, end == std::string::npos ? std::string::npos : end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (first) out_ << (line.empty() ? "" : " ") << line << "\n";
-      else out_ << indent << line << "\n";
-      first = false;
-      if (end == std::string::npos) break;
-      start = end + 1;
-    }
-  }
-  void Error(const std::string& text) {
-    out_ << "error: " << text << "\n";
-    failed = true;
-  }
-
-  // The next command or answer line, echoed; blank lines are skipped, comments echoed and skipped.
-  bool NextLine(std::string& line) {
+  // The next command or answer line; blank lines are skipped, comments echoed and skipped.
+  bool Next(std::string& line) {
     while (std::getline(in_, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       std::string trimmed = platform::TrimBlanks(line);
       if (trimmed.empty()) continue;
-      out_ << "> " << trimmed << "\n";
+      t_.Echo(trimmed);
+      if (kept_) kept_->push_back(trimmed);
       if (trimmed[0] == '#') continue;
       line = platform::Utf8ToCp1252(trimmed);
       return true;
@@ -79,40 +48,25 @@ class Terminal {
     return false;
   }
 
-  // The answer to a question: the command's own argument, else the next line.
-  bool Answer(std::string& answer) {
-    if (preset) {
-      answer = *preset;
-      preset.reset();
-      return true;
-    }
-    return NextLine(answer);
-  }
-
-  std::optional<std::string> preset;
-  bool failed = false;
-
  private:
   std::istream& in_;
-  std::ostream& out_;
+  Transcript& t_;
+  std::vector<std::string>* kept_;
 };
 
-class TerminalPrompter : public platform::Prompter {
+// Questions answered by the next input line, or by the command's own argument.
+class LineAnswers : public TestAnswers {
  public:
-  explicit TerminalPrompter(Terminal& t) : t_(t) {}
+  LineAnswers(InputLines& lines, Transcript& t) : lines_(lines), t_(t) {}
 
-  platform::Answer Message(const std::string& text, platform::Buttons buttons, platform::Icon,
-                           const std::string& title, int) override {
-    const std::string label = title == "Zelmora" ? "box" : "box (" + title + ")";
-    if (buttons == platform::Buttons::Ok) {
-      t_.Print(label, text);
-      return platform::Answer::Ok;
-    }
-    const bool cancel = buttons == platform::Buttons::OkCancel || buttons == platform::Buttons::YesNoCancel;
+  void Box(const std::string&, platform::Icon, const std::string&) override {}
+
+  platform::Answer Question(const std::string&, platform::Buttons buttons, platform::Icon, const std::string&,
+                            int) override {
     const bool okButton = buttons == platform::Buttons::OkCancel;
-    t_.Print("question", text + (okButton ? " [ok/cancel]" : cancel ? " [yes/no/cancel]" : " [yes/no]"));
+    const bool cancel = okButton || buttons == platform::Buttons::YesNoCancel;
     std::string line;
-    while (t_.Answer(line)) {
+    while (Answer(line)) {
       std::string a = platform::ToLower1252(line);
       if (!okButton && (a == "yes" || a == "y")) return platform::Answer::Yes;
       if (!okButton && (a == "no" || a == "n")) return platform::Answer::No;
@@ -120,71 +74,29 @@ class TerminalPrompter : public platform::Prompter {
       if (cancel && a == "cancel") return platform::Answer::Cancel;
       t_.Error("answer the question first");
     }
-    return okButton || cancel ? platform::Answer::Cancel : platform::Answer::No;
+    return cancel ? platform::Answer::Cancel : platform::Answer::No;
   }
 
-  // The simulator asks for no names or files; the terminal has no chooser to offer.
-  std::optional<std::string> Input(const std::string& prompt, const std::string&, const std::string&) override {
-    t_.Print("input", prompt + " (not available here)");
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string&, const std::string&) override {
-    t_.Print("file chooser", title + " (not available here)");
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
-    t_.Print("folder chooser", title + " (not available here)");
-    return std::nullopt;
-  }
-
- private:
-  Terminal& t_;
-};
-
-class TerminalNumbers : public platform::NumberAsker {
- public:
-  explicit TerminalNumbers(Terminal& t) : t_(t) {}
-
-  float AskNumber(const std::string& message, const std::string&, const std::string& unit, float, float minimum,
-                  float maximum, float) override {
-    t_.Print("number", message + "\r\n[" + Number(minimum) + " to " + Number(maximum) + " " + unit + ", or cancel]");
+  float Number(const std::string&, const std::string&, const std::string&, float, float minimum, float maximum,
+               float) override {
     std::string line;
-    while (t_.Answer(line)) {
+    while (Answer(line)) {
       auto words = Words(line);
       if (words.size() == 2 && words[0] == "energy") words.erase(words.begin());
       if (words.size() == 1 && words[0] == "cancel") break;
       auto value = words.size() == 1 ? ParseNumber(words[0]) : std::nullopt;
-      if (value && *value >= minimum && *value <= maximum) return static_cast<float>(*value);
-      t_.Error("answer a number from " + Number(minimum) + " to " + Number(maximum) + ", or cancel");
+      // Compared as the dialog holds it, so the shortest text of a bound reads as that bound.
+      const float number = value ? static_cast<float>(*value) : 0;
+      if (value && number >= minimum && number <= maximum) return number;
+      t_.Error("answer a number from " + ShortNumber(static_cast<double>(minimum)) + " to " +
+               ShortNumber(static_cast<double>(maximum)) + ", or cancel");
     }
     return minimum - 1;
   }
 
- private:
-  Terminal& t_;
-};
-
-class TerminalView : public ControlPanelView, public TestOptionsListener {
- public:
-  explicit TerminalView(Terminal& t) : t_(t) {}
-
-  void SetOrbitBanner(const std::string& caption, bool visible) override {
-    t_.Print("orbit", visible ? caption : "left");
-  }
-  void SetMessageTitle(const std::string& title) override { t_.Print("title", title); }
-  void SetMessageText(const std::string& text) override { t_.Print("text", text); }
-  void SetMessageVisible(bool visible) override { t_.Print("message", visible ? "shown" : "hidden"); }
-  void SetCommandEnabled(PanelCommand command, bool enabled) override {
-    t_.Print(std::string("command ") + PanelCommandName(command), enabled ? "enabled" : "disabled");
-  }
-  void SetStatusCaption(const std::string& caption) override { t_.Print("status", caption); }
-  void SetMessageClock(bool running) override { t_.Print("clock", running ? "running" : "stopped"); }
-  std::optional<int> ChooseResponse(const std::vector<ResponseOption>& options) override {
-    std::string list;
-    for (const auto& o : options) list += "\r\n" + std::to_string(o.index) + ". " + o.caption;
-    t_.Print("responses", options.empty() ? std::string("none offered") : list.substr(2));
+  std::optional<int> Response(const std::vector<ResponseOption>& options) override {
     std::string line;
-    while (t_.Answer(line)) {
+    while (Answer(line)) {
       auto words = Words(line);
       if (words.size() == 2 && words[0] == "respond") words.erase(words.begin());
       if (words.size() == 1 && words[0] == "close") return std::nullopt;
@@ -196,161 +108,114 @@ class TerminalView : public ControlPanelView, public TestOptionsListener {
     }
     return std::nullopt;
   }
-  // A terminal has no keyboard focus to move.
-  void FocusIdle() override {}
-  void ClosePanel() override { t_.Print("panel", "closed"); }
 
-  // The list entries say all that the labels do.
-  void FlagLabelChanged(int, bool) override {}
-  void FlagAdded(const FlagListEntry& entry) override { t_.Print("flag set", entry.name); }
-  void FlagRemoved(const FlagListEntry& entry) override { t_.Print("flag cleared", entry.name); }
-  void RetrofitCaptionChanged(const std::string& caption) override { t_.Print("retrofits", caption); }
+  void Preset(std::optional<std::string> answer) override { preset_ = std::move(answer); }
 
  private:
-  Terminal& t_;
+  bool Answer(std::string& answer) {
+    if (preset_) {
+      answer = *preset_;
+      preset_.reset();
+      return true;
+    }
+    return lines_.Next(answer);
+  }
+
+  InputLines& lines_;
+  Transcript& t_;
+  std::optional<std::string> preset_;
 };
 
-void PrintShip(Terminal& t, const ShipState& s) {
-  std::string text = "Energy " + std::to_string(s.Energy) + ", MaxEnergy " + std::to_string(s.MaxEnergy) +
-                     ", ShieldEnergy " + std::to_string(s.ShieldEnergy) + "\r\nPhotonTorpedoes " +
-                     std::to_string(s.PhotonTorpedoes) + ", TorpedoBay " + std::to_string(s.TorpedoBay) +
-                     ", PoSupply " + std::to_string(s.PoSupply) + "\r\nUpgrades";
-  for (int k = 1; k <= kUpgradeKinds; ++k) {
-    text += std::string(" ") + kUpgradeCodes[static_cast<std::size_t>(k)] + " " +
-            std::to_string(s.UpgradeLevels[static_cast<std::size_t>(k)]);
-  }
-  text += "\r\nDamage (systems 0..8)";
-  for (float d : s.SystemDamage) text += " " + Number(d);
-  text += "\r\nRetrofits (0..5)";
-  for (auto c : s.RetrofitCounters) text += " " + std::to_string(c);
-  text += std::string("\r\nUpgrades option ") + (s.UpgradesOption ? "on" : "off") + ", BadGuy option " +
-          (s.BadGuyOption ? "on" : "off");
-  t.Print("ship", text);
-}
+// Writes to two streams at once: the terminal and the recording's copy.
+class TeeBuffer : public std::streambuf {
+ public:
+  TeeBuffer(std::streambuf* a, std::streambuf* b) : a_(a), b_(b) {}
 
-void PrintFlags(Terminal& t, const TestOptions& options, const store::PlanetRecord& planet) {
-  std::string text;
-  for (int f = 0; f < kFlagNumbers; ++f) {
-    if (store::TestFlagBit(planet, f)) text += "\r\n" + options.FlagListName(f);
+ protected:
+  int overflow(int c) override {
+    if (c == traits_type::eof()) return traits_type::not_eof(c);
+    const bool ok = a_->sputc(static_cast<char>(c)) != traits_type::eof() &&
+                    b_->sputc(static_cast<char>(c)) != traits_type::eof();
+    return ok ? c : traits_type::eof();
   }
-  t.Print("flags", text.empty() ? std::string("none") : text.substr(2));
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    a_->sputn(s, n);
+    return b_->sputn(s, n);
+  }
+  int sync() override { return a_->pubsync() | b_->pubsync(); }
+
+ private:
+  std::streambuf* a_;
+  std::streambuf* b_;
+};
+
+bool UseWorkingCopy(const PlaySettings& settings, const store::DescriptorStore& store) {
+  return settings.workingCopy && platform::FileExists(store.DescriptorPath(settings.system, store::kWorkingExtension));
 }
 
 }  // namespace
 
-std::optional<int> FlagOfCaption(const std::string& caption) {
-  if (platform::EqualsNoCase(caption, "Treaty")) return kTreatyFlag;
-  if (caption.size() != 1) return std::nullopt;
-  int flag = FlagNumberOfLetter(platform::ToUpper1252(caption[0]));
-  if (flag < 0) return std::nullopt;
-  return flag;
-}
-
-int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream& out) {
+int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream& out, TestRecording* recording) {
   store::DescriptorStore store(settings.gameFolder);
+  if (UseWorkingCopy(settings, store)) store.SetCurrentExtension(store::kWorkingExtension);
   store.RefreshSystemNames();
   store::SolarSystemRecord record;
   store.LoadSystem(settings.system, record);
   const int p = settings.planet;
 
-  Terminal t(in, out);
-  TerminalPrompter prompter(t);
-  TerminalNumbers numbers(t);
-  TerminalView view(t);
-  SeededRandom random(settings.seed);
-  ShipState ship;
-  ShipRules rules(ship, random, prompter, numbers, store.GetTables().EnergyCost);
-  StoreScriptReader script(store, record);
+  std::ostringstream copy;
+  TeeBuffer tee(out.rdbuf(), copy.rdbuf());
+  std::ostream teeOut(&tee);
+  Transcript t(recording ? teeOut : out);
+  InputLines lines(in, t, recording ? &recording->lines : nullptr);
+  LineAnswers answers(lines, t);
 
-  t.Print("test", settings.system + ", planet " + std::to_string(p) + " (" + script.PlanetName(p) + "), seed " +
-                      (settings.seed ? std::to_string(*settings.seed) : std::string("from the clock")));
+  // A recording must replay exactly: a seed from the clock is chosen once and kept.
+  std::optional<std::uint64_t> seed = settings.seed;
+  if (recording && !seed) seed = ClockSeed();
+  SeededRandom random;
+  ShipState ship;
+  if (settings.ship) {
+    ship = CarriedOver(*settings.ship);
+  } else {
+    for (int k = 1; k <= kUpgradeKinds; ++k) ship.UpgradeLevels[static_cast<std::size_t>(k)] = 1;
+  }
+  StoreScriptReader script(store, record);
   TestOptions options(ship);
-  options.SetListener(&view);
   options.planet = p;
   options.LoadFlagNames(script);
-  rules.ResetUpgradeLevels();
   for (int f : settings.flags) options.SetFlagLabel(f, true);
   options.lastVisit = settings.lastVisitTenths;
   options.upgrades = settings.upgrades;
   options.badGuy = settings.badGuy;
-  options.Begin(record.Planet(p), random);
 
-  ControlPanel panel({record, store.GetTables(), script, random, prompter, rules}, view, &options);
-  panel.Activate(p);
-  panel.StatusTick();
-
-  std::string line;
-  while (t.NextLine(line)) {
-    auto words = Words(line);
-    const std::string& command = words[0];
-    const std::string argument = words.size() > 1 ? words[1] : std::string();
-    if (words.size() > 2) {
-      t.Error("too many words: " + line);
-      continue;
-    }
-    if (command == "ship") {
-      PrintShip(t, ship);
-      continue;
-    }
-    if (command == "flags") {
-      PrintFlags(t, options, record.Planet(p));
-      continue;
-    }
-    if (command == "yes" || command == "no") {
-      t.Error("no question is open");
-      continue;
-    }
-    if (panel.IsClosed()) {
-      t.Error("the test has ended");
-      continue;
-    }
-    if (command == "tick") {
-      auto seconds = argument.empty() ? std::optional<double>(1) : ParseNumber(argument);
-      if (!seconds || *seconds < 1 || *seconds > 3600 || *seconds != static_cast<int>(*seconds)) {
-        t.Error("tick takes a whole number of seconds from 1 to 3600");
-        continue;
-      }
-      for (int s = 0; s < static_cast<int>(*seconds) && !panel.IsClosed(); ++s) {
-        panel.MessageTick();
-        for (int r = 0; r < 5; ++r) panel.StatusTick();
-      }
-      continue;
-    }
-    if ((command == "respond" || command == "energy") && !argument.empty()) {
-      t.preset = argument;
-    } else if (!argument.empty()) {
-      t.Error("unexpected argument: " + line);
-      continue;
-    }
-    static const std::map<std::string, PanelCommand> kButtons = {{"hail", PanelCommand::Hail},
-                                                                 {"beam", PanelCommand::Beam},
-                                                                 {"energy", PanelCommand::Energy},
-                                                                 {"photon", PanelCommand::Photon}};
-    if (auto button = kButtons.find(command); button != kButtons.end() && !panel.Display().Enabled(button->second)) {
-      t.Error(std::string("the ") + PanelCommandName(button->second) + " button is disabled");
-      t.preset.reset();
-      continue;
-    }
-    if ((command == "respond" || command == "ignore") && !panel.Display().Visible()) {
-      t.Error("no message is shown to " + command + " to");
-      t.preset.reset();
-      continue;
-    }
-    if (command == "hail") panel.Hail();
-    else if (command == "respond") panel.Respond();
-    else if (command == "ignore") panel.Ignore();
-    else if (command == "beam") panel.Beam();
-    else if (command == "energy") panel.Energy();
-    else if (command == "phaser") panel.Phaser();
-    else if (command == "photon") panel.Photon();
-    else if (command == "leave") panel.Leave();
-    else if (command == "exit") panel.Exit();
-    else if (command == "status") panel.ToggleStatus();
-    else t.Error("unknown command: " + command);
-    t.preset.reset();
-    panel.StatusTick();
+  TestSession session({record, store.GetTables(), script, ship, random}, options, answers, t);
+  session.Begin(settings.system, seed);
+  session.Enter();
+  for (std::string line; lines.Next(line);) session.Run(line);
+  if (recording) {
+    teeOut.flush();
+    recording->gameFolder = settings.gameFolder;
+    recording->start = session.Start();
+    recording->transcript = copy.str();
   }
   return t.failed ? 1 : 0;
+}
+
+Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder) {
+  PlaySettings settings;
+  static_cast<TestStart&>(settings) = recording.start;
+  settings.gameFolder = gameFolder;
+  settings.workingCopy = true;
+  std::string input;
+  for (const auto& line : recording.lines) input += line + "\n";
+  std::istringstream in(input);
+  std::ostringstream out;
+  Replay replay;
+  replay.workingCopy = UseWorkingCopy(settings, store::DescriptorStore(gameFolder));
+  replay.understood = RunPlaySession(settings, in, out) == 0;
+  replay.transcript = out.str();
+  return replay;
 }
 
 }  // namespace zelmora::simulator

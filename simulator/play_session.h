@@ -1,6 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "simulator/test_recording.h"
+#include "simulator/test_session.h"
+
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -12,21 +14,25 @@ namespace zelmora::simulator {
 // A test of one planet driven by text commands, one a line, with a transcript of everything the
 // panel and its boxes show. Questions (yes/no, a number, a response) take the next input line
 // unless the command that raised them carried the answer ("respond 2", "energy 1.5").
-struct PlaySettings {
+struct PlaySettings : TestStart {
   std::filesystem::path gameFolder;
-  std::string system;  // descriptor name, Windows-1252
-  int planet = 1;
-  std::optional<std::uint64_t> seed;
-  std::vector<int> flags;  // flag numbers 0..36 set at Begin
-  int lastVisitTenths = 0;  // 0..50
-  bool upgrades = true;
-  bool badGuy = false;
+  // Read the system's working copy when the editor has one open (the script as it is being edited).
+  bool workingCopy = false;
 };
 
-// The flag number of a label caption ("A".."Z", "0".."9", "Treaty"); nothing when unknown.
-std::optional<int> FlagOfCaption(const std::string& caption);
+// 0 when every command was understood, 1 otherwise. The game folder and system must exist. With a
+// recording, the test is kept there: the start (a seed from the clock is fixed first), every input
+// line and the transcript.
+int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream& out,
+                   TestRecording* recording = nullptr);
 
-// 0 when every command was understood, 1 otherwise. The game folder and system must exist.
-int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream& out);
+// A recording played again against the game folder's current script: its transcript, and whether
+// every command was understood.
+struct Replay {
+  std::string transcript;
+  bool understood = true;
+  bool workingCopy = false;  // the script came from the editor's working copy
+};
+Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder);
 
 }  // namespace zelmora::simulator

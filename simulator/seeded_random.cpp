@@ -4,6 +4,10 @@
 
 namespace zelmora::simulator {
 
+std::uint64_t ClockSeed() {
+  return static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
 SeededRandom::SeededRandom(std::optional<std::uint64_t> fixedSeed) : fixedSeed_(fixedSeed) { SeedFromClock(); }
 
 double SeededRandom::Next() {
@@ -16,8 +20,7 @@ void SeededRandom::SeedFromClock() {
     engine_.seed(*fixedSeed_);
     return;
   }
-  auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-  engine_.seed(static_cast<std::uint64_t>(now));
+  engine_.seed(ClockSeed());
 }
 
 void SeededRandom::Seed(std::uint64_t seed) { engine_.seed(seed); }

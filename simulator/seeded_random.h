@@ -8,6 +8,9 @@
 
 namespace zelmora::simulator {
 
+// A seed from the clock, as the generator takes one at each seeding.
+std::uint64_t ClockSeed();
+
 // The simulator's generator. With a fixed seed every SeedFromClock starts the same sequence again,
 // so a replayed test draws the same numbers as the first run.
 class SeededRandom : public platform::Random {

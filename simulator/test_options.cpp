@@ -17,6 +17,8 @@ TestOptions::TestOptions(ShipState& ship) : ship_(ship) {
 void TestOptions::LoadFlagNames(const PlanetScriptReader& script) {
   auto lines = messages::FlagLines([&](const std::string& key) { return script.ReadPlanetKey(planet, key); });
   std::copy(lines.begin(), lines.end(), flagNameLines_.begin());
+  // Flags listed for another planet take this planet's names.
+  for (auto& entry : flagList_) entry.name = FlagListName(entry.flag);
 }
 
 std::string TestOptions::FlagListName(int flag) const {
@@ -50,6 +52,33 @@ void TestOptions::RemoveFlag(int flag) {
   FlagListEntry entry = *it;
   flagList_.erase(it);
   if (listener_) listener_->FlagRemoved(entry);
+}
+
+void TestOptions::ToggleFlagLabel(int flag) { SetFlagLabel(flag, !FlagLabelOn(flag)); }
+
+void TestOptions::ClearFlags() {
+  for (int i = 0; i < kFlagNumbers; ++i) SetFlagLabel(i, false);
+}
+
+void TestOptions::ClearListedFlag(int row, store::PlanetRecord& planetRecord) {
+  if (row < 0 || row >= static_cast<int>(flagList_.size())) return;
+  const int flag = flagList_[static_cast<std::size_t>(row)].flag;
+  store::SetFlagBit(planetRecord, flag, false);
+  if (FlagLabelOn(flag)) SetFlagLabel(flag, false);
+  else RemoveFlag(flag);
+}
+
+void TestOptions::SetUpgrades(bool ticked, ShipRules& rules) {
+  upgrades = ticked;
+  if (!ticked) rules.ResetUpgradeLevels();
+}
+
+void TestOptions::PressUpgrade(int label, ShipRules& rules) {
+  if (!upgrades || label < 0 || label >= kUpgradeKinds) return;
+  const int kind = label + 1;
+  auto& level = ship_.UpgradeLevels[static_cast<std::size_t>(kind)];
+  if (level >= kMaxUpgradeLevel) level = 0;
+  rules.AddUpgrade(kUpgradeCodes[static_cast<std::size_t>(kind)]);
 }
 
 std::string TestOptions::LastVisitCaption() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulator/planet_script_reader.h"
+#include "simulator/ship_rules.h"
 #include "simulator/ship_state.h"
 #include "store/system_record.h"
 #include "ui/platform/random.h"
@@ -35,6 +36,7 @@ class TestOptions {
   explicit TestOptions(ShipState& ship);
 
   void SetListener(TestOptionsListener* listener) { listener_ = listener; }
+  TestOptionsListener* Listener() const { return listener_; }
 
   int planet = 0;          // the planet to test, 1..10
   bool upgrades = true;    // "Upgrades"
@@ -52,6 +54,19 @@ class TestOptions {
   void AddFlag(int flag);
   void RemoveFlag(int flag);
   const std::vector<FlagListEntry>& FlagList() const { return flagList_; }
+  // A click on flag label i turns it on or off.
+  void ToggleFlagLabel(int flag);
+  // "Clear Flags": every label that is on turns off.
+  void ClearFlags();
+  // A double click on entry `row` of the list: the flag is cleared on the planet and its label
+  // turns off, so that the next Begin does not set it again.
+  void ClearListedFlag(int row, store::PlanetRecord& planetRecord);
+
+  // "Upgrades" clicked: unticking puts all five upgrade levels back to 1.
+  void SetUpgrades(bool ticked, ShipRules& rules);
+  // Upgrade label 0..4 (EN, SH, PT, SN, TB) pressed while "Upgrades" is ticked: the level cycles
+  // 1, 2, 3, 4, 5, 1, ...
+  void PressUpgrade(int label, ShipRules& rules);
 
   std::string LastVisitCaption() const;
   const std::string& RetrofitCaption() const { return retrofitCaption_; }

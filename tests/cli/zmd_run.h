@@ -19,9 +19,11 @@ inline std::string ShellQuote(const std::string& s) {
   return q + "'";
 }
 
-inline ZmdRun Zmd(const std::vector<std::string>& args) {
+// `input`: a file for its standard input (none: the test's own).
+inline ZmdRun Zmd(const std::vector<std::string>& args, const std::string& input = {}) {
   std::string command = ZMD;
   for (const auto& a : args) command += " " + ShellQuote(a);
+  if (!input.empty()) command += " < " + ShellQuote(input);
   command += " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   ZmdRun r{-1, {}};

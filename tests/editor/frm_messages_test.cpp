@@ -213,3 +213,54 @@ TEST(MessageEditorWindow, EscapeClosesAsCloseDoesAndDropsTheEdit) {
 
 }  // namespace
 }  // namespace zelmora::editor::testing
+
+#include "check/frm_issues.h"
+
+#include <QTreeWidget>
+
+namespace zelmora::editor::testing {
+namespace {
+
+TEST(MessageEditorWindow, TheIssuesListFollowsEditsAndLeadsToTheItem) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("Mirefall");
+  bool ran = false;
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuMessages); });
+  WhenWindow<frmMessages>([&](frmMessages* m) {
+    ran = true;
+    ASSERT_TRUE(m->cmdIssues->isEnabled());
+    m->cmdIssues->click();
+    auto* issues = m->findChild<check::frmIssues*>();
+    ASSERT_NE(issues, nullptr);
+    EXPECT_TRUE(issues->isVisible());
+    EXPECT_EQ(Text(issues->windowTitle()), "Script Issues - Bellwether Relay");
+    const auto& rows = issues->List().Rows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(issues->lvwIssues->topLevelItemCount(), static_cast<int>(rows.size()));
+    SaveScreenshot(*issues, "frmIssues");
+    issues->show();
+
+    // The item above its count: writing a second message of Peace mends it.
+    auto above = std::find_if(rows.begin(), rows.end(),
+                              [](const check::IssueRow& r) { return r.finding.kind == check::FindingKind::ItemsBeyondCount; });
+    ASSERT_NE(above, rows.end());
+    const int row = static_cast<int>(above - rows.begin());
+    emit issues->lvwIssues->itemDoubleClicked(issues->lvwIssues->topLevelItem(row), 0);
+    EXPECT_EQ(Text(m->fraMessages->title()), "Message Level: Peace");
+    const std::size_t before = rows.size();
+    m->cmdNew->click();
+    m->txtMessage->insertPlainText(QStringLiteral("We remember you."));
+    m->cmdSave->click();
+    EXPECT_LT(issues->List().Rows().size(), before);  // checked again after the save
+    m->cmdClose->click();
+  });
+  PressOnView(w, DiscOf(w, 1), Qt::RightButton);
+  ASSERT_TRUE(ran);
+  auto* issues = w.findChild<check::frmIssues*>();
+  ASSERT_NE(issues, nullptr);
+  EXPECT_FALSE(issues->isVisible());  // it closes with the editor
+}
+
+}  // namespace
+}  // namespace zelmora::editor::testing

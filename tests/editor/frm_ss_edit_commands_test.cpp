@@ -148,23 +148,29 @@ TEST(EditorPlanetMenu, AddSpreadsFullOrbitsFirstAndSetOrderNeedsTwoPlanets) {
   EXPECT_EQ(w.Record().PlanetCount, 3);
   EXPECT_EQ(w.Record().Planet(3).Orbit, 2000);
   EXPECT_TRUE(w.mnuPOrder->isEnabled());
-  EXPECT_FALSE(w.mnuPPics->isEnabled());
+  EXPECT_TRUE(w.mnuPPics->isEnabled());
   for (int k = 0; k < 2; ++k) {
     OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuDelete); });
     PressOnView(w, DiscOf(w, 1), Qt::RightButton);
   }
   EXPECT_EQ(w.Record().PlanetCount, 1);
   EXPECT_FALSE(w.mnuPOrder->isEnabled());
+  EXPECT_TRUE(w.mnuPPics->isEnabled());
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuDelete); });
+  PressOnView(w, DiscOf(w, 1), Qt::RightButton);
+  EXPECT_EQ(w.Record().PlanetCount, 0);
+  EXPECT_FALSE(w.mnuPPics->isEnabled());
 }
 
-TEST(EditorDialogs, WindowsOfLaterWorkStayOffAndTheDialogsAreApplied) {
+TEST(EditorDialogs, CommandsOfAnOpenSystemAreOnAndTheDialogsAreApplied) {
   EditorOnDemo e;
   auto& w = *e.window;
-  e.Pick("4Tessaly");
   for (QAction* a : {w.mnuPicture, w.mnuPPics, w.mnuFPackage}) {
     EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
   }
-  for (QAction* a : {w.mnuFNew, w.mnuFTest, w.mnuPOrder, w.mnuProperties, w.mnuStarPic, w.mnuMessages}) {
+  e.Pick("4Tessaly");
+  for (QAction* a : {w.mnuFNew, w.mnuFTest, w.mnuPOrder, w.mnuProperties, w.mnuStarPic, w.mnuMessages, w.mnuPicture,
+                     w.mnuPPics, w.mnuFPackage}) {
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
   }
 

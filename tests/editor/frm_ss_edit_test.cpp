@@ -35,9 +35,10 @@ TEST(EditorStartUp, RefusesToRunAwayFromTheGame) {
 TEST(EditorStartUp, ListsTheSystemsWithNoneOpenAndTheSystemCommandsOff) {
   EditorOnDemo e;
   auto& w = *e.window;
-  ASSERT_EQ(w.cboSystems->count(), 2);
+  ASSERT_EQ(w.cboSystems->count(), 3);
   EXPECT_EQ(w.cboSystems->itemText(0).toStdString(), "4Tessaly");
   EXPECT_EQ(w.cboSystems->itemText(1).toStdString(), "Kestrel Verge");
+  EXPECT_EQ(w.cboSystems->itemText(2).toStdString(), "Mirefall");
   EXPECT_EQ(w.cboSystems->currentIndex(), -1);
   EXPECT_FALSE(w.cmdSave->isEnabled());
   EXPECT_FALSE(w.cmdDelete->isEnabled());
@@ -67,7 +68,7 @@ TEST(EditorStartUp, TheListDecodesUtf8FileNamesAndOpensThem) {
   FakeProcessRunner runner;
   frmSSEdit w(game.Path(), prompter, settings, runner);
   ASSERT_TRUE(w.Load());
-  ASSERT_EQ(w.cboSystems->count(), 3);
+  ASSERT_EQ(w.cboSystems->count(), 4);
   const int index = w.cboSystems->findText(QString::fromUtf8("\xC3\x86r\xC3\xB8"), Qt::MatchExactly);
   ASSERT_GE(index, 0);
   w.SelectSystem(index);

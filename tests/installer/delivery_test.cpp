@@ -103,6 +103,23 @@ TEST_F(Delivery, CopiesEachListedFileIntoItsFolderMatchingFolderNamesWithoutCase
   EXPECT_EQ(result.copied[1].kind, CopyKind::Replace);
 }
 
+// The list names files in the game's code page; on disk they carry UTF-8 names. A list written by
+// hand in UTF-8 still finds its files.
+TEST_F(Delivery, CodePageNamesOfTheListFindAndMakeTheirUtf8Files) {
+  tree.File("game/PICTURES/\xC3\x86R\xC3\x98.BMP", "old picture");  // another case of the same name
+  std::string pkg = tree.Package("pkg", {{"\xC3\x86r\xC3\xB8.bmp", "picture"}, {"\xC3\x86r\xC3\xB8.zmd", "descriptor"},
+                                         {"N\xC3\xA9" "a.zmd", "typed in UTF-8"}},
+                                 "\"\xC6r\xF8.bmp\",\"\\PICTURES\\\"\r\n\"\xC6r\xF8.zmd\",\"\\ZMDescriptor\\\"\r\n"
+                                 "\"N\xC3\xA9" "a.zmd\",\"\\ZMDescriptor\\\"\r\n");
+  auto result = Deliver(pkg, game);
+  EXPECT_TRUE(result.notInstalled.empty());
+  EXPECT_EQ(tree.Read("game/PICTURES/\xC3\x86R\xC3\x98.BMP"), "picture");
+  EXPECT_EQ(tree.Read("game/ZMDescriptor/\xC3\x86r\xC3\xB8.zmd"), "descriptor");
+  EXPECT_EQ(tree.Read("game/ZMDescriptor/N\xC3\xA9" "a.zmd"), "typed in UTF-8");
+  ASSERT_EQ(result.copied.size(), 3u);
+  EXPECT_EQ(result.copied[0].shown, "PICTURES/\xC6R\xD8.BMP");  // shown as the list's text
+}
+
 TEST_F(Delivery, CreatesAMissingTargetFolder) {
   std::string pkg = tree.Package("pkg", {{"Vega.avi", "film"}}, "\"Vega.avi\",\"\\PICTURES\\Films\\\"\r\n");
   auto result = Deliver(pkg, game);

@@ -539,3 +539,47 @@ TEST_F(MessageEditorTest, HandWrittenCodesAndRepairConditionsSurviveOpenAndSave)
 
 }  // namespace
 }  // namespace zelmora::messages::testing
+
+namespace zelmora::messages::testing {
+namespace {
+
+TEST(MessageEditorIssues, EditsAreAnnouncedAndAFindingCanBeShown) {
+  int changes = 0;
+  std::vector<int> asked;
+  MessageEditorWindows windows;
+  windows.scriptChanged = [&] { ++changes; };
+  windows.issues = [&](int planet) { asked.push_back(planet); };
+  EditorFixture f(windows);
+  f.editor.Open(2, true);
+  EXPECT_TRUE(f.view.buttons.issues);
+  f.editor.Issues();
+  EXPECT_EQ(asked, std::vector<int>{2});
+  EXPECT_EQ(changes, 0);  // opening writes nothing
+
+  f.editor.SelectLine(0);
+  f.editor.Edit();
+  f.editor.Save();
+  f.editor.MoveDown();
+  f.editor.SetCustom(false);
+  f.demo.prompter.Answer(platform::Answer::Yes);
+  f.editor.Remove();
+  EXPECT_EQ(changes, 4);
+
+  // A finding of a response of a group the lists do not know yet.
+  f.Put("ResponsesLore", "2");
+  f.Put("ResponseLore2", "Tell me more.");
+  f.editor.GoToItem(Direction::Response, "Lore", 2);
+  EXPECT_EQ(f.view.frame.direction, Direction::Response);
+  EXPECT_EQ(f.view.frame.caption, "Response Level: Lore");
+  EXPECT_EQ(f.view.selected, 1);
+  EXPECT_EQ(f.view.text, "Tell me more.");
+  f.editor.GoToItem(Direction::Information, {}, 0);
+  EXPECT_TRUE(f.view.frame.infoPreview);
+
+  EditorFixture none;
+  none.editor.Open(2, true);
+  EXPECT_FALSE(none.view.buttons.issues);
+}
+
+}  // namespace
+}  // namespace zelmora::messages::testing

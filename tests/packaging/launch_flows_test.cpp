@@ -134,8 +134,8 @@ class PaintProgramTest : public ::testing::Test {
     program = game.Write("paint.sh", "#!/bin/sh\n").string();
     platform::options::PaintProgram.Write(settings, program);
   }
-  PaintResult Edit() {
-    return EditInPaintProgram(settings, prompter, runner, scratch, [&](const std::filesystem::path& file) {
+  PaintResult Edit(const std::string& searchPath = "") {
+    return EditInPaintProgram(settings, searchPath, prompter, runner, scratch, [&](const std::filesystem::path& file) {
       ++saves;
       testing::TempGameFolder::WriteFile(file, "BMold");
     });
@@ -150,14 +150,36 @@ class PaintProgramTest : public ::testing::Test {
   int saves = 0;
 };
 
-TEST_F(PaintProgramTest, MissingProgramIsReportedAndNothingIsWritten) {
-  settings = {};
+TEST_F(PaintProgramTest, MissingProgramIsReportedByWhatWasLookedForAndNothingIsWritten) {
   prompter.AcceptOkBoxes();
+  platform::options::PaintProgram.Write(settings, "C:\\Program Files\\Accessories\\MsPaint.exe");
   EXPECT_EQ(Edit(), PaintResult::ProgramMissing);
+  settings = {};
+  EXPECT_EQ(Edit(""), PaintResult::ProgramMissing);
   EXPECT_EQ(prompter.Texts(),
-            std::vector<std::string>{"Cannot find the program 'C:\\Program Files\\Accessories\\MsPaint.exe'."});
+            (std::vector<std::string>{"Cannot find the program 'C:\\Program Files\\Accessories\\MsPaint.exe'.",
+                                      "Cannot find the program 'kolourpaint, mtpaint, pinta or gimp'."}));
   EXPECT_EQ(saves, 0);
   EXPECT_TRUE(runner.started.empty());
+}
+
+TEST_F(PaintProgramTest, WithoutASettingThePlatformsPaintProgramIsFoundOnTheSearchPath) {
+  settings = {};
+  const auto bin = game.Path() / "bin";
+  for (const char* name : {"gimp", "pinta"}) {
+    auto file = game.Write(std::string("bin/") + name, "#!/bin/sh\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+  }
+  game.Write("bin/mtpaint", "not a program");  // not executable: passed over
+  EXPECT_EQ(Edit("/nonexistent:" + bin.string()), PaintResult::Unchanged);
+  ASSERT_EQ(runner.started.size(), 1u);
+  EXPECT_EQ(runner.started[0].commandLine, (bin / "pinta").string() + " \"" + scratch.string() + "\"");
+
+  // A stored bare name is looked up the same way; the stored options go with it.
+  platform::options::PaintProgram.Write(settings, "gimp");
+  platform::options::PaintOptions.Write(settings, "-n %1");
+  EXPECT_EQ(Edit(bin.string()), PaintResult::Unchanged);
+  EXPECT_EQ(runner.started[1].commandLine, (bin / "gimp").string() + " -n " + scratch.string());
 }
 
 TEST_F(PaintProgramTest, UnchangedFileIsDeletedAfterTheProgramEnds) {

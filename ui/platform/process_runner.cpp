@@ -22,4 +22,30 @@ std::string QuoteCommandWord(std::string_view word) {
   return quoted + "\"";
 }
 
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inQuote = false;
+  int quotes = 0;
+  for (char c : commandLine) {
+    if (c == '"') {
+      if (++quotes == 3) {
+        quotes = 0;
+        word += c;
+      }
+      continue;
+    }
+    if (quotes == 1) inQuote = !inQuote;
+    quotes = 0;
+    if (!inQuote && IsBlank(static_cast<unsigned char>(c))) {
+      if (!word.empty()) words.push_back(std::move(word));
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
 }  // namespace zelmora::platform

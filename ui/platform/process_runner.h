@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelmora::platform {
 
@@ -22,5 +23,9 @@ class ProcessRunner {
 // One word of a command line, quoted when it holds anything a splitter would take apart: blanks of
 // the code page or double quotes.
 std::string QuoteCommandWord(std::string_view word);
+
+// The words of a command line, split as the runners split it: blanks separate words, double
+// quotes group, three double quotes in a row stand for one.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 }  // namespace zelmora::platform

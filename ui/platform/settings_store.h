@@ -28,6 +28,10 @@ struct TextSetting {
   void Write(SettingsStore& store, const std::string& value) const {
     store.Set(kApplication, section, key, value);
   }
+  // Whether the key holds a value: an absent key answers two reads with their two defaults.
+  bool IsSet(const SettingsStore& store) const {
+    return store.Get(kApplication, section, key, "0") != "0" || store.Get(kApplication, section, key, "1") != "1";
+  }
 };
 
 // Truth values are stored as "-1" (on) and "0" (off); any non-zero number reads as on.

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "adventure/required_flags.h"
+#include "adventure/room_editor_view.h"
+#include "adventure/room_model.h"
+#include "messages/planet_script.h"
+#include "ui/platform/prompter.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelmora::adventure {
+
+// What the lock dialog answers: the chosen response number and the message shown while locked.
+struct LockRequest {
+  int number = -1;
+  std::string description;
+};
+
+// The windows the room editor opens, handed in by whoever owns them. Without one its command does
+// nothing.
+struct RoomEditorWindows {
+  // Loads the advanced options and shows them modally.
+  std::function<void()> advanced;
+  // Shows the lock dialog over the room's lockable actions; nothing when none was chosen.
+  std::function<std::optional<LockRequest>(const std::vector<LockChoice>& choices)> lock;
+  // The flag chooser, opened on `current` (empty: no flag yet).
+  FlagChooser chooseFlag;
+};
+
+// The room editor: the open room of the room model plus what the window adds to it (the Back
+// target, the action shown in the panel, the direction menu's choice, the highlighted check box and
+// the list selection). A window forwards its controls' events here; every change is written at once.
+class RoomEditor {
+ public:
+  RoomEditor(messages::PlanetScript& script, platform::Prompter& prompter, RoomEditorView& view,
+             RoomEditorWindows windows = {});
+
+  // The message editor's opening: nothing is shown, then `room` is loaded. True when a room is
+  // shown afterwards (only then is the window run).
+  bool Begin(const std::string& room);
+  // Opens a room; the room shown so far becomes the Back target. "None" and a cancelled
+  // not-a-room question leave everything as it was.
+  OpenResult LoadRoom(const std::string& room);
+  // Binds response n of the open room and shows it.
+  void DisplayAction(int n);
+
+  // ---- walking
+  void ClickDoor(int door);
+  void Back();
+  // A double click with the left button on a list row.
+  void ActivateRow(int row);
+
+  // ---- showing an action in the panel
+  void HoverAction(int slot);
+  void SelectRow(std::optional<int> row);
+
+  // ---- edits, written at once
+  void TypeDescription(const std::string& text);
+  void TypeResponse(const std::string& text);
+  // False (and a message) when the name cannot be a room's; nothing is written.
+  bool TypeDestination(const std::string& destination);
+  void ChooseDirection(int item);
+  // A click on a standard action's check box: switches it off or on.
+  void ClickAction(int slot);
+  void Add();
+  void Remove();
+  void Effect();
+  void Lock();
+  void Advanced();
+  void Close();
+
+  // ---- what is shown
+  const RoomModel& Room() const { return room_; }
+  const std::string& Label() const { return label_; }
+  const std::string& BackTarget() const { return back_; }
+  std::optional<ActionRef> ShownAction() const { return shown_; }
+  const RoomScreen& Screen() const { return screen_; }
+
+  // Sends every part to the view, changed or not (the window's first show).
+  void Repaint();
+
+ private:
+  void ShowAction(ActionRef ref);
+  void HideAction();
+  void Rebuild();
+  // Forwards what changed since the last call (everything when forced).
+  void Publish(bool force = false);
+
+  RoomModel room_;
+  platform::Prompter& prompter_;
+  RoomEditorView& view_;
+  RoomEditorWindows windows_;
+
+  std::string label_;
+  std::string back_;
+  std::optional<ActionRef> shown_;
+  std::optional<int> highlighted_;
+  std::optional<int> selectedRow_;
+  int direction_ = 0;
+  std::string directionCaption_ = "Direction";
+  bool focusDescription_ = false;
+  bool focusResponse_ = false;
+
+  RoomScreen screen_;
+  RoomScreen told_;
+};
+
+// The direction menu item of an action: the first direction or Other whose marker occurs in its
+// prefix, else Auto.
+int DirectionItem(const std::string& prefix);
+
+// Why a typed name cannot be a destination, or nothing when it can.
+std::optional<std::string> DestinationProblem(std::string_view name);
+
+}  // namespace zelmora::adventure

@@ -1,0 +1,106 @@
+#include "check/frm_issues.h"
+
+#include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
+#include "ui/qt/palette.h"
+#include "ui/qt/twip_layout.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+
+namespace zelmora::check {
+
+using qt::FromCp1252;
+using qt::Make;
+using qt::PlaceTwips;
+
+namespace {
+
+constexpr int kWidth = 12000;
+constexpr int kHeight = 5400;
+
+QStyle::StandardPixmap IconOf(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return QStyle::SP_MessageBoxCritical;
+    case Severity::Warning:
+      return QStyle::SP_MessageBoxWarning;
+    case Severity::Note:
+      break;
+  }
+  return QStyle::SP_MessageBoxInformation;
+}
+
+}  // namespace
+
+frmIssues::frmIssues(const messages::PlanetScript& script, const messages::SpecialActionList& catalogue,
+                     QWidget* parent)
+    : QDialog(parent), script_(script), catalogue_(catalogue) {
+  qt::SetUpFixedDialog(this, "frmIssues", kWidth, kHeight);
+  setWindowTitle(QStringLiteral("Script Issues"));
+  setModal(false);
+  options_.measureTwips = [metrics = QFontMetrics(qt::DialogFont())](std::string_view text) {
+    return qt::PixelsToTwips(metrics.horizontalAdvance(FromCp1252(text)));
+  };
+
+  lblSummary = Make<QLabel>(this, "lblSummary");
+  lblSummary->setWordWrap(true);
+  PlaceTwips(lblSummary, 120, 90, kWidth - 240, 390);
+  lvwIssues = Make<QTreeWidget>(this, "lvwIssues");
+  lvwIssues->setRootIsDecorated(false);
+  lvwIssues->setUniformRowHeights(true);
+  lvwIssues->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Where"), QStringLiteral("Problem")});
+  lvwIssues->header()->setStretchLastSection(true);
+  lvwIssues->setColumnWidth(0, qt::TwipsToPixels(1080));
+  lvwIssues->setColumnWidth(1, qt::TwipsToPixels(2850));
+  PlaceTwips(lvwIssues, 120, 540, kWidth - 240, kHeight - 1140);
+  cmdRefresh = Make<QPushButton>(this, "cmdRefresh", "&Refresh");
+  PlaceTwips(cmdRefresh, kWidth - 2520, kHeight - 495, 1140, 375);
+  cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
+  PlaceTwips(cmdClose, kWidth - 1260, kHeight - 495, 1140, 375);
+  for (QPushButton* b : {cmdRefresh, cmdClose}) b->setAutoDefault(false);
+
+  connect(cmdRefresh, &QPushButton::clicked, this, &frmIssues::Refresh);
+  connect(cmdClose, &QPushButton::clicked, this, &QDialog::hide);
+  connect(lvwIssues, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    const int row = lvwIssues->indexOfTopLevelItem(item);
+    if (open_ && row >= 0 && row < static_cast<int>(list_.Rows().size())) {
+      open_(list_.Rows()[static_cast<std::size_t>(row)].finding);
+    }
+  });
+}
+
+void frmIssues::ShowFor(const std::string& planetName) {
+  setWindowTitle(QStringLiteral("Script Issues - ") + FromCp1252(planetName));
+  show();
+  raise();
+  Refresh();
+}
+
+void frmIssues::Refresh() {
+  if (!isVisible()) return;
+  list_.Refresh(script_, catalogue_, options_);
+  Fill();
+}
+
+void frmIssues::Fill() {
+  lblSummary->setText(FromCp1252(list_.Summary()));
+  lvwIssues->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const auto& row : list_.Rows()) {
+    auto* item = new QTreeWidgetItem(
+        QStringList{FromCp1252(row.severity), FromCp1252(row.where), FromCp1252(row.message)});
+    item->setIcon(0, style()->standardIcon(IconOf(row.finding.severity)));
+    QString tip = FromCp1252(row.message);
+    if (!row.fix.empty()) tip += QStringLiteral("\n") + FromCp1252(row.fix);
+    for (int c = 0; c < 3; ++c) item->setToolTip(c, tip);
+    items.append(item);
+  }
+  lvwIssues->addTopLevelItems(items);
+}
+
+}  // namespace zelmora::check

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "check/issues_list.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace zelmora::check {
+
+// "Script Issues": the checker's findings for the planet the message editor has open. It stays
+// open beside the editor and is checked again after every edit; a double click goes to the item.
+class frmIssues : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmIssues(const messages::PlanetScript& script, const messages::SpecialActionList& catalogue,
+            QWidget* parent = nullptr);
+
+  // Shows the list for the script's planet under its name, checked now.
+  void ShowFor(const std::string& planetName);
+  // Checks again; nothing while the window is hidden.
+  void Refresh();
+  // Where a double click on a finding goes.
+  void SetOpen(std::function<void(const Finding&)> open) { open_ = std::move(open); }
+  const IssuesList& List() const { return list_; }
+
+  QLabel* lblSummary;
+  QTreeWidget* lvwIssues;
+  QPushButton* cmdRefresh;
+  QPushButton* cmdClose;
+
+ private:
+  void Fill();
+
+  const messages::PlanetScript& script_;
+  const messages::SpecialActionList& catalogue_;
+  CheckOptions options_;
+  IssuesList list_;
+  std::function<void(const Finding&)> open_;
+};
+
+}  // namespace zelmora::check

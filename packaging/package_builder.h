@@ -1,0 +1,57 @@
+#pragma once
+
+#include "packaging/outside_programs.h"
+#include "store/descriptor_store.h"
+#include "ui/platform/process_runner.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A system gathered into a folder that the installer can deliver on another machine.
+namespace zelmora::packaging {
+
+namespace fs = std::filesystem;
+
+// The installer as the game folder keeps it, and the names it has in a package.
+inline constexpr const char* kInstallerInGame = "ZMDInst.dat";
+inline constexpr const char* kSetupProgram = "SETUP.EXE";
+inline constexpr const char* kSetupList = "SETUP.LST";
+// Where the installer puts the listed files, below the game folder.
+inline constexpr const char* kPicturesTarget = "\\PICTURES\\";
+inline constexpr const char* kDescriptorTarget = "\\ZMDescriptor\\";
+
+// One file of a package.
+struct PackageFile {
+  fs::path source;
+  std::string name;    // in the package, code-page text (UTF-8 on disk as every game file)
+  std::string target;  // the game folder's subfolder it is installed into; empty: not listed
+  bool operator==(const PackageFile&) const = default;
+};
+
+// A system's package in list order: its own pictures (the planet strip, the star picture, the
+// planet animations) by name, the saved descriptor, then the installer as SETUP.EXE.
+std::vector<PackageFile> PackageContents(const store::DescriptorStore& store, std::string_view systemName);
+
+// SETUP.LST: `"name","\folder\"` and CR LF for every listed file, in order.
+std::string SetupListText(const std::vector<PackageFile>& files);
+
+// The package folder for a chosen location: the location and the system's name.
+fs::path PackageFolder(const fs::path& location, std::string_view systemName);
+
+struct BuildResult {
+  bool ok = true;
+  std::string problem;          // why it failed (code-page text)
+  bool archiveRun = false;      // the archive program was started and waited for
+  std::string archiveProblem;   // why the archive program was not run, when it should have been
+};
+
+// Makes the folder (an existing one is used as it is), copies the files into it under their
+// names, keeping their times (and the installer's permission to run), writes SETUP.LST, then runs
+// the archive program when one is given and found, in a minimised window, and waits for it.
+BuildResult BuildPackage(const std::vector<PackageFile>& files, const fs::path& folder,
+                         const OutsideProgram* archiver, platform::ProcessRunner& runner);
+
+}  // namespace zelmora::packaging

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "simulator/control_panel_view.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCloseEvent;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QShowEvent;
+class QTimer;
+
+namespace zelmora::simulator {
+
+class RecordedTest;
+class frmRespond;
+
+// Solar System Control Panel: the simulated bridge of one test. Its buttons and its two timers
+// drive the test; it shows what the conversation tells it. Created once and only ever hidden.
+class frmSSControl : public QDialog, public ControlPanelView {
+  Q_OBJECT
+
+ public:
+  explicit frmSSControl(QWidget* parent = nullptr);
+
+  // Plays the test modally until the panel closes; orbit entry runs once the panel is shown.
+  void Run(RecordedTest& test);
+  // The panel as a new test finds it.
+  void Reset();
+
+  // What the timers do on each tick. A test that drives the ticks itself turns the timers off.
+  void MessageTick();
+  void StatusTick();
+  void SetTimersEnabled(bool enabled);
+  // Whether the conversation has the message clock running (whether or not the timer does).
+  bool MessageClockRunning() const { return clockRunning_; }
+  bool StatusRefreshRunning() const { return statusRunning_; }
+
+  frmRespond* Respond() const { return respond_; }
+  // The test being played, null between tests.
+  RecordedTest* Test() const { return test_; }
+  QPushButton* Button(PanelCommand command) const { return commands_[static_cast<std::size_t>(command)]; }
+
+  // Controls, named as their objectName.
+  QPushButton* cmdNotes;
+  QLabel* pnlOrbiting;
+  QFrame* pnlMessage;
+  QLabel* lblMessage;
+  QLabel* Message;
+  QPushButton* cmdRespond;
+  QPushButton* cmdIgnore;
+  QFrame* pnlCommands;
+  QLabel* lblCommands;
+  QPushButton* cmdHail;
+  QPushButton* cmdLeaveOrbit;
+  QPushButton* cmdEnterOrbit;
+  QPushButton* cmdBeam;
+  QPushButton* cmdEnergy;
+  QPushButton* cmdExit;
+  QPushButton* cmdPhaser;
+  QPushButton* cmdPhoton;
+  QPushButton* cmdShields;
+  QPushButton* cmdGoat;
+  QTimer* tmrMessage;
+  QTimer* tmrFlags;
+
+  // ControlPanelView
+  void SetOrbitBanner(const std::string& caption, bool visible) override;
+  void SetMessageTitle(const std::string& title) override;
+  void SetMessageText(const std::string& text) override;
+  void SetMessageVisible(bool visible) override;
+  void SetCommandEnabled(PanelCommand command, bool enabled) override;
+  void SetStatusCaption(const std::string& caption) override;
+  void SetMessageClock(bool running) override;
+  std::optional<int> ChooseResponse(const std::vector<ResponseOption>& options) override;
+  void FocusIdle() override;
+  void ClosePanel() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void Command(const char* name);
+  void UpdateTimers();
+
+  std::array<QPushButton*, kPanelCommandCount> commands_{};
+  frmRespond* respond_;
+  RecordedTest* test_ = nullptr;
+  bool clockRunning_ = false;
+  bool statusRunning_ = false;
+  bool timersEnabled_ = true;
+};
+
+}  // namespace zelmora::simulator

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "simulator/control_panel.h"
+#include "simulator/ship_rules.h"
+#include "simulator/test_options.h"
+#include "simulator/transcript.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelmora::simulator {
+
+// What a test starts from: the Test Options of the planet, the seed and the ship.
+struct TestStart {
+  std::string system;  // descriptor name, Windows-1252
+  int planet = 1;
+  std::optional<std::uint64_t> seed;  // nothing: from the clock
+  std::vector<int> flags;             // flag numbers 0..36 set at Begin
+  int lastVisitTenths = 0;            // 0..50
+  bool upgrades = true;
+  bool badGuy = false;
+  // The ship as earlier tests of the run left it; nothing for a fresh ship with every upgrade at 1.
+  std::optional<ShipState> ship;
+};
+
+// The ship's values that carry over from one test to the next, the only ones a recording keeps.
+ShipState CarriedOver(const ShipState& ship);
+
+// One test of one planet: the panel over the transcript, driven by command lines ("hail",
+// "respond 2", "tick 3", ...). The terminal reads the lines from its input; the windows turn their
+// buttons and timer ticks into the same lines, so both write the same transcript.
+class TestSession {
+ public:
+  // What the test plays against.
+  struct World {
+    store::SolarSystemRecord& record;
+    const store::Tables& tables;
+    const PlanetScriptReader& script;
+    ShipState& ship;
+    platform::Random& random;
+  };
+
+  // `window` and `optionsWindow` show the test besides the transcript; either may be null. The
+  // options' listener is the transcript while the session lives.
+  TestSession(World world, TestOptions& options, TestAnswers& answers, Transcript& transcript,
+              ControlPanelView* window = nullptr, TestOptionsListener* optionsWindow = nullptr);
+  ~TestSession();
+  TestSession(const TestSession&) = delete;
+  TestSession& operator=(const TestSession&) = delete;
+
+  // Begin of the Test Options: the header and the starting flags in the transcript, then the
+  // options' Begin. With a seed, every seeding of the test (Begin, orbit entry) uses it.
+  void Begin(const std::string& system, std::optional<std::uint64_t> seed);
+  // The panel becomes active: orbit entry and the first status refresh.
+  void Enter();
+  // One command line; what cannot be done is reported in the transcript.
+  void Run(const std::string& line);
+
+  // What Begin started from (the options, the seed and the ship).
+  const TestStart& Start() const { return start_; }
+  ControlPanel& Panel() { return *panel_; }
+  ShipRules& Rules() { return rules_; }
+  bool Ended() const { return panel_->IsClosed(); }
+
+ private:
+  // The seeding of one test: with a fixed seed, "from the clock" means the seed chosen at its start.
+  class SeedOfTest : public platform::Random {
+   public:
+    explicit SeedOfTest(platform::Random& inner) : inner_(inner) {}
+    double Next() override { return inner_.Next(); }
+    void SeedFromClock() override {
+      if (seed) inner_.Seed(*seed);
+      else inner_.SeedFromClock();
+    }
+    void Seed(std::uint64_t s) override { inner_.Seed(s); }
+    std::optional<std::uint64_t> seed;
+
+   private:
+    platform::Random& inner_;
+  };
+
+  void PrintShip();
+  void PrintFlags();
+
+  World world_;
+  TestOptions& options_;
+  TestAnswers& answers_;
+  Transcript& t_;
+  TestOptionsListener* previousListener_;
+  TranscriptView view_;
+  TranscriptPrompter prompter_;
+  TranscriptNumbers numbers_;
+  SeedOfTest random_;
+  ShipRules rules_;
+  std::unique_ptr<ControlPanel> panel_;
+  TestStart start_;
+};
+
+}  // namespace zelmora::simulator

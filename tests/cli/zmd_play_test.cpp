@@ -1,0 +1,83 @@
+#include "tests/cli/zmd_run.h"
+#include "tests/support/temp_game_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace zelmora {
+namespace {
+
+using testing::Zmd;
+using testing::ZmdRun;
+
+std::string Source(const std::string& relative) {
+  return testing::TempGameFolder::ReadFile(std::string(ZELMORA_SOURCE_DIR) + "/" + relative);
+}
+
+// Great Red's script with its first message reworded.
+void Reword(const testing::TempGameFolder& game, const std::string& extension) {
+  std::string bytes = game.ReadDescriptor("Kestrel Verge");
+  const auto at = bytes.find("Unknown vessel");
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, 14, "Strange vessel");
+  game.WriteDescriptor("Kestrel Verge", bytes, extension);
+}
+
+TEST(ZmdPlay, ARecordedSessionChecksCleanUntilTheScriptChanges) {
+  testing::DemoGameFolder game;
+  const auto input = game.Write("session.txt", Source("tests/simulator/great_red_session.txt"));
+  const std::string recording = (game.Path() / "kept" / "great red.txt").string();
+  ZmdRun played = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--record", recording}, input.string());
+  ASSERT_EQ(played.status, 0) << played.out;
+  const std::string kept = testing::TempGameFolder::ReadFile(recording);
+  ASSERT_EQ(kept.rfind("zmd play recording\n", 0), 0u) << kept;
+  EXPECT_NE(kept.find("\nseed: "), std::string::npos);
+  EXPECT_EQ(kept.find("seed: clock"), std::string::npos);  // a clock seed is fixed for the replay
+  EXPECT_NE(kept.find("commands:\n  # Great Red, first visit"), std::string::npos);
+  EXPECT_NE(kept.find("transcript:\n  test: Kestrel Verge, planet 3 (Great Red), seed "), std::string::npos);
+
+  ZmdRun check = Zmd({"play", "--check", recording});
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_EQ(check.out.rfind("same transcript (", 0), 0u) << check.out;
+  EXPECT_NE(check.out.find("replayed against the saved descriptor"), std::string::npos);
+
+  // The same recording checked in another copy of the game.
+  testing::DemoGameFolder other;
+  EXPECT_EQ(Zmd({"play", "--check", recording, other.Path().string()}).status, 0);
+
+  Reword(game, ".zmd");
+  check = Zmd({"play", "--check", recording});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.out,
+            "the transcript differs from line 10 on (replayed against the saved descriptor):\nrecorded:\n"
+            "  text: Unknown vessel, you orbit a storm older than your species, Captain.\nreplayed:\n"
+            "  text: Strange vessel, you orbit a storm older than your species, Captain.\n");
+
+  // An open working copy is the script as it is being edited.
+  Reword(other, ".edt");
+  check = Zmd({"play", "--check", recording, other.Path().string()});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_NE(check.out.find("(replayed against the working copy)"), std::string::npos) << check.out;
+}
+
+TEST(ZmdPlay, CheckAndRecordRefuseWhatTheyCannotUse) {
+  testing::DemoGameFolder game;
+  EXPECT_EQ(Zmd({"play", "--check", (game.Path() / "none.txt").string()}).status, 2);
+  const auto notRecording = game.Write("notes.txt", "tick\nhail\n");
+  ZmdRun r = Zmd({"play", "--check", notRecording.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("not a recording"), std::string::npos) << r.out;
+  const auto elsewhere = game.Write("elsewhere.txt", "zmd play recording\nsystem: Nowhere\nplanet: 1\n");
+  EXPECT_EQ(Zmd({"play", "--check", elsewhere.string(), game.Path().string()}).status, 2);
+  r = Zmd({"play", game.Path().string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("play needs GAME_FOLDER SYSTEM PLANET"), std::string::npos) << r.out;
+  EXPECT_NE(Zmd({"play", "--check", notRecording.string(), "--seed", "3"}).status, 0);
+  const auto input = game.Write("empty.txt", "");
+  r = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--record", "/proc/no/such/place.txt"},
+          input.string());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("cannot write /proc/no/such/place.txt"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace zelmora
