@@ -9,6 +9,7 @@
 #include "ui/platform/program_search.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
+#include "zelmora_version.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -25,6 +25,22 @@ bool Inside(const fs::path& path, const fs::path& folder) {
   return true;
 }
 
+// True when a part of `target` below `folder` (the target included) is a symbolic link: a link
+// inside the game folder may lead anywhere, and the copy would follow it.
+bool LinkOnTheWay(const fs::path& target, const fs::path& folder) {
+  const fs::path relative = target.lexically_normal().lexically_relative(folder.lexically_normal());
+  fs::path walk = folder;
+  for (const auto& part : relative) {
+    if (part.empty() || part == ".") continue;
+    walk /= part;
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(walk, ec))) return true;
+  }
+  return false;
+}
+
+constexpr const char* kThroughLink = "a link inside the game folder is on its way";
+
 // A listed file of the package. The list holds code-page names, as every file of the game does,
 // and the disk the UTF-8 form of each; a list written with UTF-8 names is still understood, and
 // its files keep those names.
@@ -69,6 +85,7 @@ std::optional<SetupList> ReadSetupList(const fs::path& packageFolder) {
 
 DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFolder, const SetupList& list) {
   DeliveryPlan plan;
+  plan.gameFolder = gameFolder;
   if (!platform::FolderExists(gameFolder)) {
     // Target folders are created below the game folder, never the game folder itself.
     for (const auto& entry : list.entries) {
@@ -97,6 +114,10 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
       plan.refused.push_back({entry.name, "its folder is not inside the game folder", entry.line});
       continue;
     }
+    if (LinkOnTheWay(target, gameFolder)) {
+      plan.refused.push_back({entry.name, kThroughLink, entry.line});
+      continue;
+    }
     if (!source.path) {
       plan.refused.push_back({entry.name, "not found in the package", entry.line});
       continue;
@@ -115,6 +136,11 @@ DeliveryResult CarryOut(const DeliveryPlan& plan) {
   DeliveryResult result;
   result.notInstalled = plan.refused;
   for (const auto& copy : plan.copies) {
+    // Checked again: a link may have appeared since the plan was made.
+    if (!plan.gameFolder.empty() && LinkOnTheWay(copy.target, plan.gameFolder)) {
+      result.notInstalled.push_back({copy.name, kThroughLink});
+      continue;
+    }
     std::error_code ec;
     // An add-on may bring the first file of a folder the game does not have yet.
     fs::create_directories(copy.target.parent_path(), ec);

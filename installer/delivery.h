@@ -29,6 +29,7 @@ struct NotInstalled {
 };
 
 struct DeliveryPlan {
+  fs::path gameFolder;
   std::vector<PlannedCopy> copies;
   std::vector<NotInstalled> refused;
 };
@@ -49,12 +50,14 @@ bool SameFolder(const std::string& from, const std::string& to);
 // cannot be read.
 std::optional<SetupList> ReadSetupList(const fs::path& packageFolder);
 
-// Where each entry goes. Refused entries, unreadable lines and files missing from the package
-// are collected with their reasons; the others are planned as additions or replacements.
+// Where each entry goes. Refused entries, unreadable lines, targets reached through a symbolic
+// link inside the game folder and files missing from the package are collected with their
+// reasons; the others are planned as additions or replacements.
 DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFolder, const SetupList& list);
 
 // Copies the planned files, creating missing target folders. Each copy goes to a temporary name
-// in its target folder and is renamed over the target, so a failed copy leaves the old file.
+// in its target folder and is renamed over the target, so a failed copy leaves the old file; a
+// target that a link inside the game folder now leads to is not copied.
 DeliveryResult CarryOut(const DeliveryPlan& plan);
 
 // The whole delivery from a package folder to a game folder; a dry run only plans.

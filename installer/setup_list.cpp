@@ -1,5 +1,7 @@
 #include "installer/setup_list.h"
 
+#include "ui/platform/file_rules.h"
+
 namespace zelmora::installer {
 
 namespace {
@@ -81,10 +83,20 @@ std::vector<std::string> FolderParts(std::string_view folder) {
   return parts;
 }
 
+namespace {
+
+// A name Windows would read as something else: a device, or (with its trailing dots and blanks
+// dropped) another file or folder; "..." is ".." there.
+bool ReadOtherwiseOnWindows(std::string_view part) {
+  return platform::IsReservedDeviceName(part) || part.back() == '.' || part.back() == ' ';
+}
+
+}  // namespace
+
 std::optional<std::string> EntryProblem(const SetupEntry& entry) {
   const std::string& name = entry.name;
   if (name.empty() || name == "." || name == ".." || name.find_first_of("\\/:") != std::string::npos ||
-      HasControl(name)) {
+      HasControl(name) || ReadOtherwiseOnWindows(name)) {
     return "not a plain file name";
   }
   const std::string& folder = entry.folder;
@@ -93,7 +105,7 @@ std::optional<std::string> EntryProblem(const SetupEntry& entry) {
   bool elsewhere = folder.starts_with("\\\\") || folder.starts_with('/') ||
                    folder.find(':') != std::string::npos || HasControl(folder);
   for (const auto& part : FolderParts(folder)) {
-    if (part == "..") elsewhere = true;
+    if (part == ".." || (part != "." && ReadOtherwiseOnWindows(part))) elsewhere = true;
   }
   if (elsewhere) return "its folder is not inside the game folder";
   return std::nullopt;

@@ -28,7 +28,8 @@ std::vector<std::string> FolderParts(std::string_view folder);
 
 // Why an entry must not be installed, or nothing. Both fields come from a file anyone could
 // have written, so nothing is cleaned up: a name that is not a plain file name, or a folder
-// that is absolute, names a drive or a server, or has a ".." part, is refused.
+// that is absolute, names a drive or a server, or has a ".." part, is refused; so is a name or
+// folder part that Windows reads as a device or as another name (trailing dots or blanks).
 std::optional<std::string> EntryProblem(const SetupEntry& entry);
 
 }  // namespace zelmora::installer

@@ -127,6 +127,9 @@ std::vector<std::string> AttachedActions(const MessageParts& parts, const Specia
 std::string ComposeMessage(const MessageParts& parts, const std::vector<std::string>& actions, ItemKind kind,
                            std::string_view ownGroup) {
   std::string v = parts.Text;
+  // A text that starts like a code ("%NM greets you", "$5 a barrel") would be read as a condition
+  // or a title; the blank in front keeps it text, and readers trim it away.
+  if (parts.Display == DisplayKind::Standard && !v.empty() && (v[0] == '%' || v[0] == '$')) v = " " + v;
   if (parts.Display == DisplayKind::Box) {
     v = "$" + std::string(kBoxTitle) + "$" + v;
   } else if (parts.Display == DisplayKind::Custom) {

@@ -263,8 +263,11 @@ void DescriptorStore::LoadSystem(std::string_view name, SolarSystemRecord& recor
 namespace {
 std::string BlockHeader(const SolarSystemRecord& record) {
   std::string star = FitStarName(record.StarName);
-  // A double quote would end the quoted name early; the block has no escaping.
+  // The block has no escaping: a double quote would end the quoted name early, and a line break
+  // (a catalogue's quoted name may run over lines) would tear the header line in two.
   std::replace(star.begin(), star.end(), '"', '\'');
+  std::replace(star.begin(), star.end(), '\r', ' ');
+  std::replace(star.begin(), star.end(), '\n', ' ');
   return ";\"" + star + "\"," + std::to_string(record.StarType) + "," + std::to_string(record.PlanetCount);
 }
 
@@ -330,11 +333,23 @@ void DescriptorStore::WriteSystemRecord(const SolarSystemRecord& record) {
     ++i;  // the ";SolarSystem" line
     int oldCount = 0;
     if (i < lines.size()) {
-      ValueReader header(lines[i].text, 1);
+      // Read as the reader reads it: a quoted star name may run over a line break, and then the
+      // header takes more than one line.
+      const std::size_t start = static_cast<std::size_t>(lines[i].text.data() - bytes->data());
+      ValueReader header(*bytes, start + 1);
       header.ReadValue();
       header.ReadValue();
       oldCount = platform::ToInt16(header.ReadValue().value_or("0"));
       ++i;
+      // Never beyond a line the profile reader takes for a section or a key.
+      auto continues = [&](const TextLine& line) {
+        std::string section;
+        std::string_view key;
+        std::size_t equals;
+        return static_cast<std::size_t>(line.text.data() - bytes->data()) < header.Position() &&
+               !SectionNameOf(line.text, section) && !KeyOf(line.text, key, equals);
+      };
+      while (i < lines.size() && continues(lines[i])) ++i;
     }
     w.AddRaw(SystemBlockText(record));
     // Only block lines are dropped: a damaged count must not swallow the sections after the block.

@@ -12,6 +12,8 @@ using platform::Icon;
 
 AddResult AddPlanet(SystemContext& ctx) {
   auto& r = ctx.record;
+  // The new planet's flags and the block that counts it reach the file in one rewrite.
+  DescriptorBatch batch(ctx.store, r.Name);
   int count = r.PlanetCount;
   if (count > 0 && r.Planet(count).Orbit >= 1970) r.Planet(count).Orbit = 1970;
   // Make room at the outer edge by pushing inner orbits in; a full spread adds nothing this time.

@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "zelmora_version.h"
+
 #include <algorithm>
+#include <cstdio>
 
 namespace zelmora::editor::testing {
 namespace {
@@ -458,7 +461,19 @@ TEST(EditorHelp, AboutNamesTheProgramAndItsVersion) {
   e.window->mnuHAbout->trigger();
   ASSERT_EQ(e.prompter.Calls().size(), 1u);
   EXPECT_EQ(e.prompter.Calls()[0].title, "About Zelmora");
-  EXPECT_EQ(e.prompter.Calls()[0].text.rfind("Zelmora " ZELMORA_TEST_VERSION, 0), 0u);
+  const std::string text = e.prompter.Calls()[0].text;
+  EXPECT_EQ(text.rfind("Zelmora " ZELMORA_VERSION "\r\n", 0), 0u) << text;
+  // Built from a git checkout, the version names the commit it was built from.
+  std::string commit;
+  if (std::FILE* git = popen("git -C \"" ZELMORA_SOURCE_DIR "\" rev-parse --short=7 HEAD 2>/dev/null", "r")) {
+    char line[64] = {};
+    if (std::fgets(line, sizeof line, git)) commit = line;
+    if (pclose(git) != 0) commit.clear();
+  }
+  while (!commit.empty() && (commit.back() == '\n' || commit.back() == '\r')) commit.pop_back();
+  if (!commit.empty() && std::string_view(ZELMORA_VERSION).find("-g") != std::string_view::npos) {
+    EXPECT_NE(text.find(commit), std::string::npos) << text << " does not name " << commit;
+  }
 }
 
 }  // namespace

@@ -59,6 +59,24 @@ TEST(SetupList, RefusesEntriesThatCouldLeaveTheGameFolder) {
   }
 }
 
+TEST(SetupList, RefusesNamesWindowsReadsAsDevicesOrOtherNames) {
+  auto problem = [](std::string name, std::string folder) {
+    return EntryProblem({std::move(name), std::move(folder), 1}).has_value();
+  };
+  // On Windows these are devices, or ("..." and "x. ") other names than they look like.
+  for (const char* name : {"CON", "con.zmd", "Aux .bmp", "nul", "COM1.txt", "lpt9", "Vega.zmd.", "Vega.zmd ", "..."}) {
+    EXPECT_TRUE(problem(name, "\\PICTURES\\")) << name;
+  }
+  for (const char* folder : {"\\CON\\", "\\PICTURES\\prn\\", "\\...\\", "\\.. \\", "\\PICTURES.\\"}) {
+    EXPECT_TRUE(problem("Vega.bmp", folder)) << folder;
+  }
+  // Names that only start like one are plain.
+  for (const char* name : {"CONSOLE.zmd", "Comet.bmp", "COM10.txt", "nul1.zmd", ".Vega.bmp"}) {
+    EXPECT_FALSE(problem(name, "\\PICTURES\\")) << name;
+  }
+  EXPECT_FALSE(problem("Vega.bmp", "\\.\\PICTURES\\"));
+}
+
 class Delivery : public ::testing::Test {
  protected:
   TempTree tree;
@@ -150,6 +168,38 @@ TEST_F(Delivery, TraversalEntriesWriteNothingOutsideTheGameFolder) {
   auto after = tree.Listing();
   std::erase(after, "game/good.txt");
   EXPECT_EQ(after, before);
+}
+
+TEST_F(Delivery, NeverWritesThroughALinkInsideTheGameFolder) {
+  tree.File("outside/victim.bmp", "not the game's");
+  fs::create_directory_symlink(tree.Root() / "outside", tree.Root() / "game/Linked");
+  fs::create_directories(tree.Root() / "game/PICTURES");
+  fs::create_symlink(tree.Root() / "outside/victim.bmp", tree.Root() / "game/PICTURES/Vega.bmp");
+  // A link planted at the name of the copy's temporary file is not written through either.
+  fs::create_symlink(tree.Root() / "outside/planted.txt", tree.Root() / "game/.good.txt.copy");
+  std::string pkg = tree.Package("pkg", {{"Vega.bmp", "picture"}, {"Vega.zmd", "d"}, {"good.txt", "good"}},
+                                 "\"Vega.bmp\",\"\\PICTURES\\\"\r\n"
+                                 "\"Vega.zmd\",\"\\Linked\\\"\r\n"
+                                 "\"Vega.zmd\",\"\\linked\\deeper\\\"\r\n"
+                                 "\"good.txt\",\"\\\"\r\n");
+  auto result = Deliver(pkg, game);
+  ASSERT_EQ(result.notInstalled.size(), 3u);
+  for (const auto& n : result.notInstalled) EXPECT_EQ(n.reason, "a link inside the game folder is on its way") << n.name;
+  EXPECT_EQ(tree.Read("outside/victim.bmp"), "not the game's");
+  EXPECT_FALSE(tree.Exists("outside/Vega.zmd"));
+  EXPECT_FALSE(tree.Exists("outside/deeper"));
+  EXPECT_FALSE(tree.Exists("outside/planted.txt"));
+  EXPECT_EQ(tree.Read("game/good.txt"), "good");
+  EXPECT_TRUE(fs::is_symlink(tree.Root() / "game/PICTURES/Vega.bmp"));
+
+  // A link that appears after the plan was made is refused when the copy comes.
+  std::string pkg2 = tree.Package("pkg2", {{"late.txt", "late"}}, "\"late.txt\",\"\\Late\\\"\r\n");
+  DeliveryPlan plan = PlanDelivery(pkg2, game, *ReadSetupList(pkg2));
+  ASSERT_EQ(plan.copies.size(), 1u);
+  fs::create_directory_symlink(tree.Root() / "outside", tree.Root() / "game/Late");
+  auto late = CarryOut(plan);
+  ASSERT_EQ(late.notInstalled.size(), 1u);
+  EXPECT_FALSE(tree.Exists("outside/late.txt"));
 }
 
 TEST_F(Delivery, FailedCopyLeavesTheOldTargetAndNoTemporaryFile) {

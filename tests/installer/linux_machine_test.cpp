@@ -81,6 +81,20 @@ TEST_F(Prefix, WindowsPathsMapIntoTheDrivesOfThePrefix) {
   EXPECT_EQ(WindowsPathInPrefix(prefix, "Games\\q.exe"), "");
 }
 
+TEST_F(Prefix, DotDotAtADriveRootStaysThereAsOnWindows) {
+  tree.Folder("pfx/drive_c/Games/Quarvel");
+  tree.Folder("pfx/dosdevices/d:");
+  tree.File("etc/passwd", "not the prefix's");
+  EXPECT_EQ(WindowsPathInPrefix(prefix, "D:\\..\\..\\etc\\"), prefix + "/dosdevices/d:/etc/");
+  EXPECT_EQ(WindowsPathInPrefix(prefix, "C:\\..\\..\\..\\etc\\passwd"), prefix + "/drive_c/etc/passwd");
+  // ".." inside the drive goes up one folder; "." and "..." stay; trailing dots and blanks go.
+  EXPECT_EQ(WindowsPathInPrefix(prefix, "C:\\Games\\Other\\..\\.\\Quarvel\\...\\"), prefix + "/drive_c/Games/Quarvel/");
+  EXPECT_EQ(WindowsPathInPrefix(prefix, "c:/games. /quarvel .. \\quarvel.exe"), prefix + "/drive_c/Games/Quarvel/quarvel.exe");
+  EXPECT_EQ(WindowsPathInPrefix(prefix, "C:\\Games\\.. \\..\\..\\x"), prefix + "/drive_c/x");
+  // The text ends at a NUL, as the registry's reader ends it.
+  EXPECT_EQ(WindowsPathInPrefix(prefix, std::string("C:\\Games\0\\..\\..\\..", 16)), prefix + "/drive_c/Games");
+}
+
 TEST_F(Prefix, AppPathReadsEitherKeyTheFirstWinning) {
   tree.Folder("pfx/drive_c/Games/Quarvel");
   tree.Folder("pfx/drive_c/Old");

@@ -169,7 +169,29 @@ TEST(ComposeMessage, ATitleCannotSwallowTheText) {
 TEST(ComposeMessage, TextsThatDoNotSurviveTheRoundTrip) {
   EXPECT_EQ(ParseMessage(ComposeMessage(Parts("5 * 3 = 15"), {}, ItemKind::Message, "INIT")).Text, "5 ");
   EXPECT_EQ(ParseMessage(ComposeMessage(Parts("x^2"), {}, ItemKind::Message, "INIT")).Text, "x");
-  EXPECT_EQ(ParseMessage(ComposeMessage(Parts("%AN greet you"), {}, ItemKind::Message, "INIT")).Text, "greet you");
+}
+
+TEST(ComposeMessage, ATextStartingLikeACodeStaysText) {
+  // Read from " %AN greet you", the text starts with a placeholder; written back without the blank
+  // it would turn into a condition code and the message would no longer be the same.
+  for (std::string_view text : {"%AN greet you", "$5 a barrel$ is the price", "%05"}) {
+    MessageParts p = Parts(std::string(text));
+    p.ChanceTenths = 4;
+    const std::string value = ComposeMessage(p, {}, ItemKind::Message, "INIT");
+    EXPECT_EQ(value, "%04 " + std::string(text));
+    const MessageParts back = ParseMessage(value);
+    EXPECT_EQ(back.Text, text);
+    EXPECT_EQ(back.ChanceTenths, 4);
+    EXPECT_TRUE(back.PrefixCodes.empty());
+    EXPECT_EQ(back.Display, DisplayKind::Standard);
+    EXPECT_EQ(MessageDisplayText(value), text);
+    EXPECT_EQ(ComposeMessage(back, {}, ItemKind::Message, "INIT"), value);
+  }
+  // Behind a title the text needs no blank.
+  MessageParts boxed = Parts("%NM, listen.");
+  boxed.Display = DisplayKind::Box;
+  EXPECT_EQ(ComposeMessage(boxed, {}, ItemKind::Message, "INIT"), "$BOX$%NM, listen.");
+  EXPECT_EQ(ParseMessage("$BOX$%NM, listen.").Text, "%NM, listen.");
 }
 
 TEST(MessageDisplayText, ShowsOnlyTheText) {

@@ -98,6 +98,30 @@ TEST_F(DescriptorTest, AStarNameWithADoubleQuoteIsWrittenWithAnApostrophe) {
   EXPECT_EQ(again.PlanetCount, 2);
 }
 
+TEST_F(DescriptorTest, AStarNameOverTwoLinesIsWrittenOnOne) {
+  // A catalogue's quoted name may run over a line break; the block's header must stay one line.
+  game.WriteDescriptor("Vega", CrLf({"[General]", "Messages=NN", "", ";SolarSystem", ";\"Ve", "ga\",0,2",
+                                     ";400,2,0,0,1,0", ";430,3,1,0,13,0", "[1]", "Message1=kept"}));
+  store.RefreshSystemNames();
+  store.ReadSystemRecord(record);
+  ASSERT_EQ(record.StarName, "Ve\r\nga              ");
+  store.WriteSystemRecord(record);
+  const std::string written = game.ReadDescriptor("Vega");
+  EXPECT_EQ(written, CrLf({"[General]", "Messages=NN", "", ";SolarSystem", ";\"Ve  ga              \",0,2",
+                           ";400,2,0,0,1,0", ";430,3,1,0,13,0", "[1]", "Message1=kept"}));
+  for (int round = 0; round < 2; ++round) {
+    store.RefreshSystemNames();
+    SolarSystemRecord again;
+    again.Name = "Vega";
+    store.ReadSystemRecord(again);
+    EXPECT_EQ(again.StarName, "Ve  ga              ");
+    EXPECT_EQ(again.PlanetCount, 2);
+    EXPECT_EQ(again.Planet(2).Class, 13);
+    store.WriteSystemRecord(again);
+    EXPECT_EQ(game.ReadDescriptor("Vega"), written);
+  }
+}
+
 TEST_F(DescriptorTest, ADamagedPlanetCountNeverSwallowsTheSections) {
   game.WriteDescriptor("Vega", CrLf({"[General]", "Messages=N", "", ";SolarSystem", ";\"Vega\",0,9",
                                      ";400,2,0,0,1,0", "[1]", "Message1=kept"}));

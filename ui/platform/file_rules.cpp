@@ -65,7 +65,9 @@ fs::path HiddenBeside(const fs::path& target, const char* suffix) {
 
 FileResult WriteDurably(const fs::path& path, std::string_view bytes) {
 #ifdef ZELMORA_POSIX
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A new file of our own: a link or file left at this name is removed, not written through.
+  ::unlink(path.c_str());
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return FileResult::Failure("cannot create " + path.string());
   const char* p = bytes.data();
   std::size_t left = bytes.size();
@@ -301,10 +303,7 @@ int RemoveCodePageMatching(const fs::path& folder, std::string_view pattern) {
   return removed;
 }
 
-namespace {
-
-// The device names Windows keeps for itself, with or without an extension: such a file cannot be
-// created there. Bytes B9, B2 and B3 are the superscript digits one to three.
+// Bytes B9, B2 and B3 are the superscript digits one to three, which Windows also reserves.
 bool IsReservedDeviceName(std::string_view name) {
   std::string base = ToUpper1252(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
@@ -312,8 +311,6 @@ bool IsReservedDeviceName(std::string_view name) {
   if (base.size() != 4 || !(base.starts_with("COM") || base.starts_with("LPT"))) return false;
   return std::string_view("0123456789\xB9\xB2\xB3").find(base[3]) != std::string_view::npos;
 }
-
-}  // namespace
 
 std::optional<std::string> FileNameProblem(std::string_view name, const fs::path& folder,
                                            const std::vector<std::string>& suffixes) {

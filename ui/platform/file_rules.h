@@ -31,7 +31,8 @@ bool FolderExists(const fs::path& path);  // a directory (or a link to one)
 bool ReadWholeFile(const fs::path& path, std::string& bytes);
 
 // Writes bytes to `scratch` (default: a hidden name beside the target), flushes them to disk and
-// renames the scratch file over the target, so readers see either the old or the new file.
+// renames the scratch file over the target, so readers see either the old or the new file. Whatever
+// stands at the scratch name is replaced, never written through (it may be a planted link).
 FileResult AtomicReplace(const fs::path& target, std::string_view bytes, const fs::path& scratch = {});
 
 // Copies through a temporary file in the target's folder, gives it the source's modification
@@ -85,6 +86,10 @@ int RemoveMatching(const fs::path& folder, std::string_view pattern);
 // The same for code-page patterns over code-page names (ListCodePageFiles).
 std::vector<fs::path> ListCodePageMatching(const fs::path& folder, std::string_view pattern);
 int RemoveCodePageMatching(const fs::path& folder, std::string_view pattern);
+
+// A name Windows keeps for a device (CON, PRN, AUX, NUL, COM1..9, LPT1..9), with or without an
+// extension (blanks before the extension ignored): no file of that name can exist there.
+bool IsReservedDeviceName(std::string_view name);
 
 // Why a code-page name typed by the user cannot become a file name (UTF-8 on disk, and one that
 // Windows can hold) in `folder` with any of the given suffixes, or nothing when it can.

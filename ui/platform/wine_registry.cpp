@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 namespace zelmora::platform {
 
@@ -141,23 +142,36 @@ std::optional<RegistryValue> FindRegistryValue(std::string_view file, std::strin
 
 std::string WindowsPathInPrefix(const std::string& prefix, std::string_view windowsPath) {
   std::string_view path = windowsPath;
+  // A registry text ends at its first NUL, as Windows reads it.
+  path = path.substr(0, path.find('\0'));
   // App Paths values are sometimes written in quotes.
   if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
   if (path.size() < 2 || path[1] != ':') return {};
   char letter = ToLower1252(path[0]);
   if (letter < 'a' || letter > 'z') return {};
-  fs::path here = letter == 'c' ? fs::path(prefix) / "drive_c"
-                                : fs::path(prefix) / "dosdevices" / (std::string(1, letter) + ":");
+  const fs::path drive = letter == 'c' ? fs::path(prefix) / "drive_c"
+                                       : fs::path(prefix) / "dosdevices" / (std::string(1, letter) + ":");
   std::string_view rest = path.substr(2);
   bool trailing = !rest.empty() && (rest.back() == '\\' || rest.back() == '/');
+  // Parts as Windows reads them: trailing dots and blanks dropped, "." and "..." stay, ".." goes
+  // up one folder but never above the drive's root.
+  std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= rest.size()) {
     std::size_t end = rest.find_first_of("\\/", start);
     if (end == std::string_view::npos) end = rest.size();
     std::string_view part = rest.substr(start, end - start);
-    if (!part.empty()) here = ResolveNoCase(here, part);
     start = end + 1;
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    if (!part.empty() && part.find_first_not_of('.') == std::string_view::npos) {
+      if (part == ".." && !parts.empty()) parts.pop_back();
+      continue;
+    }
+    while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.remove_suffix(1);
+    if (!part.empty()) parts.emplace_back(part);
   }
+  fs::path here = drive;
+  for (const auto& part : parts) here = ResolveNoCase(here, part);
   std::string out = here.string();
   if (trailing && out.back() != '/') out.push_back('/');
   return out;

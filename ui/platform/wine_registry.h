@@ -30,6 +30,8 @@ std::optional<RegistryValue> FindRegistryValue(std::string_view file, std::strin
 // A Windows path ("C:\Games\Quarvel\quarvel.exe") inside a Wine prefix: C: is the prefix's
 // drive_c, another letter its dosdevices link. Each part is matched without regard to case
 // against what exists. A trailing separator is kept. Empty for a path without a drive letter.
+// Parts are read as Windows reads them: ".." at the drive's root stays there, so the result
+// always lies on its drive inside the prefix.
 std::string WindowsPathInPrefix(const std::string& prefix, std::string_view windowsPath);
 
 }  // namespace zelmora::platform

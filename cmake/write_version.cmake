@@ -1,0 +1,25 @@
+# cmake -DSOURCE_DIR=... -DOUTPUT=.../zelmora_version.h -DFALLBACK=0.1.0 -P write_version.cmake
+set(version ${FALLBACK})
+find_package(Git QUIET)
+if(GIT_FOUND)
+  # A tag gives "1.2-3-gabc1234"; without one the project's version stands in for the tag.
+  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${SOURCE_DIR} describe --tags --dirty
+                  OUTPUT_VARIABLE described RESULT_VARIABLE tagged OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(tagged EQUAL 0 AND described)
+    string(REGEX REPLACE "^v" "" version "${described}")
+  else()
+    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${SOURCE_DIR} describe --always --dirty --abbrev=7
+                    OUTPUT_VARIABLE commit RESULT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(found EQUAL 0 AND commit)
+      set(version "${FALLBACK}-g${commit}")
+    endif()
+  endif()
+endif()
+string(REGEX REPLACE "[^A-Za-z0-9._+-]" "" version "${version}")
+set(text "#pragma once\n// Written by the build (cmake/write_version.cmake).\n#define ZELMORA_VERSION \"${version}\"\n")
+if(EXISTS ${OUTPUT})
+  file(READ ${OUTPUT} old)
+endif()
+if(NOT old STREQUAL text)
+  file(WRITE ${OUTPUT} "${text}")
+endif()
