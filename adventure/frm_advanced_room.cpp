@@ -15,9 +15,10 @@ namespace zelmora::adventure {
 using qt::Make;
 using qt::PlaceTwips;
 
+using qt::IndexedName;
+
 namespace {
 
-std::string IndexedName(const char* name, int index) { return std::string(name) + "_" + std::to_string(index); }
 
 constexpr std::array<const char*, 3> kRowCaptions = {"Beam Up:", "Search:", "Tricorder:"};
 constexpr std::array<const char*, 3> kOptionCaptions = {"Set", "Clear", "None"};

@@ -28,9 +28,11 @@ using qt::FromCp1252;
 using qt::Make;
 using qt::PlaceTwips;
 
+using qt::IndexedName;
+using qt::Updating;
+
 namespace {
 
-std::string IndexedName(const char* name, int index) { return std::string(name) + "_" + std::to_string(index); }
 
 // The form: the floor plan and the description on the left, the actions and the tools on the
 // right, the action panel below the description. Twips.
@@ -50,17 +52,6 @@ constexpr int kPanelHeight = 1860;
 constexpr int kToolsTop = 2220;
 constexpr int kButtonRow = 6390;
 
-// Sets a value without the control telling anyone.
-class Updating {
- public:
-  explicit Updating(int& depth) : depth_(depth) { ++depth_; }
-  ~Updating() { --depth_; }
-  Updating(const Updating&) = delete;
-  Updating& operator=(const Updating&) = delete;
-
- private:
-  int& depth_;
-};
 
 Qt::CheckState QtCheck(CheckState state) {
   switch (state) {

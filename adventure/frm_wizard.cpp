@@ -21,9 +21,10 @@ using qt::FromCp1252;
 using qt::Make;
 using qt::PlaceTwips;
 
+using qt::IndexedName;
+
 namespace {
 
-std::string IndexedName(const char* name, int index) { return std::string(name) + "_" + std::to_string(index); }
 
 // Twips.
 constexpr int kFormWidth = 7200;

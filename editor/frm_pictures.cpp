@@ -25,6 +25,8 @@ namespace zelmora::editor {
 using qt::Make;
 using qt::PlaceTwips;
 
+using qt::Updating;
+
 namespace {
 
 constexpr int kFrameLeft = 120;
@@ -35,16 +37,6 @@ constexpr int kButtonLeft = 2760;
 constexpr int kButtonWidth = 1335;
 constexpr int kButtonHeight = 375;
 
-class Updating {
- public:
-  explicit Updating(int& depth) : depth_(depth) { ++depth_; }
-  ~Updating() { --depth_; }
-  Updating(const Updating&) = delete;
-  Updating& operator=(const Updating&) = delete;
-
- private:
-  int& depth_;
-};
 
 #ifdef ZELMORA_MULTIMEDIA
 // GStreamer without its plugins takes the whole program down when a player is made, and needs yet

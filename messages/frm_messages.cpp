@@ -32,9 +32,10 @@ using qt::FromCp1252;
 using qt::Make;
 using qt::PlaceTwips;
 
+using qt::IndexedName;
+
 namespace {
 
-std::string IndexedName(const char* name, int index) { return std::string(name) + "_" + std::to_string(index); }
 
 // The form: a left column with direction and group, the list frame at the top right and the item
 // pane below it. Twips.

@@ -4,6 +4,7 @@
 #include "messages/frm_messages.h"
 #include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/twip_layout.h"
 
@@ -30,6 +31,8 @@ namespace zelmora::messages {
 using qt::FromCp1252;
 using qt::PlaceTwips;
 
+using qt::Updating;
+
 namespace {
 
 constexpr std::array<const char*, 5> kPlaceholders = {"%NM", "%RK", "%AN", "%KL", "%BG"};
@@ -42,17 +45,6 @@ constexpr int kGrownButtonRow = 2400;
 constexpr int kActionListFull = 1755;
 constexpr int kActionListCompact = 1035;
 
-// Sets a value without the control telling anyone.
-class Updating {
- public:
-  explicit Updating(int& depth) : depth_(depth) { ++depth_; }
-  ~Updating() { --depth_; }
-  Updating(const Updating&) = delete;
-  Updating& operator=(const Updating&) = delete;
-
- private:
-  int& depth_;
-};
 
 void SetCombo(QComboBox* box, const ComboState& state) {
   QStringList items;

@@ -24,8 +24,6 @@ using adventure::frmEditRoom;
 using check::frmAdventureMap;
 using messages::frmMessages;
 
-std::string Text(const QString& s) { return s.toStdString(); }
-
 // Acts on the modal window of type W once it runs.
 template <typename W, typename F>
 void WhenModalWindow(F act, int tries = 400) {

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace zelmora::editor::testing {
 
@@ -104,6 +105,22 @@ inline void Choose(QMenu* menu, QAction* item) {
   menu->close();
   ASSERT_TRUE(item->isEnabled()) << item->objectName().toStdString();
   item->trigger();
+}
+
+inline std::string Text(const QString& s) { return s.toStdString(); }
+
+// Acts on the modal window of type W once it runs (after a popup has closed, say).
+template <typename W, typename F>
+void WhenWindow(F act, int tries = 400) {
+  QTimer::singleShot(5, [act, tries]() mutable {
+    if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
+      act(w);
+    } else if (tries > 0) {
+      WhenWindow<W>(act, tries - 1);
+    } else {
+      ADD_FAILURE() << "the window never opened";
+    }
+  });
 }
 
 }  // namespace zelmora::editor::testing

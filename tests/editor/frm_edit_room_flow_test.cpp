@@ -22,22 +22,6 @@ using adventure::frmEditRoom;
 using adventure::frmWizard;
 using messages::frmMessages;
 
-std::string Text(const QString& s) { return s.toStdString(); }
-
-// Acts on the modal window of type W once it runs.
-template <typename W, typename F>
-void WhenWindow(F act, int tries = 400) {
-  QTimer::singleShot(5, [act, tries]() mutable {
-    if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-      act(w);
-    } else if (tries > 0) {
-      WhenWindow<W>(act, tries - 1);
-    } else {
-      ADD_FAILURE() << "the window never opened";
-    }
-  });
-}
-
 void ClickDoor(frmEditRoom* room, int door) {
   QLabel* label = room->lblDoor[static_cast<std::size_t>(door)];
   ASSERT_TRUE(label->isVisible()) << door;

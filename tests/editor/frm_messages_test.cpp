@@ -21,22 +21,6 @@ namespace {
 using messages::frmMessages;
 using zelmora::testing::SaveScreenshot;
 
-std::string Text(const QString& s) { return s.toStdString(); }
-
-// Acts on the modal window of type W once it runs (after a popup has closed, say).
-template <typename W, typename F>
-void WhenWindow(F act, int tries = 200) {
-  QTimer::singleShot(5, [act, tries]() mutable {
-    if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-      act(w);
-    } else if (tries > 0) {
-      WhenWindow<W>(act, tries - 1);
-    } else {
-      ADD_FAILURE() << "the window never opened";
-    }
-  });
-}
-
 TEST(MessageEditorWindow, PopupMessagesEditsThePlanetsScriptAndSaveKeepsIt) {
   EditorOnDemo e;
   auto& w = *e.window;

@@ -22,7 +22,6 @@ using messages::frmMessages;
 using simulator::frmSSControl;
 using simulator::frmSSOptions;
 
-std::string Text(const QString& s) { return s.toStdString(); }
 bool Lit(QLabel* label) { return label->palette().color(QPalette::Window) == qt::PaletteColour(12); }
 
 // Acts once `ready` holds, checking every few milliseconds (modal windows come up in turn).

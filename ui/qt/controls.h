@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
+
 namespace zelmora::qt {
 
 // A control of a form, named as its member so tests can find it; `caption` for controls with text.
@@ -15,5 +17,21 @@ W* Make(QWidget* parent, const char* name, const char* caption = nullptr) {
   }
   return w;
 }
+
+// The objectName of element `index` of a control array: name + "_" + index.
+inline std::string IndexedName(const char* name, int index) { return std::string(name) + "_" + std::to_string(index); }
+
+// While one lives, a window's own changes to its controls are in progress: the signals they raise
+// are not the user's. The window's handlers check the counter.
+class Updating {
+ public:
+  explicit Updating(int& depth) : depth_(depth) { ++depth_; }
+  ~Updating() { --depth_; }
+  Updating(const Updating&) = delete;
+  Updating& operator=(const Updating&) = delete;
+
+ private:
+  int& depth_;
+};
 
 }  // namespace zelmora::qt
