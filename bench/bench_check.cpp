@@ -3,6 +3,7 @@
 // that grid, and the check of a hand-edited descriptor whose counts claim 32,767 items. Each figure
 // is printed against its target.
 #include "adventure/grid_wizard.h"
+#include "bench/bench_support.h"
 #include "adventure/room_model.h"
 #include "check/adventure_map.h"
 #include "check/checker.h"
@@ -23,6 +24,8 @@
 
 namespace {
 
+using namespace zelmora::bench;
+
 namespace fs = std::filesystem;
 using zelmora::messages::PlanetScript;
 using zelmora::store::DescriptorStore;
@@ -31,70 +34,10 @@ using Clock = std::chrono::steady_clock;
 
 // ---- figures against targets
 
-struct Figure {
-  std::string what;
-  double value = 0;
-  std::string unit;
-  double target = 0;
-};
-
-std::map<int, Figure>& Figures() {
-  static std::map<int, Figure> figures;
-  return figures;
-}
-
-void Record(int order, Figure figure) { Figures()[order] = std::move(figure); }
-
-void PrintFigures() {
-  std::printf("\n%-58s %12s   %s\n", "figure", "measured", "target");
-  for (const auto& [order, f] : Figures()) {
-    if (f.target <= 0) {
-      std::printf("%-58s %9.2f %-6s   (reference)\n", f.what.c_str(), f.value, f.unit.c_str());
-      continue;
-    }
-    const bool met = f.value <= f.target;
-    std::printf("%-58s %9.2f %-6s   at most %g %s: %s\n", f.what.c_str(), f.value, f.unit.c_str(), f.target,
-                f.unit.c_str(), met ? "met" : "MISSED");
-  }
-}
-
 // ---- game folders
-
-constexpr const char* kHeader =
-    "[General]\r\nPlanetPics = NN\r\nMessages = YN\r\n\r\n;SolarSystem\r\n;\"Bench               \",0,2\r\n"
-    ";520,4,0,0,1,420\r\n;674,3,2,43523,13,465\r\n";
 
 constexpr const char* kCatalogue =
     "%F - Requires flag set [A]\r\n%f - Requires flag clear [A]\r\n*SF - Set flag [A]\r\n*CF - Clear flag [A]\r\n";
-
-class NoQuestions : public zelmora::platform::Prompter {
- public:
-  zelmora::platform::Answer Message(const std::string&, zelmora::platform::Buttons, zelmora::platform::Icon,
-                                    const std::string&, int) override {
-    return zelmora::platform::Answer::No;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-};
-
-struct GameFolder {
-  explicit GameFolder(const std::string& stem) {
-    root = fs::temp_directory_path() / ("zelmora-bench-" + stem + "-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "ZMDescriptor");
-    fs::create_directories(root / "PICTURES");
-  }
-  ~GameFolder() { fs::remove_all(root); }
-  GameFolder(const GameFolder&) = delete;
-  GameFolder& operator=(const GameFolder&) = delete;
-  fs::path Descriptor(const std::string& name) const { return root / "ZMDescriptor" / (name + ".zmd"); }
-  fs::path root;
-};
 
 // The locks of the grid: a door of a room, the flag that opens it, and the room whose search finds
 // the key. Six locks, so play can be in any of 64 combinations of found keys.
@@ -134,37 +77,6 @@ void WriteLockedGrid(const GameFolder& f) {
 const GameFolder& LockedGrid() {
   static const GameFolder folder("check-grid");
   static const bool written = (WriteLockedGrid(folder), true);
-  (void)written;
-  return folder;
-}
-
-// Planet 1 whose counts claim 32,767 items in every group while each holds a handful: 40 groups
-// chained by their answer codes.
-std::string HostileDescriptor() {
-  std::string s = kHeader;
-  s += "[1]\r\nMessages=32767\r\nResponses=32767\r\n";
-  const std::string filler = " The readings are unclear, the sensors are failing, Captain.";
-  for (int g = 1; g <= 40; ++g) {
-    s += "Message" + std::to_string(g) + "=Signal " + std::to_string(g) + filler + "*RG" + std::to_string(g) + "\r\n";
-  }
-  for (int g = 1; g <= 40; ++g) {
-    const std::string name = "G" + std::to_string(g);
-    const std::string next = "G" + std::to_string(g % 40 + 1);
-    s += "Messages" + name + "=32767\r\nResponses" + name + "=32767\r\n";
-    for (int i = 1; i <= 10; ++i) {
-      s += "Message" + name + std::to_string(i) + "=%W1Message " + std::to_string(i) + filler + "*R" + name + "\r\n";
-    }
-    for (int i = 1; i <= 8; ++i) {
-      s += "Response" + name + std::to_string(i) + "=Answer " + std::to_string(i) + filler + "*M" + next + "\r\n";
-    }
-  }
-  return s;
-}
-
-const GameFolder& HostileGame() {
-  static const GameFolder folder("check-hostile");
-  static const bool written =
-      static_cast<bool>(zelmora::platform::AtomicReplace(folder.Descriptor("Hostile"), HostileDescriptor()));
   (void)written;
   return folder;
 }

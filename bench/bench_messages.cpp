@@ -2,6 +2,7 @@
 // on a planet holding a 10 x 10 adventure grid, saving one item, and discovering the groups of a
 // hand-edited descriptor whose counts claim 32,767 items. Each figure is printed against its target.
 #include "adventure/grid_wizard.h"
+#include "bench/bench_support.h"
 #include "messages/group_discovery.h"
 #include "messages/message_editor.h"
 #include "messages/message_parts.h"
@@ -23,6 +24,8 @@
 #include <unistd.h>
 
 namespace {
+
+using namespace zelmora::bench;
 
 namespace fs = std::filesystem;
 using zelmora::messages::PlanetScript;
@@ -58,21 +61,6 @@ struct EditorLists {
   std::size_t initLines = 0;
 };
 
-class NoQuestions : public zelmora::platform::Prompter {
- public:
-  zelmora::platform::Answer Message(const std::string&, zelmora::platform::Buttons, zelmora::platform::Icon,
-                                    const std::string&, int) override {
-    return zelmora::platform::Answer::No;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-};
-
 // The message editor opened on planet 1: it discovers the groups and shows the INIT list.
 EditorLists OpenEditorLists(PlanetScript& script, zelmora::platform::Prompter& prompter) {
   static const zelmora::messages::SpecialActionList catalogue = zelmora::messages::ParseSpecialActions(
@@ -85,55 +73,7 @@ EditorLists OpenEditorLists(PlanetScript& script, zelmora::platform::Prompter& p
 
 // ---- figures against targets
 
-struct Figure {
-  std::string what;
-  double value = 0;
-  std::string unit;
-  double target = 0;
-};
-
-std::map<int, Figure>& Figures() {
-  static std::map<int, Figure> figures;
-  return figures;
-}
-
-void Record(int order, Figure figure) { Figures()[order] = std::move(figure); }
-
-void PrintFigures() {
-  std::printf("\n%-58s %12s   %s\n", "figure", "measured", "target");
-  for (const auto& [order, f] : Figures()) {
-    if (f.target <= 0) {
-      std::printf("%-58s %9.2f %-3s   (reference)\n", f.what.c_str(), f.value, f.unit.c_str());
-      continue;
-    }
-    const bool met = f.value <= f.target;
-    std::printf("%-58s %9.2f %-3s   at most %g %s: %s\n", f.what.c_str(), f.value, f.unit.c_str(), f.target,
-                f.unit.c_str(), met ? "met" : "MISSED");
-  }
-}
-
 // ---- game folders
-
-
-constexpr const char* kHeader =
-    "[General]\r\nPlanetPics = NN\r\nMessages = YN\r\n\r\n;SolarSystem\r\n;\"Bench               \",0,2\r\n"
-    ";520,4,0,0,1,420\r\n;674,3,2,43523,13,465\r\n";
-
-struct GameFolder {
-  explicit GameFolder(const std::string& stem) {
-    root = fs::temp_directory_path() / ("zelmora-bench-" + stem + "-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "ZMDescriptor");
-    fs::create_directories(root / "PICTURES");
-  }
-  ~GameFolder() { fs::remove_all(root); }
-  GameFolder(const GameFolder&) = delete;
-  GameFolder& operator=(const GameFolder&) = delete;
-  fs::path Descriptor(const std::string& name, const std::string& extension = ".zmd") const {
-    return root / "ZMDescriptor" / (name + extension);
-  }
-  fs::path root;
-};
 
 // An open system (its working copy) with planet 1's script, as the editor has it.
 struct OpenSystem {
@@ -170,38 +110,6 @@ void WriteGridGame(const GameFolder& f) {
 const GameFolder& GridGame() {
   static const GameFolder folder("grid");
   static const bool written = (WriteGridGame(folder), true);
-  (void)written;
-  return folder;
-}
-
-// Planet 1 whose counts claim 32,767 items in every group while each holds a handful: 40 groups
-// chained by their answer codes, about 100 KB.
-std::string HostileDescriptor() {
-  std::string s = kHeader;
-  s += "[1]\r\nMessages=32767\r\nResponses=32767\r\n";
-  const std::string filler =
-      " The readings are unclear, the sensors are failing and the crew is getting restless, Captain.";
-  for (int g = 1; g <= 40; ++g) {
-    s += "Message" + std::to_string(g) + "=Signal " + std::to_string(g) + filler + "*RG" + std::to_string(g) + "\r\n";
-  }
-  for (int g = 1; g <= 40; ++g) {
-    const std::string name = "G" + std::to_string(g);
-    const std::string next = "G" + std::to_string(g % 40 + 1);
-    s += "Messages" + name + "=32767\r\nResponses" + name + "=32767\r\n";
-    for (int i = 1; i <= 10; ++i) {
-      s += "Message" + name + std::to_string(i) + "=%W1Message " + std::to_string(i) + filler + "*R" + name + "\r\n";
-    }
-    for (int i = 1; i <= 8; ++i) {
-      s += "Response" + name + std::to_string(i) + "=Answer " + std::to_string(i) + filler + "*M" + next + "\r\n";
-    }
-  }
-  return s;
-}
-
-const GameFolder& HostileGame() {
-  static const GameFolder folder("hostile");
-  static const bool written =
-      static_cast<bool>(zelmora::platform::AtomicReplace(folder.Descriptor("Hostile"), HostileDescriptor()));
   (void)written;
   return folder;
 }
