@@ -47,24 +47,12 @@ inline void PrintFigures() {
 
 // ---- game folders
 
+using NoQuestions = platform::DecliningPrompter;
+
 // A system "Bench" of two planets, custom messages on for planet 1; sections follow.
 inline constexpr const char* kHeader =
     "[General]\r\nPlanetPics = NN\r\nMessages = YN\r\n\r\n;SolarSystem\r\n;\"Bench               \",0,2\r\n"
     ";520,4,0,0,1,420\r\n;674,3,2,43523,13,465\r\n";
-
-class NoQuestions : public platform::Prompter {
- public:
-  platform::Answer Message(const std::string&, platform::Buttons, platform::Icon, const std::string&, int) override {
-    return platform::Answer::No;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-};
 
 struct GameFolder {
   explicit GameFolder(const std::string& stem) {

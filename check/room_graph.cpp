@@ -15,22 +15,6 @@ namespace {
 
 using adventure::RoomAction;
 
-// The room model asks before it opens a group that only leads elsewhere; the checker opens the
-// group itself and follows its effects on its own.
-class NoQuestions : public platform::Prompter {
- public:
-  platform::Answer Message(const std::string&, platform::Buttons buttons, platform::Icon, const std::string&,
-                           int) override {
-    return buttons == platform::Buttons::Ok ? platform::Answer::Ok : platform::Answer::No;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-};
 
 // A room claiming more actions than this is bound by destination alone: the room model would
 // read every one of a count of 32,767.
@@ -159,7 +143,8 @@ class Builder {
     if (responses.count <= kMaxBoundActions) {
       messages::PlanetScript script(script_.Store(), script_.Record(), script_.Planet());
       adventure::RoomModel model(script);
-      NoQuestions none;
+      // The checker opens a group that only leads elsewhere itself and follows its effects.
+      platform::DecliningPrompter none;
       model.LoadRoom(name, none);
       for (int s = 0; s < adventure::kSlotCount; ++s) {
         if (model.Slot(s).present) add(model.Slot(s).action, s);

@@ -22,22 +22,6 @@ namespace {
 using adventure::kSlotCaptions;
 using adventure::kSlotCount;
 
-// Answers every question of the room model with its "go on" choice: No to "open that instead?",
-// nothing to an input box.
-class DecliningPrompter : public platform::Prompter {
- public:
-  platform::Answer Message(const std::string&, platform::Buttons buttons, platform::Icon, const std::string&,
-                           int) override {
-    return buttons == platform::Buttons::Ok ? platform::Answer::Ok : platform::Answer::No;
-  }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-};
 
 struct PlanetArgs {
   std::string folder, system;
@@ -126,7 +110,7 @@ void Room(CliContext& ctx, const RoomArgs& a) {
   if (!OpenPlanet(ctx, a, store, record)) return;
   messages::PlanetScript script(store, record, a.planet);
   adventure::RoomModel room(script);
-  DecliningPrompter prompter;
+  platform::DecliningPrompter prompter;
   if (room.LoadRoom(platform::Utf8ToCp1252(a.room), prompter) != adventure::OpenResult::Opened) {
     return ctx.Fail(kFailed, "\"None\" is not a room");
   }

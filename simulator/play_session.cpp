@@ -1,5 +1,7 @@
 #include "simulator/play_session.h"
 
+#include "simulator/test_session.h"
+
 #include "simulator/seeded_random.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
@@ -13,20 +15,6 @@
 namespace zelmora::simulator {
 
 namespace {
-
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream s(line);
-  std::vector<std::string> words;
-  for (std::string w; s >> w;) words.push_back(w);
-  return words;
-}
-
-std::optional<double> ParseNumber(const std::string& text) {
-  double value = 0;
-  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
-  return value;
-}
 
 // The input lines: each echoed into the transcript as it is read, and kept when recording.
 class InputLines {

@@ -8,8 +8,6 @@
 
 namespace zelmora::simulator {
 
-namespace {
-
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream s(line);
   std::vector<std::string> words;
@@ -23,8 +21,6 @@ std::optional<double> ParseNumber(const std::string& text) {
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
   return value;
 }
-
-}  // namespace
 
 ShipState CarriedOver(const ShipState& ship) {
   ShipState kept;

@@ -13,6 +13,11 @@
 
 namespace zelmora::simulator {
 
+// The words of one command line, split at blanks.
+std::vector<std::string> Words(const std::string& line);
+// A whole text read as a number; nothing when any of it is not.
+std::optional<double> ParseNumber(const std::string& text);
+
 // What a test starts from: the Test Options of the planet, the seed and the ship.
 struct TestStart {
   std::string system;  // descriptor name, Windows-1252

@@ -13,18 +13,7 @@
 namespace zelmora::messages::testing {
 
 // Remembers what the editor last told the window and how often.
-struct RecordingView : MessageEditorView {
-  FrameState frame;
-  ComboState groupBox, answerBox;
-  std::vector<std::string> lines;
-  std::optional<int> selected;
-  ButtonState buttons;
-  std::string text;
-  PaneState pane;
-  ActionListState actions;
-  LengthState length;
-  std::string infoPreview;
-  bool custom = false;
+struct RecordingView : MessageEditorView, EditorScreen {
   int lineUpdates = 0;
   int focusText = 0;
   int focusTitle = 0;

@@ -38,4 +38,20 @@ class Prompter {
   }
 };
 
+// For flows run without anyone to ask: OK to a plain box, No to every question, nothing to an input
+// box or a chooser.
+class DecliningPrompter : public Prompter {
+ public:
+  Answer Message(const std::string&, Buttons buttons, Icon, const std::string&, int) override {
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+  }
+  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+};
+
 }  // namespace zelmora::platform
