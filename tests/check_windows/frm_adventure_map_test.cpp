@@ -2,8 +2,8 @@
 // moves the room editor there; the finding list, scrolling on a large grid, and the screenshot.
 #include "adventure/frm_edit_room.h"
 #include "adventure/room_model.h"
-#include "check/adventure_map_widget.h"
-#include "check/frm_adventure_map.h"
+#include "editor/adventure_map_widget.h"
+#include "editor/frm_adventure_map.h"
 #include "messages/special_actions.h"
 #include "tests/adventure_windows/adventure_windows_fixture.h"
 

@@ -1,8 +1,8 @@
 // From the main window: the Mirefall demo's adventure in the room editor, its map showing the
 // room findings that zmd check reports, and a click on the map walking the room editor there.
 #include "adventure/frm_edit_room.h"
-#include "check/adventure_map_widget.h"
-#include "check/frm_adventure_map.h"
+#include "editor/adventure_map_widget.h"
+#include "editor/frm_adventure_map.h"
 #include "messages/frm_messages.h"
 #include "tests/cli/zmd_run.h"
 #include "tests/editor/editor_window_support.h"

@@ -198,7 +198,7 @@ TEST(MessageEditorWindow, EscapeClosesAsCloseDoesAndDropsTheEdit) {
 }  // namespace
 }  // namespace zelmora::editor::testing
 
-#include "check/frm_issues.h"
+#include "editor/frm_issues.h"
 
 #include <QTreeWidget>
 

@@ -1,4 +1,4 @@
-#include "check/adventure_map_widget.h"
+#include "editor/adventure_map_widget.h"
 
 #include "ui/qt/code_page.h"
 

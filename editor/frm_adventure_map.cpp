@@ -1,6 +1,6 @@
-#include "check/frm_adventure_map.h"
+#include "editor/frm_adventure_map.h"
 
-#include "check/adventure_map_widget.h"
+#include "editor/adventure_map_widget.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
 

@@ -1,4 +1,4 @@
-#include "check/frm_issues.h"
+#include "editor/frm_issues.h"
 
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
