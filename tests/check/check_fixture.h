@@ -1,14 +1,18 @@
 #pragma once
 
+#include "adventure/grid_wizard.h"
+#include "adventure/room_model.h"
 #include "check/checker.h"
 #include "messages/planet_script.h"
 #include "messages/special_actions.h"
 #include "store/descriptor_store.h"
+#include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -39,6 +43,24 @@ struct CheckFixture : ::testing::Test {
   }
 
   messages::PlanetScript Script() { return messages::PlanetScript(store, record, 1); }
+  // The wizard's grid written onto the planet, every action chosen.
+  void Grid(int width, int height) {
+    Write({});
+    adventure::GridChoices choices;
+    choices.sizeX = std::to_string(width);
+    choices.sizeY = std::to_string(height);
+    auto script = Script();
+    store::DescriptorBatch batch(store, record.Name);
+    adventure::FinishGrid(choices, script);
+  }
+  // A room of the planet opened in the room model, as the room editor would.
+  void Edit(const std::string& room, const std::function<void(adventure::RoomModel&)>& edit) {
+    auto script = Script();
+    adventure::RoomModel model(script);
+    zelmora::testing::ScriptedPrompter none;
+    ASSERT_EQ(model.LoadRoom(room, none), adventure::OpenResult::Opened);
+    edit(model);
+  }
   CheckReport Check() { return CheckPlanet(Script(), catalogue, options); }
 
   static std::vector<Finding> OfKind(const CheckReport& report, FindingKind kind) {

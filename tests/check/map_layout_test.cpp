@@ -19,22 +19,6 @@ using testing::CheckFixture;
 struct MapLayoutTest : CheckFixture {
   MapGeometry geometry;
 
-  void Grid(int width, int height) {
-    Write({});
-    adventure::GridChoices choices;
-    choices.sizeX = std::to_string(width);
-    choices.sizeY = std::to_string(height);
-    auto script = Script();
-    store::DescriptorBatch batch(store, record.Name);
-    adventure::FinishGrid(choices, script);
-  }
-  void Edit(const std::string& room, const std::function<void(adventure::RoomModel&)>& edit) {
-    auto script = Script();
-    adventure::RoomModel model(script);
-    zelmora::testing::ScriptedPrompter none;
-    ASSERT_EQ(model.LoadRoom(room, none), adventure::OpenResult::Opened);
-    edit(model);
-  }
   // A custom action of `room` leading to `destination`.
   void AddDoor(const std::string& room, const std::string& destination) {
     Edit(room, [&](adventure::RoomModel& model) {

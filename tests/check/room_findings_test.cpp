@@ -13,26 +13,7 @@ namespace {
 
 using testing::CheckFixture;
 
-struct Rooms : CheckFixture {
-  // The wizard's grid written onto the planet, every action chosen.
-  void Grid(int width, int height) {
-    Write({});
-    adventure::GridChoices choices;
-    choices.sizeX = std::to_string(width);
-    choices.sizeY = std::to_string(height);
-    auto script = Script();
-    store::DescriptorBatch batch(store, record.Name);
-    adventure::FinishGrid(choices, script);
-  }
-  // A room of the planet opened in the room model, as the room editor would.
-  void Edit(const std::string& room, const std::function<void(adventure::RoomModel&)>& edit) {
-    auto script = Script();
-    adventure::RoomModel model(script);
-    zelmora::testing::ScriptedPrompter none;
-    ASSERT_EQ(model.LoadRoom(room, none), adventure::OpenResult::Opened);
-    edit(model);
-  }
-};
+using Rooms = CheckFixture;
 
 TEST_F(Rooms, TheWizardsOwnGridHasNoFindingsAndMapsToItsCoordinates) {
   Grid(3, 3);
