@@ -52,7 +52,10 @@ frmIssues::frmIssues(const messages::PlanetScript& script, const messages::Speci
   PlaceTwips(lblSummary, 120, 90, kWidth - 240, 390);
   lvwIssues = Make<QTreeWidget>(this, "lvwIssues");
   lvwIssues->setRootIsDecorated(false);
-  lvwIssues->setUniformRowHeights(true);
+  // A long problem wraps within its column instead of being cut.
+  lvwIssues->setUniformRowHeights(false);
+  lvwIssues->setWordWrap(true);
+  lvwIssues->setTextElideMode(Qt::ElideNone);
   lvwIssues->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Where"), QStringLiteral("Problem")});
   lvwIssues->header()->setStretchLastSection(true);
   lvwIssues->setColumnWidth(0, qt::TwipsToPixels(1080));

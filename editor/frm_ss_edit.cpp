@@ -33,6 +33,7 @@
 #include "ui/platform/program_search.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
@@ -168,7 +169,7 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   system_ = new simulator::frmSystem(this);
   messages::MessageEditorWindows windows;
   windows.chooseFlag = [this](int planet, const std::string& current) {
-    return messages::GetFlagChar(current, planet, *flagChooser_, [this](messages::FlagChooser&) { flag_->Run(); });
+    return messages::ChooseFlagChar(current, planet, *flagChooser_, [this](messages::FlagChooser&) { flag_->Run(); });
   };
   windows.chooseShipSystem = [this](int current) { return system_->Choose(current); };
   ship_ = std::make_unique<simulator::ShipState>();
@@ -189,7 +190,8 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
     advanced->Run();
   };
   roomWindows.lock = [lock](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
-  roomWindows.chooseFlag = chooseRoomFlag;
+  // A lock whose flag chooser is closed without a flag is not made.
+  roomWindows.chooseFlag = [this](const std::string& current) { return messages_->Model().ChooseFlag(current); };
   auto* map = new check::frmAdventureMap(*script_, messages::LoadSpecialActions(store_.GameFolder()), this);
   roomWindows.map = [map](const std::string& current) { return map->Run(current); };
   auto* room = new adventure::frmEditRoom(*script_, prompter_, std::move(roomWindows), this);
@@ -254,6 +256,7 @@ void frmSSEdit::BuildControls() {
   setCentralWidget(central);
   lblSS = Label(central, "lblSS", "Solar System:", 60, 60, 960, 195);
   cboSystems = Named(new QComboBox(central), "cboSystems");
+  qt::LimitDropDown(cboSystems);
   PlaceTwips(cboSystems, 60, 300, 2580, 315);
   cmdSave = Named(new QPushButton(QStringLiteral("&Save"), central), "cmdSave");
   // Alt+S belongs to the System menu, as a menu bar's access keys do on the desktop; two owners
@@ -608,15 +611,14 @@ void frmSSEdit::EndStarNameEdit(bool keep) {
   const QString typed = txtName->text();
   txtName->hide();  // first: the refusal box below takes the focus, which would end the edit again
   if (!keep) return;
-  const auto checked = qt::ToCp1252Checked(typed);
-  const auto problem = checked.ok() ? store::StarNameProblem(checked.bytes)
-                                    : std::optional<std::string>(platform::CodePageRefusal(checked.refused));
-  if (problem) {
-    prompter_.Message(*problem, Buttons::Ok, Icon::Exclamation);
+  const auto bytes = qt::TypedCp1252(typed, prompter_);
+  if (!bytes) return;
+  if (const auto problem = store::StarNameProblem(*bytes)) {
+    prompter_.Refuse(*problem);
     return;
   }
   lblName->setText(typed);
-  record_.StarName = store::FitStarName(checked.bytes);
+  record_.StarName = store::FitStarName(*bytes);
   // Written at once, so that the name counts as a change when the system is left.
   store_.WriteSystemRecord(record_);
   picSolarSystem->setFocus();
