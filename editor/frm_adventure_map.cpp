@@ -3,6 +3,7 @@
 #include "editor/adventure_map_widget.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
+#include "ui/qt/wrapped_rows.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -180,17 +181,7 @@ void frmAdventureMap::ScrollTo(int room) {
   pnlMap->ensureVisible(centre.x, centre.y, box.width, box.height);
 }
 
-void frmAdventureMap::WrapFindings() {
-  // The last column stretches over what the first leaves of the viewport.
-  const int width = lvwFindings->viewport()->width() - lvwFindings->columnWidth(0) - 8;
-  if (width <= 0) return;
-  const QFontMetrics metrics(lvwFindings->font());
-  for (int i = 0; i < lvwFindings->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* item = lvwFindings->topLevelItem(i);
-    const QRect text = metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, item->text(1));
-    item->setSizeHint(1, QSize(width, text.height() + 6));
-  }
-}
+void frmAdventureMap::WrapFindings() { qt::FitWrappedRows(lvwFindings, 1); }
 
 void frmAdventureMap::OpenRoom(int room) {
   if (room < 0 || room >= static_cast<int>(map_.layout.rooms.size())) return;

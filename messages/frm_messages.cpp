@@ -115,7 +115,8 @@ void frmMessages::BuildDirectionColumn() {
   cboGroup->setInsertPolicy(QComboBox::NoInsert);
   qt::LimitDropDown(cboGroup);
   PlaceTwips(cboGroup, 120, 1590, kLeftWidth, 315);
-  cmdAddGroup = Make<QPushButton>(this, "cmdAddGroup", "A&dd Group");
+  // Alt+D belongs to "&Delete", which shows beside it while an item is edited.
+  cmdAddGroup = Make<QPushButton>(this, "cmdAddGroup", "Add Grou&p");
   PlaceTwips(cmdAddGroup, 120, 1980, kLeftWidth, 375);
   cmdAddGroup->installEventFilter(this);
 

@@ -283,7 +283,7 @@ TEST(MessageEditorWindow, TheIssuesListFollowsEditsAndLeadsToTheItem) {
     int wrapped = 0;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
       QTreeWidgetItem* item = list->topLevelItem(i);
-      const QRect needed = metrics.boundingRect(QRect(0, 0, width - 12, 10000), Qt::TextWordWrap, item->text(2));
+      const QRect needed = metrics.boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, item->text(2));
       if (needed.height() > metrics.height()) ++wrapped;
       EXPECT_GE(list->visualItemRect(item).height(), needed.height()) << Text(item->text(2));
     }

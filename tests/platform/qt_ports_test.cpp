@@ -2,9 +2,9 @@
 #include "ui/qt/qt_settings_store.h"
 
 #include "tests/support/temp_game_folder.h"
+#include "tests/support/test_application.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,13 +21,7 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_platform";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+using testing::App;
 
 // Acts on the next modal box once it is shown.
 template <typename F>
@@ -152,8 +146,6 @@ TEST(QtPrompter, KeysTypedOnAsARefusalAppearsDoNotAnswerIt) {
     }
     QApplication::processEvents();
     openAfterTyping = box->isVisible();
-    QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
-    box->grab().save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/refusal.png"));
     box->button(QMessageBox::Ok)->click();
   });
   prompter.RefuseCharacters(std::u32string{0x0141});
