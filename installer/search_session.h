@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <string>
-#include <unordered_set>
 
 namespace zelmora::installer {
 
@@ -48,7 +47,6 @@ class SearchSession {
   InstallerView& view_;
   std::string ownFolder_;
   std::string windowsName_;
-  std::unordered_set<std::string> notEntered_;
   std::chrono::steady_clock::time_point lastPump_{};
   bool notFound_ = false;  // the automatic search ended without the game
   bool started_ = false;
