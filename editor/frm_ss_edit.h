@@ -72,6 +72,8 @@ class frmSSEdit : public QMainWindow {
     std::function<bool(int h, bool customTicked, const std::string& planetName)> planetMessages;
     // The picture form shown on planet h (its scroll bar reaching every planet).
     std::function<void(int h)> planetPictures;
+    // The game folder window, showing `current`; the folder chosen.
+    std::function<std::optional<std::string>(const std::string& current)> chooseGameFolder;
   };
 
   frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter, platform::SettingsStore& settings,
@@ -101,6 +103,10 @@ class frmSSEdit : public QMainWindow {
   store::flows::SystemContext Context();
   // The open system's planet pictures and the picture form's commands.
   PlanetPictures& PicturesModel() { return *planetPictures_; }
+
+ signals:
+  // Another game folder was chosen and the window has closed; the program starts again on it.
+  void GameFolderChanged(const QString& folder);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -154,6 +160,8 @@ class frmSSEdit : public QMainWindow {
   void StarPictureCommand();
   void TutorialCommand();
   void AboutCommand();
+  void BuildGameFolderCommand();
+  void GameFolderCommand();
 
   platform::Prompter& prompter_;
   platform::SettingsStore& settings_;
@@ -164,6 +172,7 @@ class frmSSEdit : public QMainWindow {
   std::unique_ptr<QtPlanetImages> planetImages_;
   std::unique_ptr<PlanetPictures> planetPictures_;
   std::unique_ptr<Pictures> pictures_;
+  std::shared_ptr<void> gameFolderChooser_;  // the game folder window and its search, made when first used
   frmPictures* pics_ = nullptr;
   frmNewSS* newSS_ = nullptr;
   frmOrder* order_ = nullptr;
@@ -226,6 +235,7 @@ class frmSSEdit : public QMainWindow {
   QAction* mnuFDelete = nullptr;
   QAction* mnuFSep3 = nullptr;
   QAction* mnuFPackage = nullptr;
+  QAction* mnuFGameFolder = nullptr;
   QAction* mnuFSep4 = nullptr;
   QAction* mnuFExit = nullptr;
   QMenu* mnuPlanet = nullptr;

@@ -58,9 +58,19 @@ void SearchSession::Pump() {
   view_.ProcessEvents();
 }
 
+void SearchSession::SetGivenFolders(std::optional<std::string> commandLine, std::string lastChosen) {
+  commandLineFolder_ = std::move(commandLine);
+  lastChosen_ = std::move(lastChosen);
+}
+
 void SearchSession::Run() {
   if (started_) return;
   started_ = true;
+  if (commandLineFolder_ && !commandLineFolder_->empty()) {
+    DeliverToChosen(WithTrailingSeparator(*commandLineFolder_));
+    if (ended_) return;
+  }
+  if (!lastChosen_.empty() && HasGame(lastChosen_) && !Offer(WithTrailingSeparator(lastChosen_))) return;
   for (const auto& root : platform::GameSearchRoots(machine_)) {
     Search(root);
     if (ended_) return;
@@ -76,16 +86,7 @@ void SearchSession::Search(const std::string& root) {
   walk.systemFolderName = windowsName_;
   walk.pump = [this] { Pump(); };
   walk.found = [this](const std::string& folder) {
-    if (ended_) return false;
-    if (IsOwnFolder(folder)) return true;
-    Answer a = prompter_.Message(std::string(kAskInstall) + "\n" + platform::Utf8ToCp1252(folder) + " ?",
-                                 Buttons::YesNoCancel, Icon::Question);
-    if (a == Answer::Yes) {
-      DeliverFendrel(ownFolder_, folder);
-    } else if (a == Answer::Cancel) {
-      End();
-    }
-    return !ended_;
+    return !ended_ && Offer(folder);
   };
   walk.goOn = [this] {
     // Once the user has pressed Browse the automatic search does not go on.
@@ -95,13 +96,27 @@ void SearchSession::Search(const std::string& root) {
   walk.Walk(root);
 }
 
+bool SearchSession::Offer(const std::string& folder) {
+  if (IsOwnFolder(folder)) return true;
+  Answer a = prompter_.Message(std::string(kAskInstall) + "\n" + platform::Utf8ToCp1252(folder) + " ?",
+                               Buttons::YesNoCancel, Icon::Question);
+  if (a == Answer::Yes) {
+    DeliverFendrel(ownFolder_, folder);
+  } else if (a == Answer::Cancel) {
+    End();
+  }
+  return !ended_;
+}
+
 void SearchSession::Browse() {
   browseFlag_ = true;
   auto chosen = prompter_.ChooseFolder(kChooserPrompt, "");
   if (!chosen || chosen->empty()) return;
-  std::string folder = WithTrailingSeparator(*chosen);
-  if (HasGame(folder) ||
-      prompter_.Message(kAskWithoutGame, Buttons::YesNo, Icon::Question) == Answer::Yes) {
+  DeliverToChosen(WithTrailingSeparator(*chosen));
+}
+
+void SearchSession::DeliverToChosen(const std::string& folder) {
+  if (HasGame(folder) || prompter_.Message(kAskWithoutGame, Buttons::YesNo, Icon::Question) == Answer::Yes) {
     DeliverFendrel(ownFolder_, folder);
   }
 }

@@ -91,8 +91,10 @@ bool GameWalk::Walk(const std::string& root) const {
   return true;
 }
 
-void MachineGameFinder::Find(const std::function<bool(const std::string& folder)>& found) const {
+void MachineGameFinder::Find(const std::function<bool(const std::string& folder)>& found,
+                             const std::function<bool()>& keepGoing) const {
   GameWalk walk = GameWalk::For(machine_);
+  walk.goOn = keepGoing;
   // A drive root's walk reaches the registered folder again; each is offered once.
   std::set<std::string> seen;
   walk.found = [&](const std::string& folder) {

@@ -45,15 +45,18 @@ struct GameWalk {
 class GameFolderFinder {
  public:
   virtual ~GameFolderFinder() = default;
-  // Calls `found` for each game folder in search order, each once; stops when it returns false.
-  virtual void Find(const std::function<bool(const std::string& folder)>& found) const = 0;
+  // Calls `found` for each game folder in search order, each once; stops when it returns false or
+  // when `keepGoing`, asked after each folder looked at, does.
+  virtual void Find(const std::function<bool(const std::string& folder)>& found,
+                    const std::function<bool()>& keepGoing) const = 0;
 };
 
 // The finder over a machine's search roots.
 class MachineGameFinder : public GameFolderFinder {
  public:
   explicit MachineGameFinder(const Machine& machine) : machine_(machine) {}
-  void Find(const std::function<bool(const std::string& folder)>& found) const override;
+  void Find(const std::function<bool(const std::string& folder)>& found,
+            const std::function<bool()>& keepGoing) const override;
 
  private:
   const Machine& machine_;
