@@ -38,11 +38,14 @@ void frmSSEdit::GameFolderCommand() {
   const std::string current = platform::WithoutTrailingSeparator(store_.GameFolder().string());
   auto chosen = dialogs_.chooseGameFolder(current);
   if (!chosen) return;
-  platform::folders::GameFolder.Write(settings_, *chosen);
-  if (platform::WithoutTrailingSeparator(*chosen) == current) return;
+  if (platform::WithoutTrailingSeparator(*chosen) == current) {
+    platform::folders::GameFolder.Write(settings_, *chosen);
+    return;
+  }
   // The whole window hangs on its folder: it closes as Exit does (the open system's question
   // included) and the program opens it again on the new one.
   if (!close()) return;
+  platform::folders::GameFolder.Write(settings_, *chosen);
   emit GameFolderChanged(QString::fromUtf8(chosen->data(), static_cast<qsizetype>(chosen->size())));
 }
 
