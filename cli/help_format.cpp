@@ -61,7 +61,9 @@ std::string Entry(const std::string& name, const std::string& text, std::size_t 
   return line + Wrap(text, column, column) + "\n";
 }
 
-bool IsGenericType(const std::string& type) {
+// The parser's own type names, also with a check after them ("UINT:POSITIVE").
+bool IsGenericType(std::string type) {
+  type = type.substr(0, type.find(':'));
   return type == "TEXT" || type == "INT" || type == "UINT" || type == "FLOAT" || type == "NUMBER";
 }
 
