@@ -250,6 +250,7 @@ void frmSSEdit::BuildMenus() {
   mnuFPackage = item(mnuFile, "mnuFPackage", "&Make Package");
   mnuFSep4 = separator(mnuFile, "mnuFSep4");
   mnuFExit = item(mnuFile, "mnuFExit", "E&xit");
+  BuildGameFolderCommand();
 
   mnuPlanet = Named(menuBar()->addMenu(QStringLiteral("&Planet")), "mnuPlanet");
   mnuPAdd = item(mnuPlanet, "mnuPAdd", "&Add");
