@@ -20,10 +20,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 namespace zelmora::simulator {
@@ -344,6 +348,35 @@ TEST_F(SimulatorWindowsTest, OptionsSitBelowThePanel) {
   EXPECT_EQ(options.frameGeometry().center().x(), panel.frameGeometry().center().x());
   panel.hide();
   options.hide();
+}
+
+// Under a window manager the frames are drawn only once the windows are up: the panel's title
+// bar must not cover the options below it. Run on an X screen by under_openbox.sh.
+TEST_F(SimulatorWindowsTest, FramesUnderAWindowManagerDoNotOverlap) {
+  if (!std::getenv("ZELMORA_WINDOW_MANAGER")) GTEST_SKIP() << "needs a window manager (under_openbox.sh)";
+  const auto framed = [](QWidget& w) { return w.windowHandle() && !w.windowHandle()->frameMargins().isNull(); };
+  options.Open(3);
+  options.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return framed(options); }, 5000)) << "the options were never framed";
+  QRect panelFrame, optionsFrame;
+  w.Play([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return framed(panel); }, 5000)) << "the panel was never framed";
+    QTest::qWait(300);  // the moves made once the frames are known
+    panelFrame = panel.frameGeometry();
+    optionsFrame = options.frameGeometry();
+    QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
+    panel.screen()->grabWindow(0).save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl_openbox.png"));
+  });
+  options.hide();
+  EXPECT_GT(panelFrame.height(), panel.height()) << "no title bar drawn";
+  EXPECT_LT(panelFrame.bottom(), optionsFrame.top()) << "the panel covers the options by "
+                                                     << panelFrame.bottom() - optionsFrame.top() + 1 << " px";
+  EXPECT_LE(optionsFrame.top() - panelFrame.bottom(), 2);
+  const QRect area = options.screen()->availableGeometry();
+  EXPECT_NEAR(panelFrame.center().x(), area.center().x(), 2);
+  EXPECT_NEAR(optionsFrame.center().x(), area.center().x(), 2);
+  // Centred together: the space above the panel is the space below the options.
+  EXPECT_NEAR(panelFrame.top() - area.top(), area.bottom() - optionsFrame.bottom(), 2);
 }
 
 // A test played with the real generator: its recording replays to the same transcript.
