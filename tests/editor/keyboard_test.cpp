@@ -1,5 +1,9 @@
 // Every window worked without a mouse: Tab reaches every control in the order a reader expects,
 // and the value controls move with the keys.
+#include "editor/frm_get_number.h"
+#include "editor/pictures_wiring.h"
+#include "editor/simulator_wiring.h"
+#include "editor/system_dialogs_wiring.h"
 #include "messages/frm_messages.h"
 #include "tests/editor/editor_window_support.h"
 #include "tests/support/tab_chain.h"
@@ -50,6 +54,15 @@ TEST(Keyboard, EveryDialogOfTheEditorIsWorkedWithTab) {
   e.Pick("Kestrel Verge");
   ExpectKeyboardReachesEverything(w, "frmSSEdit");
   w.hide();
+  // The windows the editor builds when they are first opened.
+  w.SystemDialogs().NewSystem();
+  w.SystemDialogs().Order();
+  w.PictureWindows().Window();
+  w.Simulator().Options();
+  w.Simulator().SystemChooser();
+  frmGetNumber number;
+  ExpectKeyboardReachesEverything(number, "frmGetNumber");
+  number.hide();
   // Every window the editor has built, as it comes up.
   for (QDialog* d : w.findChildren<QDialog*>()) {
     if (d->isWindow() && !d->objectName().isEmpty() && !d->objectName().startsWith(QLatin1String("qt_"))) {

@@ -7,6 +7,7 @@
 #include "tests/editor_dialogs/dialog_test_support.h"
 #include "tests/simulator/sim_fakes.h"
 #include "tests/support/open_demo_system.h"
+#include "tests/support/tab_chain.h"
 #include "ui/qt/palette.h"
 
 #include <QCheckBox>
@@ -25,8 +26,10 @@
 #include <QTest>
 #include <QWindow>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -337,6 +340,50 @@ TEST_F(SimulatorWindowsTest, UpgradeMarkersCycleWhileUpgradesIsTickedAndUntickin
   }
   Click(options.lblUpgrade[1]);
   EXPECT_EQ(options.Marker(2), (MarkerColours{0, kButtonFace}));
+}
+
+// The flag and upgrade labels are buttons to the keyboard too: Tab reaches each, Space presses it.
+TEST_F(SimulatorWindowsTest, TheOptionsLabelsAreWorkedFromTheKeyboard) {
+  options.Open(3);
+  const auto chain = zelmora::testing::TabChain(options);
+  const auto reached = [&](QWidget* w) { return std::find(chain.begin(), chain.end(), w) != chain.end(); };
+  for (QLabel* label : options.lblFlag) EXPECT_TRUE(reached(label)) << Text(label->objectName());
+  for (QLabel* label : options.lblUpgrade) EXPECT_TRUE(reached(label)) << Text(label->objectName());
+  EXPECT_TRUE(reached(options.hsbLast));
+  EXPECT_THAT(zelmora::testing::Unreachable(options, chain), ::testing::IsEmpty());
+  EXPECT_THAT(zelmora::testing::AgainstReadingOrder(chain), ::testing::IsEmpty())
+      << ::testing::PrintToString(zelmora::testing::Names(chain));
+
+  options.lblFlag[7]->setFocus();
+  QTest::keyClick(options.lblFlag[7], Qt::Key_Space);
+  EXPECT_TRUE(Lit(options.lblFlag[7]));
+  EXPECT_EQ(options.lstFlags->count(), 1);
+  QTest::keyClick(options.lblFlag[7], Qt::Key_Return);
+  EXPECT_FALSE(Lit(options.lblFlag[7]));
+  options.lblUpgrade[1]->setFocus();
+  QTest::keyClick(options.lblUpgrade[1], Qt::Key_Space);
+  EXPECT_EQ(w.ship.UpgradeLevels[2], 2);
+  options.hide();
+}
+
+// The panel and the response chooser: every button on Tab, the focus's resting place never.
+TEST_F(SimulatorWindowsTest, ThePanelAndTheChooserAreWorkedWithTab) {
+  panel.SetMessageVisible(true);
+  auto chain = zelmora::testing::TabChain(panel);
+  EXPECT_THAT(zelmora::testing::Unreachable(panel, chain), ::testing::IsEmpty());
+  EXPECT_EQ(std::count(chain.begin(), chain.end(), panel.cmdGoat), 0);
+  EXPECT_THAT(zelmora::testing::AgainstReadingOrder(chain), ::testing::IsEmpty())
+      << ::testing::PrintToString(zelmora::testing::Names(chain));
+  panel.hide();
+  frmRespond& r = *panel.Respond();
+  When([&] { return r.isVisible(); },
+       [&] {
+         const auto offered = zelmora::testing::TabChain(r);
+         EXPECT_THAT(zelmora::testing::Unreachable(r, offered), ::testing::IsEmpty())
+             << ::testing::PrintToString(zelmora::testing::Names(offered));
+         r.cmdClose->click();
+       });
+  r.Choose({{1, "We are here to study the storm."}, {3, "Stand aside or be fired upon."}});
 }
 
 TEST_F(SimulatorWindowsTest, OptionsSitBelowThePanel) {
