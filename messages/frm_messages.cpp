@@ -184,6 +184,8 @@ void frmMessages::BuildListFrame() {
     *s.button = Make<QPushButton>(fraMessages, s.name, s.caption);
     PlaceTwips(*s.button, s.left, kButtonRow, s.width, 375);
   }
+  // Go to Answer stands right of the item's buttons as of the list's: Tab reaches it after them.
+  setTabOrder(cmdDelete, cmdGo);
   cmdSwap[0]->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
   cmdSwap[1]->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
   cmdSwap[0]->setToolTip(QStringLiteral("Move up"));

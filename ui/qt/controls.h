@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QString>
 #include <QWidget>
 
 #include <string>
+#include <type_traits>
 
 namespace zelmora::qt {
 
@@ -16,6 +18,8 @@ W* Make(QWidget* parent, const char* name, const char* caption = nullptr) {
   if constexpr (requires { w->setText(QString()); }) {
     if (caption) w->setText(QLatin1String(caption));
   }
+  // A scroll bar that sets a value is a control like any other: Tab reaches it, the keys move it.
+  if constexpr (std::is_base_of_v<QAbstractSlider, W>) w->setFocusPolicy(Qt::StrongFocus);
   return w;
 }
 
