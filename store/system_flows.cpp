@@ -170,6 +170,7 @@ bool DeleteSystem(SystemContext& ctx, const std::string& name) {
   }
   if (ctx.store.IsWorkingCopyOpen()) ctx.store.CloseWorkingCopy(ctx.record, false);
   platform::RemoveFile(ctx.store.DescriptorPath(name, kSavedExtension));
+  ctx.store.SystemDeleted(name);
   // Only this system's own pictures: "Sol*.*" would also take the pictures of "Solaris".
   ctx.store.RemovePictures(name + ".*");
   ctx.store.RemovePictures(name + "Sun.*");
