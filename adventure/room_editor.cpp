@@ -1,5 +1,7 @@
 #include "adventure/room_editor.h"
 
+#include "store/descriptor_store.h"
+
 #include <utility>
 
 namespace zelmora::adventure {
@@ -142,14 +144,20 @@ void RoomEditor::SelectRow(std::optional<int> row) {
 
 // ---- edits
 
+store::EditAction RoomEditor::Step(const std::string& what, bool merge) {
+  return store::EditAction(room_.Script().Store(), what + " of " + label_, merge);
+}
+
 void RoomEditor::TypeDescription(const std::string& text) {
   if (!room_.IsOpen()) return;
+  auto step = Step("Description", true);
   room_.SetDescription(text);
   Publish();
 }
 
 void RoomEditor::TypeResponse(const std::string& text) {
   if (!shown_) return;
+  auto step = Step("Text of an action", true);
   room_.SetActionText(*shown_, text);
   Publish();
 }
@@ -160,6 +168,7 @@ bool RoomEditor::TypeDestination(const std::string& destination) {
     prompter_.Message(*problem, Buttons::Ok, Icon::Exclamation);
     return false;
   }
+  auto step = Step("Destination of an action", true);
   room_.SetDestination(*shown_, destination);
   Publish();
   return true;
@@ -169,7 +178,10 @@ void RoomEditor::ChooseDirection(int item) {
   if (item < 0 || item >= kDirectionItems) return;
   direction_ = item;
   directionCaption_ = kDirectionCaptions[static_cast<std::size_t>(item)];
-  if (shown_) room_.SetDirectionMarker(*shown_, kDirectionMarkers[static_cast<std::size_t>(item)]);
+  if (shown_) {
+    auto step = Step("Direction of an action");
+    room_.SetDirectionMarker(*shown_, kDirectionMarkers[static_cast<std::size_t>(item)]);
+  }
   Publish();
 }
 
@@ -177,6 +189,7 @@ void RoomEditor::ClickAction(int slot) {
   if (!room_.IsOpen() || slot < 0 || slot >= kSlotCount) return;
   const SlotState& state = room_.Slot(slot);
   if (!state.present) {
+    auto step = Step(kSlotCaptions[static_cast<std::size_t>(slot)]);
     room_.SwitchOn(slot, prompter_);
     Publish();
     return;
@@ -189,12 +202,14 @@ void RoomEditor::ClickAction(int slot) {
   // The panel must not go on editing a response that is gone.
   if (shown_ && shown_->kind == ActionRef::Slot && shown_->index == slot) HideAction();
   if (highlighted_ == slot) highlighted_.reset();
+  auto step = Step(std::string("Remove ") + kSlotCaptions[static_cast<std::size_t>(slot)]);
   room_.SwitchOff(slot);
   Publish();
 }
 
 void RoomEditor::Add() {
   if (!room_.IsOpen()) return;
+  auto step = Step("Add an action");
   const int row = room_.AddCustomAction();
   ShowAction({ActionRef::Custom, row});
   selectedRow_ = row;
@@ -207,6 +222,7 @@ void RoomEditor::Remove() {
   if (!shown_) return;
   if (prompter_.Message(kRemoveActionQuestion, Buttons::YesNo, Icon::Question) != Answer::Yes) return;
   const int number = room_.Action(*shown_).number;
+  auto step = Step("Remove " + room_.Action(*shown_).parts.text);
   HideAction();
   room_.RemoveResponse(number);
   Publish();
@@ -214,6 +230,7 @@ void RoomEditor::Remove() {
 
 void RoomEditor::Effect() {
   if (!shown_) return;
+  auto step = Step("Effect of " + room_.Action(*shown_).parts.text);
   room_.SetEffect(*shown_, prompter_);
   Publish();
 }
@@ -224,13 +241,21 @@ void RoomEditor::Lock() {
   if (!request || request->number < 0) return;
   const std::string flag = windows_.chooseFlag ? windows_.chooseFlag(std::string()) : std::string("A");
   if (flag.empty()) return;
+  std::string locked = "an action";
+  for (const auto& choice : LockChoices(room_)) {
+    if (choice.number == request->number) locked = choice.text;
+  }
+  auto step = Step("Lock " + locked);
   room_.LockAction(request->number, flag[0], request->description);
   Publish();
 }
 
 void RoomEditor::Advanced() {
   if (!windows_.advanced) return;
-  windows_.advanced();
+  {
+    auto step = Step("Advanced Options");
+    windows_.advanced();
+  }
   // The default responses follow the new required flags.
   if (!label_.empty()) LoadRoom(label_);
 }

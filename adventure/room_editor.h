@@ -4,6 +4,7 @@
 #include "adventure/room_editor_view.h"
 #include "adventure/room_model.h"
 #include "messages/planet_script.h"
+#include "store/descriptor_store.h"
 #include "ui/platform/prompter.h"
 
 #include <functional>
@@ -88,6 +89,8 @@ class RoomEditor {
   void Repaint();
 
  private:
+  // One step of the history, named after what it does to the open room ("Lock North of Area22").
+  store::EditAction Step(const std::string& what, bool merge = false);
   void ShowAction(ActionRef ref);
   void HideAction();
   void Rebuild();

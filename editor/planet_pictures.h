@@ -68,6 +68,8 @@ struct PictureServices {
 };
 
 inline constexpr const char* kNoPictureAssigned = "No Picture Assigned";
+// The history's name for what the Planet Pictures window writes.
+inline constexpr const char* kPicturesStep = "Planet Pictures";
 
 class PlanetPictures {
  public:

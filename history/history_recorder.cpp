@@ -70,8 +70,8 @@ void HistoryRecorder::Replacing(std::string_view system, const std::shared_ptr<c
   if (history_->StepCount() != steps || history_->Position() != position) Changed();
 }
 
-void HistoryRecorder::ActionBegins(std::string_view name) {
-  if (history_ && !restoring_) history_->BeginStep(std::string(name));
+void HistoryRecorder::ActionBegins(std::string_view name, bool merge) {
+  if (history_ && !restoring_) history_->BeginStep(std::string(name), merge);
 }
 
 void HistoryRecorder::ActionEnds() {

@@ -34,7 +34,7 @@ class HistoryRecorder : public store::ChangeRecorder {
   // store::ChangeRecorder
   void Replacing(std::string_view system, const std::shared_ptr<const store::DescriptorContent>& before,
                  const std::shared_ptr<const store::DescriptorContent>& after) override;
-  void ActionBegins(std::string_view name) override;
+  void ActionBegins(std::string_view name, bool merge) override;
   void ActionEnds() override;
   void WorkingCopyOpened(std::string_view system) override;
   void WorkingCopyClosing(std::string_view system, bool save) override;

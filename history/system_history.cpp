@@ -12,8 +12,12 @@ SystemHistory::SystemHistory(Limits limits, std::unique_ptr<Journal> journal)
 
 // ---- recording
 
-void SystemHistory::BeginStep(std::string name) {
-  open_ = Open{std::move(name), true, 0};
+void SystemHistory::BeginStep(std::string name, bool merge) {
+  open_ = Open{std::move(name), true, 0, merge};
+  if (merge && mergeable_ != 0 && position_ == StepCount() && !chain_.changes.empty() &&
+      chain_.changes.back().step == mergeable_ && chain_.changes.back().name == open_->name) {
+    open_->id = mergeable_;
+  }
 }
 
 void SystemHistory::EndStep() { open_.reset(); }
@@ -41,6 +45,7 @@ void SystemHistory::Record(const std::string& document, std::string_view before,
     if (!open_->named) open_->name = DescribeChange(before, c);
   }
   c.step = open_->id;
+  mergeable_ = open_->merge ? open_->id : 0;
   c.name = open_->name;
   c.document = document;
   Persist(c);
@@ -96,6 +101,7 @@ Move SystemHistory::Redo(Documents& documents) {
 }
 
 Move SystemHistory::Apply(std::size_t step, bool forward, Documents& documents) {
+  mergeable_ = 0;
   const std::size_t first = starts_[step];
   const std::size_t end = StepEnd(step);
   // Each document is rebuilt in memory and written once, so a kill leaves it in one of the two
@@ -155,6 +161,7 @@ bool SystemHistory::Load(Documents& documents) {
 
 bool SystemHistory::Settle(Documents& documents) {
   open_.reset();
+  mergeable_ = 0;
   const std::size_t recorded = chain_.position;
   if (chain_.changes.empty()) return true;
   // Where each document stands now, and which positions of the chain agree with all of them.
@@ -200,6 +207,7 @@ bool SystemHistory::Settle(Documents& documents) {
 }
 
 void SystemHistory::Clear() {
+  mergeable_ = 0;
   chain_ = {};
   starts_.clear();
   position_ = 0;

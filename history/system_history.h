@@ -39,8 +39,9 @@ class SystemHistory {
   explicit SystemHistory(Limits limits = {}, std::unique_ptr<Journal> journal = nullptr);
 
   // ---- recording
-  // A named step: every change until EndStep belongs to it.
-  void BeginStep(std::string name);
+  // A named step: every change until EndStep belongs to it. A merging step (typing in a box)
+  // continues the last step when that is the newest, has the same name and merged too.
+  void BeginStep(std::string name, bool merge = false);
   void EndStep();
   // Ends the step that changes opened without a name (the user's action is over).
   void CloseStep();
@@ -93,9 +94,11 @@ class SystemHistory {
     std::string name;  // empty: named after its first change
     bool named = false;
     std::uint64_t id = 0;
+    bool merge = false;
   };
   std::optional<Open> open_;
   std::uint64_t nextId_ = 1;
+  std::uint64_t mergeable_ = 0;  // the newest step's id while typing may go on in it
 };
 
 }  // namespace zelmora::history

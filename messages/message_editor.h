@@ -144,6 +144,8 @@ class MessageEditor {
   int ItemCountInFile(const std::string& group, Direction direction) const;
   void RemoveItem(int line);
   void SwapWith(int offset);
+  // The history's name for an edit of item `number` of the list ("Save message INIT 2").
+  std::string StepName(std::string_view verb, int number) const;
   void RunChildWindow(const std::function<void()>& open);
   void Changed();
 

@@ -16,8 +16,9 @@ class ChangeRecorder {
   // not be read). Called before the write, so what records it is never behind the file.
   virtual void Replacing(std::string_view system, const std::shared_ptr<const DescriptorContent>& before,
                          const std::shared_ptr<const DescriptorContent>& after) = 0;
-  // The outermost named action begins or ends: what is written in between is one step.
-  virtual void ActionBegins(std::string_view name) = 0;
+  // The outermost named action begins or ends: what is written in between is one step. A merging
+  // action (typing) joins the step before it when that one has the same name.
+  virtual void ActionBegins(std::string_view name, bool merge) = 0;
   virtual void ActionEnds() = 0;
   virtual void WorkingCopyOpened(std::string_view system) = 0;
   // Before the working copy is committed (save) or dropped.

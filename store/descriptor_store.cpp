@@ -132,8 +132,8 @@ void DescriptorStore::KeepWorkingCopyDistinct(std::string_view name) {
   platform::MakeTimeDiffer(DescriptorPath(name, kWorkingExtension), DescriptorPath(name, kSavedExtension));
 }
 
-void DescriptorStore::BeginAction(std::string_view name) {
-  if (actionDepth_++ == 0 && recorder_) recorder_->ActionBegins(name);
+void DescriptorStore::BeginAction(std::string_view name, bool merge) {
+  if (actionDepth_++ == 0 && recorder_) recorder_->ActionBegins(name, merge);
 }
 
 void DescriptorStore::EndAction() {

@@ -112,7 +112,7 @@ class DescriptorStore {
   ChangeRecorder* Recorder() const { return recorder_; }
   // What is written between the outermost BeginAction and its EndAction is one step of the
   // history, under that action's name. Actions nest; the outermost names the step.
-  void BeginAction(std::string_view name);
+  void BeginAction(std::string_view name, bool merge = false);
   void EndAction();
   // After a system's descriptor was deleted: its history goes with it.
   void SystemDeleted(std::string_view name);
@@ -172,7 +172,9 @@ class DescriptorBatch {
 // Scoped named action (one step of the history).
 class EditAction {
  public:
-  EditAction(DescriptorStore& store, std::string_view name) : store_(store) { store_.BeginAction(name); }
+  EditAction(DescriptorStore& store, std::string_view name, bool merge = false) : store_(store) {
+    store_.BeginAction(name, merge);
+  }
   ~EditAction() { store_.EndAction(); }
   EditAction(const EditAction&) = delete;
   EditAction& operator=(const EditAction&) = delete;
