@@ -241,9 +241,14 @@ void RoomEditor::Lock() {
   if (!request || request->number < 0) return;
   const std::string flag = windows_.chooseFlag ? windows_.chooseFlag(std::string()) : std::string("A");
   if (flag.empty()) return;
+  // A standard action by its caption ("Lock North of Area22"), one's own by its text.
   std::string locked = "an action";
   for (const auto& choice : LockChoices(room_)) {
     if (choice.number == request->number) locked = choice.text;
+  }
+  for (int s = 0; s < kSlotCount; ++s) {
+    const SlotState& slot = room_.Slot(s);
+    if (slot.present && slot.action.number == request->number) locked = kSlotCaptions[static_cast<std::size_t>(s)];
   }
   auto step = Step("Lock " + locked);
   room_.LockAction(request->number, flag[0], request->description);

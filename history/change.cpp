@@ -95,14 +95,11 @@ std::string DescribeChange(std::string_view before, const Change& change) {
   const std::size_t at = std::min<std::size_t>(change.offset, before.size());
   std::size_t lineStart = before.rfind('\n', at == 0 ? 0 : at - 1);
   lineStart = (lineStart == std::string_view::npos || at == 0) ? 0 : lineStart + 1;
-  std::string line(before.substr(lineStart, before.find('\n', lineStart) - lineStart));
-  if (line.empty() || at == before.size()) {
-    // Something appended: name it by what came.
-    line = change.after.substr(change.after.find_first_not_of("\r\n") == std::string::npos
-                                   ? 0
-                                   : change.after.find_first_not_of("\r\n"));
-    line = line.substr(0, line.find_first_of("\r\n"));
-  }
+  // What came names an insertion; what went names a removal.
+  const std::string head(before.substr(lineStart, at - lineStart));
+  std::string line = change.after.empty()
+                         ? std::string(before.substr(lineStart, before.find('\n', lineStart) - lineStart))
+                         : head + change.after.substr(0, change.after.find_first_of("\r\n"));
   while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
   if (line.starts_with("[")) return "Change " + line;
   if (auto eq = line.find('='); eq != std::string::npos) {
