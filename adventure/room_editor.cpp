@@ -80,6 +80,14 @@ OpenResult RoomEditor::LoadRoom(const std::string& room) {
   return result;
 }
 
+void RoomEditor::ScriptRestored() {
+  if (!room_.IsOpen() || label_.empty()) return;
+  const std::string back = back_;
+  const std::string label = label_;
+  if (LoadRoom(label) == OpenResult::Opened) back_ = back;
+  Publish(true);
+}
+
 void RoomEditor::DisplayAction(int n) {
   if (!room_.IsOpen()) return;
   room_.DisplayAction(n);

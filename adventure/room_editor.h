@@ -44,6 +44,8 @@ class RoomEditor {
   // The message editor's opening: nothing is shown, then `room` is loaded. True when a room is
   // shown afterwards (only then is the window run).
   bool Begin(const std::string& room);
+  // An undo or redo wrote the script back: the open room is read again, its Back target kept.
+  void ScriptRestored();
   // Opens a room; the room shown so far becomes the Back target. "None" and a cancelled
   // not-a-room question leave everything as it was.
   OpenResult LoadRoom(const std::string& room);

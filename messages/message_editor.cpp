@@ -98,6 +98,16 @@ void MessageEditor::Activate() {
   SelectDirection(Direction::Message);
 }
 
+void MessageEditor::ScriptRestored() {
+  if (!open_) return;
+  if (IsEditing()) EndEdit(false);
+  registry_.clear();
+  const auto& record = script_.Record();
+  screen_.custom = script_.Store().GetPlanetFlag(record, "Messages", script_.Planet()) == 1;
+  SelectDirection(screen_.frame.direction);
+  Publish();
+}
+
 void MessageEditor::Close() {
   reloadRequested_ = false;
   // A window that never came back must not make the next opening skip its reload.

@@ -50,6 +50,9 @@ class MessageEditor {
   void Open(int planet, bool customTicked);
   // The window becomes active (also after a window it opened has closed).
   void Activate();
+  // An undo or redo wrote the script back: the lists and the custom box show the file again, in
+  // the direction and group shown before; an edit in progress is dropped.
+  void ScriptRestored();
   void Close();
   bool IsOpen() const { return open_; }
 
