@@ -3,10 +3,14 @@
 #include "ui/qt/code_page.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QTimer>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace zelmora::editor {
 
@@ -46,11 +50,30 @@ HistoryBinding::HistoryBinding(history::HistoryRecorder& recorder, platform::Pro
   Rebuild();
 }
 
-HistoryBinding::~HistoryBinding() { recorder_.SetChanged({}); }
+HistoryBinding::~HistoryBinding() {
+  if (!windows_.empty()) qApp->removeEventFilter(this);
+  recorder_.SetChanged({});
+}
 
 void HistoryBinding::AddShortcutsTo(QWidget* window) {
   window->addAction(undo_);
   window->addAction(redo_);
+}
+
+void HistoryBinding::AddShortcutsToWindows(std::vector<QString> objectNames) {
+  if (windows_.empty()) qApp->installEventFilter(this);
+  windows_ = std::move(objectNames);
+}
+
+bool HistoryBinding::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->isWindow() && std::find(windows_.begin(), windows_.end(), widget->objectName()) != windows_.end() &&
+        !widget->actions().contains(undo_)) {
+      AddShortcutsTo(widget);
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 // A new step at the end is pushed; anything else (a system opened, steps dropped by the bounds, a

@@ -5,7 +5,10 @@
 
 #include <QObject>
 
+#include <QString>
+
 #include <functional>
+#include <vector>
 
 class QAction;
 class QUndoStack;
@@ -31,6 +34,11 @@ class HistoryBinding : public QObject {
   // The same keys in another window (a dialog runs modally, out of the main window's reach). A text
   // box with the focus keeps them for its own typing.
   void AddShortcutsTo(QWidget* window);
+  // The keys in every window of these names, whenever it is shown (windows are built lazily).
+  void AddShortcutsToWindows(std::vector<QString> objectNames);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // After an undo or redo wrote the working copy back: every open window shows it again.
   void SetRestored(std::function<void()> restored) { restored_ = std::move(restored); }
 
@@ -50,6 +58,7 @@ class HistoryBinding : public QObject {
   bool syncing_ = false;
   bool moving_ = false;
   bool closePending_ = false;
+  std::vector<QString> windows_;
 };
 
 }  // namespace zelmora::editor

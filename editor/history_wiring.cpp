@@ -1,4 +1,4 @@
-#include "editor/edit_menu_binding.h"
+#include "editor/history_wiring.h"
 
 #include "editor/frm_history.h"
 
@@ -9,7 +9,7 @@
 
 namespace zelmora::editor {
 
-EditMenuBinding::EditMenuBinding(QMainWindow* window, store::DescriptorStore& store, platform::Prompter& prompter,
+HistoryWiring::HistoryWiring(QMainWindow* window, store::DescriptorStore& store, platform::Prompter& prompter,
                                  const std::filesystem::path& historyFolder)
     : window_(window),
       recorder_(std::make_unique<history::HistoryRecorder>(
@@ -25,31 +25,35 @@ EditMenuBinding::EditMenuBinding(QMainWindow* window, store::DescriptorStore& st
   mnuESep->setObjectName(QStringLiteral("mnuESep"));
   mnuEHistory = mnuEdit->addAction(QStringLiteral("&History..."));
   mnuEHistory->setObjectName(QStringLiteral("mnuEHistory"));
-  connect(mnuEHistory, &QAction::triggered, this, &EditMenuBinding::ShowHistory);
+  connect(mnuEHistory, &QAction::triggered, this, &HistoryWiring::ShowHistory);
 }
 
 // The binding lets go of the recorder before the recorder lets go of the store.
-EditMenuBinding::~EditMenuBinding() {
+HistoryWiring::~HistoryWiring() {
   delete history_;
   delete binding_;
 }
 
-void EditMenuBinding::AddMenu(QAction* before) {
+void HistoryWiring::AddMenu(QAction* before) {
   QMenuBar* bar = window_->menuBar();
   if (before) bar->insertMenu(before, mnuEdit);
   else bar->addMenu(mnuEdit);
 }
 
-void EditMenuBinding::AddShortcutsTo(QWidget* window) { binding_->AddShortcutsTo(window); }
+void HistoryWiring::AddShortcutsTo(QWidget* window) { binding_->AddShortcutsTo(window); }
 
-void EditMenuBinding::SetRestored(std::function<void()> restored) { binding_->SetRestored(std::move(restored)); }
+void HistoryWiring::AddShortcutsToWindows(std::vector<QString> objectNames) {
+  binding_->AddShortcutsToWindows(std::move(objectNames));
+}
 
-void EditMenuBinding::SetOtherChanges(std::function<bool()> pending) {
+void HistoryWiring::SetRestored(std::function<void()> restored) { binding_->SetRestored(std::move(restored)); }
+
+void HistoryWiring::SetOtherChanges(std::function<bool()> pending) {
   recorder_->SetOtherChanges(std::move(pending));
 }
 
 // Built on first use and kept beside the other windows; it follows the stack by itself.
-void EditMenuBinding::ShowHistory() {
+void HistoryWiring::ShowHistory() {
   if (!history_) {
     history_ = new frmHistory(binding_->Stack(), window_);
     binding_->AddShortcutsTo(history_);

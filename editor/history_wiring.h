@@ -23,19 +23,21 @@ class frmHistory;
 // The main window's Edit menu of our own: the open system's history attached to the store, "&Undo"
 // and "&Redo" with their keys, and "History..." opening the History window. Built before any system
 // is opened, so the history hears the first one. Its owner destroys it before the store.
-class EditMenuBinding : public QObject {
+class HistoryWiring : public QObject {
   Q_OBJECT
 
  public:
   // `historyFolder`: where the game folder's histories are kept (under the program's data folder).
-  EditMenuBinding(QMainWindow* window, store::DescriptorStore& store, platform::Prompter& prompter,
+  HistoryWiring(QMainWindow* window, store::DescriptorStore& store, platform::Prompter& prompter,
                   const std::filesystem::path& historyFolder);
-  ~EditMenuBinding() override;
+  ~HistoryWiring() override;
 
   // Puts the menu into the window's menu bar before `before` (the end when null).
   void AddMenu(QAction* before);
   // Ctrl+Z and Ctrl+Y in another window of the editor, acting on the same history.
   void AddShortcutsTo(QWidget* window);
+  // The same in every window of these names when it is shown.
+  void AddShortcutsToWindows(std::vector<QString> objectNames);
   // After an undo or redo wrote the working copy back: every open window shows it again.
   void SetRestored(std::function<void()> restored);
   // Unsaved work elsewhere (pictures in memory) keeps the system modified after an undo.
