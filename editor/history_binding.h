@@ -36,11 +36,11 @@ class HistoryBinding : public QObject {
   void AddShortcutsTo(QWidget* window);
   // The keys in every window of these names, whenever it is shown (windows are built lazily).
   void AddShortcutsToWindows(std::vector<QString> objectNames);
+  // After an undo or redo wrote the working copy back: every open window shows it again.
+  void SetRestored(std::function<void()> restored) { restored_ = std::move(restored); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // After an undo or redo wrote the working copy back: every open window shows it again.
-  void SetRestored(std::function<void()> restored) { restored_ = std::move(restored); }
 
  private:
   class StepCommand;
