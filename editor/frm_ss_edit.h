@@ -28,6 +28,7 @@ class QMenu;
 class QPushButton;
 namespace zelmora::editor {
 
+class HistoryWiring;
 class MessagesWiring;
 class PicturesWiring;
 class PlanetPictures;
@@ -90,6 +91,8 @@ class frmSSEdit : public QMainWindow {
   PicturesWiring& PictureWindows() { return *pictures_; }
   SimulatorWiring& Simulator() { return *simulator_; }
   MessagesWiring& Messages() { return *messages_; }
+  // The Edit menu and the open system's undo history.
+  HistoryWiring& EditMenu() { return *history_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -104,6 +107,9 @@ class frmSSEdit : public QMainWindow {
   void BuildPopups();
   void Connect();
   void WireSubsystems();
+  void WireHistory();
+  // After an undo or redo: the record, the drawing and every open window show the working copy.
+  void ShowRestored();
   void UpdatePlanetCommands();
   void FillSystemList();
   int AddToSystemList(const std::string& name);
@@ -156,6 +162,8 @@ class frmSSEdit : public QMainWindow {
   std::unique_ptr<MessagesWiring> messages_;
   std::unique_ptr<SystemDialogsWiring> systemDialogs_;
   std::unique_ptr<FlowPictures> flowPictures_;
+  // Last of the wiring: it lets go of the store before anything above goes.
+  std::unique_ptr<HistoryWiring> history_;
   Dialogs dialogs_;
 
   // Window state.

@@ -6,14 +6,24 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 
 namespace zelmora::editor {
 
+namespace {
+std::filesystem::path DataFolder(std::filesystem::path folder) {
+  if (!folder.empty()) return folder;
+  return std::filesystem::path(
+             QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
+         "history";
+}
+}  // namespace
+
 HistoryWiring::HistoryWiring(QMainWindow* window, store::DescriptorStore& store, platform::Prompter& prompter,
-                                 const std::filesystem::path& historyFolder)
+                             std::filesystem::path historyFolder)
     : window_(window),
       recorder_(std::make_unique<history::HistoryRecorder>(
-          store, history::GameHistoryFolder(historyFolder, store.GameFolder()))),
+          store, history::GameHistoryFolder(DataFolder(std::move(historyFolder)), store.GameFolder()))),
       binding_(new HistoryBinding(*recorder_, prompter, this)) {
   mnuEdit = new QMenu(QStringLiteral("&Edit"), window);
   mnuEdit->setObjectName(QStringLiteral("mnuEdit"));

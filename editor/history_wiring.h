@@ -27,9 +27,9 @@ class HistoryWiring : public QObject {
   Q_OBJECT
 
  public:
-  // `historyFolder`: where the game folder's histories are kept (under the program's data folder).
+  // The game folder's histories are kept in `historyFolder`, by default in the program's data folder.
   HistoryWiring(QMainWindow* window, store::DescriptorStore& store, platform::Prompter& prompter,
-                  const std::filesystem::path& historyFolder);
+                std::filesystem::path historyFolder = {});
   ~HistoryWiring() override;
 
   // Puts the menu into the window's menu bar before `before` (the end when null).
