@@ -1,6 +1,7 @@
 #include "adventure/room_editor.h"
 
 #include "messages/typed_text.h"
+#include "store/descriptor_store.h"
 
 #include <utility>
 
@@ -75,6 +76,14 @@ OpenResult RoomEditor::LoadRoom(const std::string& room) {
   return result;
 }
 
+void RoomEditor::ScriptRestored() {
+  if (!room_.IsOpen() || label_.empty()) return;
+  const std::string back = back_;
+  const std::string label = label_;
+  if (LoadRoom(label) == OpenResult::Opened) back_ = back;
+  Publish(true);
+}
+
 void RoomEditor::DisplayAction(int n) {
   if (!room_.IsOpen()) return;
   room_.DisplayAction(n);
@@ -139,12 +148,17 @@ void RoomEditor::SelectRow(std::optional<int> row) {
 
 // ---- edits
 
+store::EditAction RoomEditor::Step(const std::string& what, bool merge) {
+  return store::EditAction(room_.Script().Store(), what + " of " + label_, merge);
+}
+
 bool RoomEditor::TypeDescription(const std::string& text) {
   if (!room_.IsOpen()) return false;
   if (const auto problem = messages::TextProblem(text, messages::TextUse::RoomText)) {
     prompter_.Refuse(*problem);
     return false;
   }
+  auto step = Step("Description", true);
   room_.SetDescription(text);
   Publish();
   return true;
@@ -156,6 +170,7 @@ bool RoomEditor::TypeResponse(const std::string& text) {
     prompter_.Refuse(*problem);
     return false;
   }
+  auto step = Step("Text of an action", true);
   room_.SetActionText(*shown_, text);
   Publish();
   return true;
@@ -167,6 +182,7 @@ bool RoomEditor::TypeDestination(const std::string& destination) {
     prompter_.Refuse(*problem);
     return false;
   }
+  auto step = Step("Destination of an action", true);
   room_.SetDestination(*shown_, destination);
   Publish();
   return true;
@@ -176,7 +192,10 @@ void RoomEditor::ChooseDirection(int item) {
   if (item < 0 || item >= kDirectionItems) return;
   direction_ = item;
   directionCaption_ = kDirectionCaptions[static_cast<std::size_t>(item)];
-  if (shown_) room_.SetDirectionMarker(*shown_, kDirectionMarkers[static_cast<std::size_t>(item)]);
+  if (shown_) {
+    auto step = Step("Direction of an action");
+    room_.SetDirectionMarker(*shown_, kDirectionMarkers[static_cast<std::size_t>(item)]);
+  }
   Publish();
 }
 
@@ -184,6 +203,7 @@ void RoomEditor::ClickAction(int slot) {
   if (!room_.IsOpen() || slot < 0 || slot >= kSlotCount) return;
   const SlotState& state = room_.Slot(slot);
   if (!state.present) {
+    auto step = Step(kSlotCaptions[static_cast<std::size_t>(slot)]);
     room_.SwitchOn(slot, prompter_);
     Publish();
     return;
@@ -196,12 +216,14 @@ void RoomEditor::ClickAction(int slot) {
   // The panel must not go on editing a response that is gone.
   if (shown_ && shown_->kind == ActionRef::Slot && shown_->index == slot) HideAction();
   if (highlighted_ == slot) highlighted_.reset();
+  auto step = Step(std::string("Remove ") + kSlotCaptions[static_cast<std::size_t>(slot)]);
   room_.SwitchOff(slot);
   Publish();
 }
 
 void RoomEditor::Add() {
   if (!room_.IsOpen()) return;
+  auto step = Step("Add an action");
   const int row = room_.AddCustomAction();
   ShowAction({ActionRef::Custom, row});
   selectedRow_ = row;
@@ -214,6 +236,7 @@ void RoomEditor::Remove() {
   if (!shown_) return;
   if (prompter_.Message(kRemoveActionQuestion, Buttons::YesNo, Icon::Question) != Answer::Yes) return;
   const int number = room_.Action(*shown_).number;
+  auto step = Step("Remove " + room_.Action(*shown_).parts.text);
   HideAction();
   room_.RemoveResponse(number);
   Publish();
@@ -221,6 +244,7 @@ void RoomEditor::Remove() {
 
 void RoomEditor::Effect() {
   if (!shown_) return;
+  auto step = Step("Effect of " + room_.Action(*shown_).parts.text);
   room_.SetEffect(*shown_, prompter_);
   Publish();
 }
@@ -232,13 +256,26 @@ void RoomEditor::Lock() {
   // Closing the chooser without a flag cancels the lock.
   const auto flag = windows_.chooseFlag ? windows_.chooseFlag(std::string()) : std::optional<std::string>("A");
   if (!flag || flag->empty()) return;
+  // A standard action by its caption ("Lock North of Area22"), one's own by its text.
+  std::string locked = "an action";
+  for (const auto& choice : LockChoices(room_)) {
+    if (choice.number == request->number) locked = choice.text;
+  }
+  for (int s = 0; s < kSlotCount; ++s) {
+    const SlotState& slot = room_.Slot(s);
+    if (slot.present && slot.action.number == request->number) locked = kSlotCaptions[static_cast<std::size_t>(s)];
+  }
+  auto step = Step("Lock " + locked);
   room_.LockAction(request->number, (*flag)[0], request->description);
   Publish();
 }
 
 void RoomEditor::Advanced() {
   if (!windows_.advanced) return;
-  windows_.advanced();
+  {
+    auto step = Step("Advanced Options");
+    windows_.advanced();
+  }
   // The default responses follow the new required flags.
   if (!label_.empty()) LoadRoom(label_);
 }

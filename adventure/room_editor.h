@@ -4,6 +4,7 @@
 #include "adventure/room_editor_view.h"
 #include "adventure/room_model.h"
 #include "messages/planet_script.h"
+#include "store/descriptor_store.h"
 #include "ui/platform/prompter.h"
 
 #include <functional>
@@ -44,6 +45,8 @@ class RoomEditor {
   // The message editor's opening: nothing is shown, then `room` is loaded. True when a room is
   // shown afterwards (only then is the window run).
   bool Begin(const std::string& room);
+  // An undo or redo wrote the script back: the open room is read again, its Back target kept.
+  void ScriptRestored();
   // Opens a room; the room shown so far becomes the Back target. "None" and a cancelled
   // not-a-room question leave everything as it was.
   OpenResult LoadRoom(const std::string& room);
@@ -90,6 +93,8 @@ class RoomEditor {
   void Repaint();
 
  private:
+  // One step of the history, named after what it does to the open room ("Lock North of Area22").
+  store::EditAction Step(const std::string& what, bool merge = false);
   void ShowAction(ActionRef ref);
   void HideAction();
   void Rebuild();

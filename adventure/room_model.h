@@ -47,6 +47,7 @@ enum class OpenResult { Opened, NotOpened, Cancelled };
 class RoomModel {
  public:
   explicit RoomModel(messages::PlanetScript& script) : script_(script) {}
+  messages::PlanetScript& Script() const { return script_; }
 
   // Opens `name`; "None" and a cancelled not-a-room question leave the previous room open.
   OpenResult LoadRoom(const std::string& name, platform::Prompter& prompter);

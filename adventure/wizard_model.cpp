@@ -9,6 +9,7 @@ namespace zelmora::adventure {
 
 void ScriptWizardCaller::Finish(const GridChoices& choices) {
   // Over a thousand keys for a 10 x 10 grid: one rewrite of the working copy, not one per key.
+  store::EditAction action(script_.Store(), "Wizard " + choices.sizeX + " x " + choices.sizeY);
   store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
   if (customOn_) customOn_();
   FinishGrid(choices, script_);

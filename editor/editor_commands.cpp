@@ -51,6 +51,7 @@ bool RenamePlanet(SystemContext& ctx, int h) {
                                        ctx.store.GetTables().Roman(h) + kDefaultNameHint,
                                    "Zelmora", ctx.store.GetPlanetName(r, h, r.StarName));
   if (!answer || RefuseLongName(ctx, *answer)) return false;
+  store::EditAction action(ctx.store, "Name planet " + std::to_string(h));
   ctx.store.SetPlanetName(r, h, AsksForDefault(*answer) ? std::string() : *answer);
   return true;
 }
@@ -61,6 +62,7 @@ bool DescribeStar(SystemContext& ctx) {
                                        kDefaultNameHint,
                                    "Zelmora", StarDisplayName(ctx.store, r));
   if (!answer || RefuseLongName(ctx, *answer)) return false;
+  store::EditAction action(ctx.store, "Star description");
   store::DescriptorBatch batch(ctx.store, r.Name);
   ctx.store.SetPlanetName(r, 0, *answer);
   const auto& typeName = ctx.store.GetTables().StarTypeNames[static_cast<std::size_t>(std::clamp<int>(r.StarType, 0, 7))];
@@ -71,12 +73,14 @@ bool DescribeStar(SystemContext& ctx) {
 void ChangePlanetClass(SystemContext& ctx, int h, int k) {
   if (h < 1 || h > ctx.record.PlanetCount || k < 0 || k > 14) return;
   store::SetPlanetClass(ctx.record.Planet(h), k);
+  store::EditAction action(ctx.store, "Class of planet " + std::to_string(h));
   ctx.store.WriteSystemRecord(ctx.record);
 }
 
 void ChangeStarType(SystemContext& ctx, int k) {
   if (k < 0 || k > 7) return;
   ctx.record.StarType = static_cast<std::int16_t>(k);
+  store::EditAction action(ctx.store, "Star type");
   ctx.store.WriteSystemRecord(ctx.record);
 }
 

@@ -7,6 +7,7 @@
 #include "editor/frm_new_ss.h"
 #include "editor/frm_order.h"
 #include "editor/frm_planet.h"
+#include "editor/history_wiring.h"
 #include "editor/messages_wiring.h"
 #include "editor/pictures_wiring.h"
 #include "editor/planet_pictures.h"
@@ -131,6 +132,34 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   BuildPopups();
   Connect();
   WireSubsystems();
+  WireHistory();
+}
+
+// The Edit menu of our own, between System and Planet; its history hears the store from before the
+// first system is opened.
+void frmSSEdit::WireHistory() {
+  history_ = std::make_unique<HistoryWiring>(this, store_, prompter_);
+  history_->AddMenu(mnuPlanet->menuAction());
+  history_->SetRestored([this] { ShowRestored(); });
+  // Pictures live in memory until a save: while they wait, the system stays modified.
+  history_->SetOtherChanges([this] { return PicturesModel().Dirty(); });
+  // Not in the wizard or the dialogs that apply their choice when they close: an undo under them
+  // would be written over by their OK.
+  history_->AddShortcutsToWindows({QStringLiteral("frmMessages"), QStringLiteral("frmEditRoom"),
+                                   QStringLiteral("frmPictures"), QStringLiteral("frmIssues"),
+                                   QStringLiteral("frmAdventureMap")});
+}
+
+void frmSSEdit::ShowRestored() {
+  if (!SystemOpen()) return;
+  LoadSystem(record_.Name);
+  auto& pictures = PicturesModel();
+  while (pictures.Images().Count() < record_.PlanetCount) pictures.AddSlot();
+  while (pictures.Images().Count() > record_.PlanetCount && pictures.Images().Count() > 1) pictures.RemoveLastSlot();
+  if (!picStar->HasCustomPicture()) picStar->ShowStock(record_.StarType);
+  DrawSystem(true);
+  UpdatePlanetCommands();
+  messages_->ScriptRestored();
 }
 
 // Each subsystem's windows are wired in a file of their own and built when first opened; what one

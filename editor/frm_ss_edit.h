@@ -28,6 +28,7 @@ class QMenu;
 class QPushButton;
 namespace zelmora::editor {
 
+class HistoryWiring;
 class MessagesWiring;
 class PicturesWiring;
 class PlanetPictures;
@@ -92,6 +93,8 @@ class frmSSEdit : public QMainWindow {
   PicturesWiring& PictureWindows() { return *pictures_; }
   SimulatorWiring& Simulator() { return *simulator_; }
   MessagesWiring& Messages() { return *messages_; }
+  // The Edit menu and the open system's undo history.
+  HistoryWiring& EditMenu() { return *history_; }
 
  signals:
   // Another game folder was chosen and the window has closed; the program starts again on it.
@@ -110,6 +113,9 @@ class frmSSEdit : public QMainWindow {
   void BuildPopups();
   void Connect();
   void WireSubsystems();
+  void WireHistory();
+  // After an undo or redo: the record, the drawing and every open window show the working copy.
+  void ShowRestored();
   void UpdatePlanetCommands();
   void FillSystemList();
   int AddToSystemList(const std::string& name);
@@ -165,6 +171,8 @@ class frmSSEdit : public QMainWindow {
   std::unique_ptr<SystemDialogsWiring> systemDialogs_;
   std::unique_ptr<FlowPictures> flowPictures_;
   std::shared_ptr<void> gameFolderChooser_;  // the game folder window and its search, made when first used
+  // Last of the wiring: it lets go of the store before anything above goes.
+  std::unique_ptr<HistoryWiring> history_;
   Dialogs dialogs_;
 
   // Window state.

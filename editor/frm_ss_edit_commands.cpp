@@ -74,6 +74,8 @@ void frmSSEdit::SaveAsCommand() {
 void frmSSEdit::ClearPlanetsCommand() {
   if (!SystemOpen()) return;
   auto ctx = Context();
+  // The question, the sections and the block are one step of the history.
+  store::EditAction action(store_, "Clear Planets");
   if (!store::flows::ClearPlanets(ctx)) return;
   // Classes and sizes are written with the deleted sections, so that a save keeps both or neither.
   store_.WriteSystemRecord(record_);

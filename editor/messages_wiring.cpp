@@ -129,6 +129,14 @@ bool MessagesWiring::Run(int planet, bool customTicked, const std::string& plane
 
 void MessagesWiring::Forget() { windows_.reset(); }
 
+void MessagesWiring::ScriptRestored() {
+  if (!windows_) return;
+  Windows& w = *windows_;
+  if (auto* room = w.room.IfBuilt(); room && room->isVisible()) room->Model().ScriptRestored();
+  if (w.editor->isVisible()) w.editor->Model().ScriptRestored();
+  if (auto* list = w.issues.IfBuilt()) list->Refresh();
+}
+
 messages::frmMessages* MessagesWiring::Editor() const { return windows_ ? windows_->editor.get() : nullptr; }
 
 }  // namespace zelmora::editor

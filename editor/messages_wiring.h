@@ -33,6 +33,8 @@ class MessagesWiring {
   // Drops every window with all it read from the script, so that the next opening reads the file
   // afresh: the open system changed, or was reverted to its saved version.
   void Forget();
+  // An undo or redo wrote the script back: every window built shows the file again.
+  void ScriptRestored();
 
   // The message editor once built, or null.
   messages::frmMessages* Editor() const;

@@ -24,6 +24,7 @@ std::vector<std::string> ReorderListNames(const store::DescriptorStore& store, c
 }
 
 void ApplyPlanetExchanges(store::flows::SystemContext& ctx, const std::vector<PlanetExchange>& exchanges) {
+  store::EditAction action(ctx.store, "Set Order");
   store::DescriptorBatch batch(ctx.store, ctx.record.Name);
   for (const auto& e : exchanges) store::flows::ExchangePlanets(ctx, e.a, e.b);
   ctx.store.WriteSystemRecord(ctx.record);

@@ -175,7 +175,10 @@ void PlanetPictures::SetCustom(bool checked) {
     Send();
     return;
   }
-  store_.SetPlanetFlag(record_, kPicturesFlag, Planet(), record_.PlanetCount, checked);
+  {
+    store::EditAction action(store_, kPicturesStep);
+    store_.SetPlanetFlag(record_, kPicturesFlag, Planet(), record_.PlanetCount, checked);
+  }
   screen_.custom = checked;
   Send();
 }
@@ -241,6 +244,7 @@ void PlanetPictures::RemoveAll() {
     return;
   }
   {
+    store::EditAction action(store_, kPicturesStep);
     store::DescriptorBatch batch(store_, record_.Name);
     for (int i = 1; i <= images_.Count(); ++i) {
       images_.Clear(i - 1);

@@ -76,6 +76,8 @@ inline constexpr const char* kBlackPictureWarning =
 
 // The name the Planet Pictures window gives planet n: its own, or "Planet " & n.
 std::string PicturesWindowName(const store::DescriptorStore& store, const store::SolarSystemRecord& record, int n);
+// The history's name for what the Planet Pictures window writes.
+inline constexpr const char* kPicturesStep = "Planet Pictures";
 
 class PlanetPictures {
  public:

@@ -57,6 +57,7 @@ void ApplyPlanetProperties(store::DescriptorStore& store, store::SolarSystemReco
   planet.Attributes = codes.Encode();
   planet.Size = static_cast<std::int16_t>(chosen.Size);
   planet.Moons = static_cast<std::int16_t>(chosen.Moons);
+  store::EditAction action(store, "Properties of planet " + std::to_string(h));
   store::DescriptorBatch batch(store, record.Name);
   if (chosen.CustomPictureEnabled) {
     store.SetPlanetFlag(record, "PlanetPics", h, record.PlanetCount, chosen.CustomPicture);

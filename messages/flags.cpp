@@ -50,6 +50,7 @@ bool IsFlagDescriptionAccepted(std::string_view description) {
 }
 
 void SetFlagDescription(PlanetScript& script, char flag, std::string_view description) {
+  store::EditAction action(script.Store(), "Describe flag " + std::string(1, flag));
   script.Store().WriteKey(script.Record().Name, script.Section(), FlagDescriptionKey(flag), description);
 }
 

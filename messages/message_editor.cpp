@@ -77,6 +77,16 @@ void MessageEditor::Activate() {
   ChangeDirection(Direction::Message);
 }
 
+void MessageEditor::ScriptRestored() {
+  if (!open_) return;
+  if (IsEditing()) EndEdit(false);
+  registry_.clear();
+  const auto& record = script_.Record();
+  screen_.custom = script_.Store().GetPlanetFlag(record, "Messages", script_.Planet()) == 1;
+  SelectDirection(screen_.frame.direction);
+  Publish();
+}
+
 bool MessageEditor::Close() {
   if (!SettleEdit()) {
     Publish();
@@ -359,10 +369,17 @@ void MessageEditor::Remove() {
   Publish();
 }
 
+std::string MessageEditor::StepName(std::string_view verb, int number) const {
+  if (screen_.frame.direction == Direction::Information) return std::string(verb) + " information";
+  return std::string(verb) + (screen_.frame.direction == Direction::Response ? " response " : " message ") +
+         listGroup_ + " " + std::to_string(number);
+}
+
 void MessageEditor::RemoveItem(int line) {
   const int k = line + 1;
   const int n = static_cast<int>(screen_.lines.size());
   {
+    store::EditAction action(script_.Store(), StepName("Remove", k));
     store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
     for (int j = k + 1; j <= n; ++j) WriteItem(j - 1, ReadItem(j));
     script_.PutMessage(countKey_, std::to_string(n - 1));
@@ -386,7 +403,13 @@ void MessageEditor::ClearAll() {
   screen_.selected.reset();
   screen_.text.clear();
   ClearPane();
-  script_.PutMessage(countKey_, "0");
+  {
+    store::EditAction action(script_.Store(), std::string("Clear All ") +
+                                                  (screen_.frame.direction == Direction::Response ? "responses "
+                                                                                                 : "messages ") +
+                                                  listGroup_);
+    script_.PutMessage(countKey_, "0");
+  }
   screen_.buttons.clearAll = false;
   SetItemCommands();
   UpdateLength();
@@ -408,6 +431,7 @@ void MessageEditor::SwapWith(int offset) {
   const int b = a + offset;
   if (b < 0 || b >= static_cast<int>(screen_.lines.size())) return;
   {
+    store::EditAction action(script_.Store(), StepName(offset < 0 ? "Move up" : "Move down", a + 1));
     store::DescriptorBatch batch(script_.Store(), script_.Record().Name);
     const std::string va = ReadItem(a + 1);
     const std::string vb = ReadItem(b + 1);
@@ -444,6 +468,7 @@ void MessageEditor::GoToAnswer() {
 void MessageEditor::SetCustom(bool ticked) {
   screen_.custom = ticked;
   const auto& record = script_.Record();
+  store::EditAction action(script_.Store(), ticked ? "Use Custom Messages" : "No Custom Messages");
   script_.Store().SetPlanetFlag(record, "Messages", script_.Planet(), record.PlanetCount, ticked);
   Changed();
   Publish();

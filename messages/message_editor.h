@@ -51,6 +51,9 @@ class MessageEditor {
   void Open(int planet, bool customTicked);
   // The window becomes active (also after a window it opened has closed).
   void Activate();
+  // An undo or redo wrote the script back: the lists and the custom box show the file again, in
+  // the direction and group shown before; an edit in progress is dropped.
+  void ScriptRestored();
   // False when the author chose to stay with an unsaved item.
   bool Close();
   bool IsOpen() const { return open_; }
@@ -156,6 +159,8 @@ class MessageEditor {
   int ItemCountInFile(const std::string& group, Direction direction) const;
   void RemoveItem(int line);
   void SwapWith(int offset);
+  // The history's name for an edit of item `number` of the list ("Save message INIT 2").
+  std::string StepName(std::string_view verb, int number) const;
   void RunChildWindow(const std::function<void()>& open);
   void Changed();
 

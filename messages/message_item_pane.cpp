@@ -147,6 +147,9 @@ void MessageEditor::EndEdit(bool save) {
   const int k = *editState_;
   if (save) {
     const std::string value = InList() ? ComposedValue() : screen_.text;
+    const bool replacing = k >= 0 && k < static_cast<int>(screen_.lines.size());
+    store::EditAction action(script_.Store(),
+                             StepName("Save", replacing ? k + 1 : static_cast<int>(screen_.lines.size()) + 1));
     if (!InList()) {
       editState_.reset();
       script_.PutMessage(kInfoKey, value);
@@ -254,7 +257,10 @@ void MessageEditor::Cancel() {
 void MessageEditor::Delete() {
   if (!IsEditing() || !screen_.buttons.del) return;
   if (!InList()) {
-    script_.PutMessage(kInfoKey, "");
+    {
+      store::EditAction action(script_.Store(), "Delete information");
+      script_.PutMessage(kInfoKey, "");
+    }
     Changed();
     EndEdit(false);
     screen_.lines = {std::string()};

@@ -101,6 +101,7 @@ FileResult DescriptorStore::Commit(std::string_view name, std::shared_ptr<const 
     return {};
   }
   const fs::path target = DescriptorPath(name);
+  if (recorder_ && currentExtension_ == kWorkingExtension) recorder_->Replacing(name, cache_.Read(target), content);
   const fs::path scratch = platform::CodePageFilePath(descriptorFolder_, std::string(name) + kScratchExtension);
   FileResult result = platform::AtomicReplace(target, content->Bytes(), scratch);
   if (!result) {
@@ -129,6 +130,19 @@ FileResult DescriptorStore::SaveDescriptor(std::string_view name, std::string_vi
 void DescriptorStore::KeepWorkingCopyDistinct(std::string_view name) {
   if (!IsWorkingCopyOpen()) return;
   platform::MakeTimeDiffer(DescriptorPath(name, kWorkingExtension), DescriptorPath(name, kSavedExtension));
+}
+
+void DescriptorStore::BeginAction(std::string_view name, bool merge) {
+  if (actionDepth_++ == 0 && recorder_) recorder_->ActionBegins(name, merge);
+}
+
+void DescriptorStore::EndAction() {
+  if (actionDepth_ == 0) return;
+  if (--actionDepth_ == 0 && recorder_) recorder_->ActionEnds();
+}
+
+void DescriptorStore::SystemDeleted(std::string_view name) {
+  if (recorder_) recorder_->SystemDeleted(name);
 }
 
 void DescriptorStore::BeginBatch(std::string_view systemName) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/change_recorder.h"
 #include "store/descriptor_cache.h"
 #include "store/system_record.h"
 #include "store/tables.h"
@@ -111,6 +112,16 @@ class DescriptorStore {
   void BeginBatch(std::string_view systemName);
   void EndBatch();
 
+  // Who hears the changes of the open working copy (the undo history); null for nobody.
+  void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+  ChangeRecorder* Recorder() const { return recorder_; }
+  // What is written between the outermost BeginAction and its EndAction is one step of the
+  // history, under that action's name. Actions nest; the outermost names the step.
+  void BeginAction(std::string_view name, bool merge = false);
+  void EndAction();
+  // After a system's descriptor was deleted: its history goes with it.
+  void SystemDeleted(std::string_view name);
+
   // The whole descriptor (current extension); false when it cannot be read.
   bool LoadDescriptor(std::string_view name, std::string& bytes) const;
   // Replaces the whole descriptor through its scratch file.
@@ -143,6 +154,8 @@ class DescriptorStore {
     int depth = 0;
   };
   std::optional<Batch> batch_;
+  ChangeRecorder* recorder_ = nullptr;
+  int actionDepth_ = 0;
   mutable DescriptorCache cache_;
   mutable std::shared_ptr<const DescriptorContent> viewed_;
 };
@@ -156,6 +169,20 @@ class DescriptorBatch {
   ~DescriptorBatch() { store_.EndBatch(); }
   DescriptorBatch(const DescriptorBatch&) = delete;
   DescriptorBatch& operator=(const DescriptorBatch&) = delete;
+
+ private:
+  DescriptorStore& store_;
+};
+
+// Scoped named action (one step of the history).
+class EditAction {
+ public:
+  EditAction(DescriptorStore& store, std::string_view name, bool merge = false) : store_(store) {
+    store_.BeginAction(name, merge);
+  }
+  ~EditAction() { store_.EndAction(); }
+  EditAction(const EditAction&) = delete;
+  EditAction& operator=(const EditAction&) = delete;
 
  private:
   DescriptorStore& store_;

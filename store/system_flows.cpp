@@ -12,6 +12,7 @@ using platform::Icon;
 
 AddResult AddPlanet(SystemContext& ctx) {
   auto& r = ctx.record;
+  EditAction action(ctx.store, "Add planet");
   // The new planet's flags and the block that counts it reach the file in one rewrite.
   DescriptorBatch batch(ctx.store, r.Name);
   int count = r.PlanetCount;
@@ -42,6 +43,7 @@ void ExchangePlanets(SystemContext& ctx, int a, int b) {
 }
 
 AddResult InsertPlanet(SystemContext& ctx, int h) {
+  EditAction action(ctx.store, "Insert planet " + std::to_string(h + 1));
   DescriptorBatch batch(ctx.store, ctx.record.Name);
   AddResult added = AddPlanet(ctx);
   // Without a new planet the exchanges would only shuffle the existing ones.
@@ -54,6 +56,7 @@ AddResult InsertPlanet(SystemContext& ctx, int h) {
 void DeletePlanet(SystemContext& ctx, int h) {
   auto& r = ctx.record;
   if (h < 1 || h > r.PlanetCount) return;
+  EditAction action(ctx.store, "Delete planet " + std::to_string(h));
   DescriptorBatch batch(ctx.store, r.Name);
   for (int k = h + 1; k <= r.PlanetCount; ++k) ExchangePlanets(ctx, k - 1, k);
   if (r.PlanetCount > 1) ctx.pictures.RemoveLastSlot();
@@ -68,6 +71,7 @@ bool ClearPlanets(SystemContext& ctx) {
     return false;
   }
   auto& r = ctx.record;
+  EditAction action(ctx.store, "Clear Planets");
   DescriptorBatch batch(ctx.store, r.Name);
   for (int i = 1; i <= r.PlanetCount; ++i) {
     r.Planet(i).Class = 1;
@@ -177,6 +181,7 @@ bool DeleteSystem(SystemContext& ctx, const std::string& name) {
   }
   if (ctx.store.IsWorkingCopyOpen()) ctx.store.CloseWorkingCopy(ctx.record, false);
   platform::RemoveFile(ctx.store.DescriptorPath(name, kSavedExtension));
+  ctx.store.SystemDeleted(name);
   // Only this system's own pictures: "Sol*.*" would also take the pictures of "Solaris".
   ctx.store.RemovePictures(name + ".*");
   ctx.store.RemovePictures(name + "Sun.*");

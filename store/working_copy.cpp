@@ -19,15 +19,18 @@ void DescriptorStore::OpenWorkingCopy(std::string_view name, platform::Prompter&
   if (platform::FileExists(working) &&
       prompter.Message("There is a backup for this solar system, would you like to edit it?", Buttons::YesNo,
                        Icon::Question, "Backup Exists") == Answer::Yes) {
+    if (recorder_) recorder_->WorkingCopyOpened(name);
     return;
   }
   // Pictures of a backup that is not taken go first: a fresh working copy must not find them.
   platform::RemoveFile(WorkingPicturesPath(name));
   platform::CopyKeepingTime(DescriptorPath(name, kSavedExtension), working);
+  if (recorder_) recorder_->WorkingCopyOpened(name);
 }
 
 void DescriptorStore::CloseWorkingCopy(const SolarSystemRecord& record, bool save) {
   if (currentExtension_ != kWorkingExtension) return;
+  if (recorder_) recorder_->WorkingCopyClosing(record.Name, save);
   fs::path working = DescriptorPath(record.Name, kWorkingExtension);
   bool ok = true;
   if (save) ok = static_cast<bool>(platform::CopyKeepingTime(working, DescriptorPath(record.Name, kSavedExtension)));
@@ -58,6 +61,7 @@ void DescriptorStore::RenameSystem(SolarSystemRecord& record, const std::string&
                        platform::CodePageFilePath(descriptorFolder_, newName + (currentExtension_.empty()
                                                                                     ? kSavedExtension
                                                                                     : currentExtension_)));
+  if (recorder_ && IsWorkingCopyOpen()) recorder_->SystemRenamed(record.Name, newName);
   if (platform::TrimSpaces(record.StarName) == record.Name) record.StarName = FitStarName(newName);
   record.Name = newName;
 }

@@ -25,12 +25,16 @@ enum KillPoint : int {
   kDeliverB,
   kPictureNew,
   kPictureRemove,
+  kRecordStep,  // an edit while the history records it
+  kUndoStep,
+  kRedoStep,
   kKillPointCount
 };
 
 inline constexpr std::array<const char*, kKillPointCount> kKillPointNames = {
     "start-up", "rewrites", "edit", "Save", "Save As", "New system", "Delete system", "Add planet",
     "Insert planet", "Delete planet", "Reorder", "Clear planets", "naming a new planet", "wizard batch",
-    "delivery of package A", "delivery of package B", "New picture", "Remove picture"};
+    "delivery of package A", "delivery of package B", "New picture", "Remove picture",
+    "edit recorded", "undo", "redo"};
 
 }  // namespace zelmora::crash

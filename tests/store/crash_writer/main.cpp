@@ -1,9 +1,10 @@
 // Runs one flow that rewrites or copies files, for ever, until it is killed:
-//   crash_writer MODE GAME_FOLDER MARK_FILE [PACKAGE_A PACKAGE_B]
-// MODE: store, save, saveas, delete, planets, wizard, deliver, pictures. The step it is in goes to the first
+//   crash_writer MODE GAME_FOLDER MARK_FILE [PACKAGE_A PACKAGE_B | HISTORY_FOLDER]
+// MODE: store, save, saveas, delete, planets, wizard, deliver, pictures, history. The step it is in goes to the first
 // bytes of MARK_FILE (mapped, so the value survives the kill).
 #include "adventure/grid_wizard.h"
 #include "editor/planet_order.h"
+#include "history/history_recorder.h"
 #include "installer/delivery.h"
 #include "messages/planet_script.h"
 #include "store/descriptor_store.h"
@@ -250,6 +251,36 @@ void Pictures(const char* folder) {
   }
 }
 
+// Edits with the history on, undoing two steps and redoing one every third round: the working copy
+// and the history's journal are written all the time.
+void History(const char* folder, const char* historyFolder) {
+  Session s(folder);
+  history::HistoryRecorder recorder(s.store, historyFolder);
+  s.Open("Crash");  // Yes to the backup: the killed run's work and its history go on
+  for (unsigned round = 1;; ++round) {
+    Mark(crash::kRecordStep);
+    if (round % 5 == 0) {
+      if (s.record.PlanetCount < 6) store::flows::AddPlanet(s.ctx);
+      else store::flows::DeletePlanet(s.ctx, 1 + static_cast<int>(round % 4));
+      for (int k = 1; k <= s.record.PlanetCount; ++k) s.record.Planet(k).Orbit = static_cast<std::int16_t>(200 + 150 * k);
+    } else {
+      store::EditAction action(s.store, "Edit " + std::to_string(round));
+      s.store.WriteKey("Crash", std::to_string(1 + round % 3), "Message" + std::to_string(round % 7),
+                       Text(round, static_cast<int>(round % 26)));
+    }
+    recorder.CloseStep();
+    if (round % 3 == 0) {
+      Mark(crash::kUndoStep);
+      recorder.Undo();
+      recorder.Undo();
+      s.store.LoadSystem("Crash", s.record);
+      Mark(crash::kRedoStep);
+      recorder.Redo();
+      s.store.LoadSystem("Crash", s.record);
+    }
+  }
+}
+
 void Deliver(const char* game, const char* a, const char* b) {
   for (;;) {
     Mark(crash::kDeliverA);
@@ -279,5 +310,6 @@ int main(int argc, char** argv) {
   if (mode == "wizard") Wizard(folder);
   if (mode == "pictures") Pictures(folder);
   if (mode == "deliver" && argc >= 6) Deliver(folder, argv[4], argv[5]);
+  if (mode == "history" && argc >= 5) History(folder, argv[4]);
   return 2;
 }
