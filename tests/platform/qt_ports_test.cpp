@@ -1,15 +1,18 @@
 #include "ui/qt/qt_prompter.h"
 #include "ui/qt/qt_settings_store.h"
 
+#include "tests/support/modal_watchdog.h"
 #include "tests/support/temp_game_folder.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace zelmora::qt {
@@ -24,6 +27,7 @@ QApplication& App() {
   static char name[] = "test_platform";
   static char* argv[] = {name, nullptr};
   static QApplication app(argc, argv);
+  testing::WatchModals(app);
   return app;
 }
 
@@ -64,6 +68,22 @@ TEST(QtPrompter, MessageBoxHasTheAskedTextsButtonsAndDefault) {
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_EQ(buttons, 3);
   EXPECT_TRUE(defaultIsNo);
+}
+
+// A box nobody answers (the test expected another window, or none) is closed within seconds, and the
+// test that left it fails with what the box said.
+TEST(QtPrompter, ABoxNobodyAnswersIsClosedAndNamedByTheWatchdog) {
+  App();
+  static QElapsedTimer clock;
+  static Answer answer = Answer::Yes;
+  clock.start();
+  EXPECT_NONFATAL_FAILURE(
+      answer = QtPrompter().Message("Do you want to save before exiting?", Buttons::YesNoCancel, Icon::Question,
+                                    "Zelmora", 1),
+      "\"Zelmora\": \"Do you want to save before exiting?\"");
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_NE(answer, Answer::Yes);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(QtPrompter, InputBoxGivesNoAnswerWhenEmptyOrCancelled) {

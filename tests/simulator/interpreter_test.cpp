@@ -169,6 +169,36 @@ TEST_F(InterpreterTest, ActionsTakeSingleLetterRulesFirst) {
   in.ApplyAction("Q");
 }
 
+// Flags belong to the planet under test, the first of a system as much as the tenth.
+TEST(InterpreterPlanets, FlagConditionsAndActionsReachThePlanetUnderTest) {
+  for (int number : {1, 10}) {
+    Simulation sim(number);
+    store::SetFlagBit(sim.planet(), 0, true);  // A
+    store::SetFlagBit(sim.planet(), 6, true);  // G
+    sim.script.keys = {{"Messages", "4"},
+                       {"Message1", "%fANot while A.*SFZ"},
+                       {"Message2", "%44Not while G."},
+                       {"Message3", "%FA%37%f9%46Flags hold.*SFB*CFA*TFC*TF9*TREATY"},
+                       {"Message4", "%FBNot yet B."}};
+    sim.random = QueuedRandom({0.6, 0.0});  // the pick lands on message 3, the only one available
+    sim.Enter(150);
+    sim.panel.State().MessageLevel = "";
+    sim.Ticks(1);
+    const std::string label = "planet " + std::to_string(number);
+    EXPECT_EQ(sim.panel.Display().Text(), "Flags hold.") << label;
+    EXPECT_FALSE(sim.Flag('A')) << label;
+    EXPECT_TRUE(sim.Flag('B')) << label;
+    EXPECT_TRUE(sim.Flag('C')) << label;
+    EXPECT_TRUE(sim.Flag('9')) << label;
+    EXPECT_FALSE(sim.Flag('Z')) << label;
+    EXPECT_TRUE(store::TestFlagBit(sim.planet(), 7)) << label;  // the treaty
+    EXPECT_TRUE(sim.interpreter().TestCondition("FB")) << label;
+    EXPECT_FALSE(sim.interpreter().TestCondition("fB")) << label;
+    // The other planets of the system keep their flags.
+    for (int other = 1; other < number; ++other) EXPECT_EQ(sim.record.Planet(other).FlagBits, 0) << other;
+  }
+}
+
 TEST_F(InterpreterTest, ConditionTableReadsShipPlanetAndOptions) {
   auto& ship = sim.ship;
   EXPECT_TRUE(in.TestCondition("10"));  // all levels start at 1
