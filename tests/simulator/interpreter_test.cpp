@@ -250,6 +250,27 @@ TEST_F(InterpreterTest, ConditionTableReadsShipPlanetAndOptions) {
   EXPECT_TRUE(in.TestCondition("75"));
   EXPECT_FALSE(in.TestCondition("00"));
   EXPECT_EQ(StarPieces("a*b**c*"), (std::vector<std::string>{"b", "", "c", ""}));
+
+  // One short of each threshold does not hold.
+  ship.UpgradeLevels[1] = 2;
+  EXPECT_FALSE(in.TestCondition("26"));
+  ship.UpgradeLevels[1] = 3;
+  EXPECT_TRUE(in.TestCondition("26"));
+  store::SetFlagBit(sim.planet(), 0, true);
+  store::SetFlagBit(sim.planet(), 6, false);
+  EXPECT_TRUE(in.TestCondition("31"));
+  EXPECT_FALSE(in.TestCondition("37"));
+  EXPECT_TRUE(in.TestCondition("44"));
+  ship.SystemDamage.fill(0);
+  for (int s = 1; s <= 4; ++s) ship.SystemDamage[static_cast<std::size_t>(s)] = 3;
+  for (int s = 5; s <= 8; ++s) ship.SystemDamage[static_cast<std::size_t>(s)] = 7;
+  EXPECT_FALSE(in.TestCondition("48"));  // four damaged
+  EXPECT_FALSE(in.TestCondition("50"));  // four destroyed
+  ship.SystemDamage[4] = 7;
+  EXPECT_TRUE(in.TestCondition("50"));
+  ship.SystemDamage[4] = 3;
+  ship.SystemDamage[5] = 3;
+  EXPECT_TRUE(in.TestCondition("48"));
 }
 
 }  // namespace

@@ -21,9 +21,10 @@ namespace zelmora::testing {
 class ModalWatchdog : public QObject {
  public:
   static constexpr int kPatienceMs = 3000;
+  static constexpr int kTickMs = 200;
 
   explicit ModalWatchdog(QObject* parent) : QObject(parent) {
-    timer_.setInterval(200);
+    timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &ModalWatchdog::Check);
     timer_.start();
   }
@@ -51,20 +52,24 @@ class ModalWatchdog : public QObject {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal != watched_) {
       watched_ = modal;
+      ticks_ = 0;
       since_.start();
       return;
     }
-    if (!modal || since_.elapsed() < kPatienceMs) return;
+    // Counted in ticks as well: a test busy for seconds inside the window (a slow machine) does not
+    // spin the event loop, so its window is not one left waiting.
+    if (!modal || ++ticks_ * kTickMs < kPatienceMs || since_.elapsed() < kPatienceMs) return;
     ADD_FAILURE() << "a modal window was left open for " << kPatienceMs / 1000 << " s: " << Describe(modal);
     watched_ = nullptr;
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-      dialog->reject();
+      dialog->done(QDialog::Rejected);  // not reject(): a dialog may turn that down
     } else {
       modal->close();
     }
   }
 
   QPointer<QWidget> watched_;
+  int ticks_ = 0;
   QElapsedTimer since_;
   QTimer timer_;
 };
