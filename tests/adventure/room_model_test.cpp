@@ -188,12 +188,22 @@ TEST_F(RoomModelTest, LockingResponseTwoOfArea11) {
   EXPECT_EQ(Get("MessagesArea21Locked"), "1");
   EXPECT_EQ(Get("MessageArea21Locked1"), "The door is locked.*RArea11");
 
-  // A second lock to the same room shares its locked group.
-  room.LoadRoom("Area11", prompter_);
+  // A second door into the same room adds to its locked group and keeps the first message.
+  PutResponses("Area31", {"Go West and report back.*MArea21"});
+  room.LoadRoom("Area31", prompter_);
   room.LockAction(1, 'C', "Barred.");
+  EXPECT_EQ(Get("MessagesArea21Locked"), "2");
+  EXPECT_EQ(Get("MessageArea21Locked1"), "The door is locked.*RArea11");
+  EXPECT_EQ(Get("MessageArea21Locked2"), "Barred.*RArea31");
+  EXPECT_EQ(Get("ResponseArea312"), "%fCGo West and report back.*MArea21Locked");
+
+  room.LoadRoom("Area11", prompter_);
+  room.LockAction(1, 'D', "Closed.");
   EXPECT_EQ(Get("MessagesArea12Locked"), "1");
-  room.LockAction(6, 'D', "Nope.");  // outside the responses: nothing happens
+  room.LockAction(0, 'E', "Nope.");  // outside the responses: nothing happens
+  room.LockAction(6, 'E', "Nope.");
   EXPECT_EQ(Get("ResponsesArea11"), "5");
+  EXPECT_EQ(Get("ResponseArea115"), "Dance*MBall");
 }
 
 TEST_F(RoomModelTest, EditsRebuildPrefixTextAndTail) {

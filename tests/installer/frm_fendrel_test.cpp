@@ -4,6 +4,7 @@
 #include "ui/platform/linux_machine.h"
 
 #include "tests/installer/installer_fakes.h"
+#include "tests/support/modal_watchdog.h"
 #include "tests/support/scripted_prompter.h"
 
 #include <QApplication>
@@ -47,7 +48,10 @@ QApplication& App() {
   static int argc = 1;
   static char name[] = "test_installer";
   static char* argv[] = {name, nullptr};
-  if (!environment->app) environment->app = new QApplication(argc, argv);
+  if (!environment->app) {
+    environment->app = new QApplication(argc, argv);
+    testing::WatchModals(*environment->app);
+  }
   return *environment->app;
 }
 

@@ -82,17 +82,22 @@ TEST_F(PackageTest, ASystemWithoutPicturesListsOnlyItsDescriptor) {
 TEST_F(PackageTest, PicturesOfTheSystemComeFirstInNameOrderAndNoOtherSystemsPictures) {
   game.Write("PICTURES/4TessalySun.bmp", "star");
   game.Write("PICTURES/4Tessaly.bmp", "strip");
-  game.Write("PICTURES/4Tessaly2.avi", "animation");
+  // Planet animations of the first, second and tenth planet; "11" is planet 1 of "4Tessaly1".
+  for (const char* planet : {"1", "2", "10", "11"}) {
+    game.Write("PICTURES/4Tessaly" + std::string(planet) + ".avi", planet);
+  }
   game.Write("PICTURES/4Tessalyx.bmp", "another system's strip");
   game.Write("PICTURES/4Tessaly.txt", "a note left beside the strip");
   auto files = PackageContents(store, "4Tessaly");
   EXPECT_EQ(SetupListText(files),
             "\"4Tessaly.bmp\",\"\\PICTURES\\\"\r\n"
             "\"4Tessaly.txt\",\"\\PICTURES\\\"\r\n"
+            "\"4Tessaly1.avi\",\"\\PICTURES\\\"\r\n"
+            "\"4Tessaly10.avi\",\"\\PICTURES\\\"\r\n"
             "\"4Tessaly2.avi\",\"\\PICTURES\\\"\r\n"
             "\"4TessalySun.bmp\",\"\\PICTURES\\\"\r\n"
             "\"4Tessaly.zmd\",\"\\ZMDescriptor\\\"\r\n");
-  ASSERT_EQ(files.size(), 6u);
+  ASSERT_EQ(files.size(), 8u);
   EXPECT_EQ(files.back().name, "SETUP.EXE");
   EXPECT_TRUE(PackageProblems(files).empty());
 }

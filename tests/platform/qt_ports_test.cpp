@@ -5,6 +5,7 @@
 #include "tests/support/test_application.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace zelmora::qt {
@@ -60,6 +62,22 @@ TEST(QtPrompter, MessageBoxHasTheAskedTextsButtonsAndDefault) {
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_EQ(buttons, 3);
   EXPECT_TRUE(defaultIsNo);
+}
+
+// A box nobody answers (the test expected another window, or none) is closed within seconds, and the
+// test that left it fails with what the box said.
+TEST(QtPrompter, ABoxNobodyAnswersIsClosedAndNamedByTheWatchdog) {
+  App();
+  static QElapsedTimer clock;
+  static Answer answer = Answer::Yes;
+  clock.start();
+  EXPECT_NONFATAL_FAILURE(
+      answer = QtPrompter().Message("Do you want to save before exiting?", Buttons::YesNoCancel, Icon::Question,
+                                    "Zelmora", 1),
+      "\"Zelmora\": \"Do you want to save before exiting?\"");
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_NE(answer, Answer::Yes);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(QtPrompter, InputBoxGivesNoAnswerWhenEmptyOrCancelled) {

@@ -55,6 +55,50 @@ TEST_F(ComposedMessages, AConditionAndAWaitOfThreeShowThreeTicksAfterChoosing) {
   EXPECT_EQ(sim.panel.Display().Text(), "Late words.");
 }
 
+// Every wait and chance the pane offers, written, read back and played: a message is shown `wait`
+// ticks after the tick that chose it, and only when the draw times ten is at most the chance.
+TEST_F(ComposedMessages, EveryWaitAndChanceRoundTripsAndPlaysAsShown) {
+  for (int wait = 0; wait <= 9; ++wait) {
+    for (int chance = 0; chance <= 10; ++chance) {
+      messages::MessageParts parts;
+      parts.Text = "Hello.";
+      parts.WaitSeconds = wait;
+      parts.ChanceTenths = chance;
+      const std::string value = messages::ComposeMessage(parts, {}, messages::ItemKind::Message, "INIT");
+      const std::string expected = (wait ? "%W" + std::to_string(wait) : "") +
+                                   (chance < 10 ? "%0" + std::to_string(chance) : "") + "Hello.";
+      const std::string label = "wait " + std::to_string(wait) + ", chance " + std::to_string(chance);
+      EXPECT_EQ(value, expected) << label;
+      const messages::MessageParts back = messages::ParseMessage(value, catalogue);
+      EXPECT_EQ(back.WaitSeconds, wait) << label;
+      EXPECT_EQ(back.ChanceTenths, chance) << label;
+      EXPECT_TRUE(back.PrefixCodes.empty()) << label;
+
+      // A draw of exactly chance / 10 still holds; one just above it does not ("%00" never holds).
+      for (bool lucky : {true, false}) {
+        if (chance == 10 && !lucky) continue;
+        Simulation sim;
+        const double draw = chance == 10 ? 0.99 : chance / 10.0 + (lucky ? 0.0 : 0.01);
+        sim.random = fakes::QueuedRandom({draw, 0.0});
+        sim.script.keys = {{"Messages", "1"}, {"Message1", value}};
+        sim.Enter(150);
+        sim.panel.State().MessageLevel = "";
+        const bool sent = lucky && chance > 0;
+        for (int tick = 1; tick <= wait; ++tick) {
+          sim.Ticks(1);
+          EXPECT_FALSE(sim.panel.Display().Visible()) << label << ", tick " << tick;
+        }
+        sim.Ticks(1);
+        EXPECT_EQ(sim.panel.Display().Visible(), sent) << label << ", draw " << draw;
+        EXPECT_EQ(sim.panel.Display().Text(), sent ? "Hello." : "") << label;
+        EXPECT_EQ(sim.prompter.Texts(),
+                  sent ? std::vector<std::string>{} : std::vector<std::string>{"*** COMMUNICATION TERMINATED ***"})
+            << label;
+      }
+    }
+  }
+}
+
 TEST_F(ComposedMessages, RepairConditionsLeaveTheResponseGroupThePaneShows) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"Our shields are down.*RTrade*RS1", ""},  // as typed by hand: "S1" would win in play

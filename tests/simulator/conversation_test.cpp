@@ -18,28 +18,38 @@ struct ConversationTest : ::testing::Test {
 
 TEST_F(ConversationTest, LastVisitDecidesTheStartingGroupAndCommands) {
   sim.Enter(50);
-  EXPECT_EQ(panel.State().MessageLevel, "Back");
-  EXPECT_FALSE(display().Enabled(PanelCommand::Hail));
-  EXPECT_FALSE(display().Enabled(PanelCommand::Beam));
   EXPECT_TRUE(display().Enabled(PanelCommand::Energy));
   EXPECT_FALSE(display().Enabled(PanelCommand::EnterOrbit));
   EXPECT_EQ(display().Banner(), "Orbiting Planet 1");
   EXPECT_TRUE(display().BannerVisible());
 
-  Simulation returned;
-  returned.Enter(150);
-  EXPECT_EQ(returned.panel.State().MessageLevel, "Returned");
-  EXPECT_TRUE(returned.panel.Display().Enabled(PanelCommand::Hail));
-  EXPECT_TRUE(returned.panel.Display().Enabled(PanelCommand::Beam));
-  EXPECT_TRUE(returned.prompter.Calls().empty());  // visited before: no database entry
-
-  Simulation fresh;
-  fresh.Enter(0);
-  EXPECT_EQ(fresh.panel.State().MessageLevel, "");
-  EXPECT_EQ(fresh.prompter.Texts(),
-            std::vector<std::string>{"This is a habitable planet, Captain.\r\nI will enter it in our database."});
-  EXPECT_EQ(fresh.random.seedings, 1);
-  EXPECT_TRUE(fresh.panel.Display().Clock());
+  // Hundredths of a day: below one day is "Back" (no hailing, no beaming), a whole day "Returned".
+  const std::string habitable = "This is a habitable planet, Captain.\r\nI will enter it in our database.";
+  struct Case {
+    int lastVisit, planetClass, life;
+    std::string group;
+    bool announced;
+  };
+  for (const Case& c : {Case{0, 13, 2, "", true}, Case{1, 13, 2, "Back", false}, Case{99, 13, 2, "Back", false},
+                        Case{100, 13, 2, "Returned", false}, Case{150, 13, 2, "Returned", false},
+                        Case{0, 9, 1, "", true}, Case{0, 10, 1, "", true}, Case{0, 8, 2, "", false},
+                        Case{0, 13, 0, "", false}}) {
+    Simulation s;
+    s.planet().Class = static_cast<std::int16_t>(c.planetClass);
+    store::PlanetAttributes a = store::PlanetAttributes::Decode(s.planet().Attributes);
+    a.Life = c.life;
+    s.planet().Attributes = a.Encode();
+    s.Enter(c.lastVisit);
+    const std::string label = "last visit " + std::to_string(c.lastVisit) + ", class " +
+                              std::to_string(c.planetClass) + ", life " + std::to_string(c.life);
+    EXPECT_EQ(s.panel.State().MessageLevel, c.group) << label;
+    EXPECT_EQ(s.panel.Display().Enabled(PanelCommand::Hail), c.group != "Back") << label;
+    EXPECT_EQ(s.panel.Display().Enabled(PanelCommand::Beam), c.group != "Back") << label;
+    EXPECT_EQ(s.prompter.Texts(), c.announced ? std::vector<std::string>{habitable} : std::vector<std::string>{})
+        << label;
+    EXPECT_EQ(s.random.seedings, 1) << label;
+    EXPECT_TRUE(s.panel.Display().Clock()) << label;
+  }
 }
 
 TEST_F(ConversationTest, OrbitEntryRefusesEmptySystemsAndDestroyedPlanets) {

@@ -169,6 +169,36 @@ TEST_F(InterpreterTest, ActionsTakeSingleLetterRulesFirst) {
   in.ApplyAction("Q");
 }
 
+// Flags belong to the planet under test, the first of a system as much as the tenth.
+TEST(InterpreterPlanets, FlagConditionsAndActionsReachThePlanetUnderTest) {
+  for (int number : {1, 10}) {
+    Simulation sim(number);
+    store::SetFlagBit(sim.planet(), 0, true);  // A
+    store::SetFlagBit(sim.planet(), 6, true);  // G
+    sim.script.keys = {{"Messages", "4"},
+                       {"Message1", "%fANot while A.*SFZ"},
+                       {"Message2", "%44Not while G."},
+                       {"Message3", "%FA%37%f9%46Flags hold.*SFB*CFA*TFC*TF9*TREATY"},
+                       {"Message4", "%FBNot yet B."}};
+    sim.random = QueuedRandom({0.6, 0.0});  // the pick lands on message 3, the only one available
+    sim.Enter(150);
+    sim.panel.State().MessageLevel = "";
+    sim.Ticks(1);
+    const std::string label = "planet " + std::to_string(number);
+    EXPECT_EQ(sim.panel.Display().Text(), "Flags hold.") << label;
+    EXPECT_FALSE(sim.Flag('A')) << label;
+    EXPECT_TRUE(sim.Flag('B')) << label;
+    EXPECT_TRUE(sim.Flag('C')) << label;
+    EXPECT_TRUE(sim.Flag('9')) << label;
+    EXPECT_FALSE(sim.Flag('Z')) << label;
+    EXPECT_TRUE(store::TestFlagBit(sim.planet(), 7)) << label;  // the treaty
+    EXPECT_TRUE(sim.interpreter().TestCondition("FB")) << label;
+    EXPECT_FALSE(sim.interpreter().TestCondition("fB")) << label;
+    // The other planets of the system keep their flags.
+    for (int other = 1; other < number; ++other) EXPECT_EQ(sim.record.Planet(other).FlagBits, 0) << other;
+  }
+}
+
 TEST_F(InterpreterTest, ConditionTableReadsShipPlanetAndOptions) {
   auto& ship = sim.ship;
   EXPECT_TRUE(in.TestCondition("10"));  // all levels start at 1
@@ -220,6 +250,27 @@ TEST_F(InterpreterTest, ConditionTableReadsShipPlanetAndOptions) {
   EXPECT_TRUE(in.TestCondition("75"));
   EXPECT_FALSE(in.TestCondition("00"));
   EXPECT_EQ(StarPieces("a*b**c*"), (std::vector<std::string>{"b", "", "c", ""}));
+
+  // One short of each threshold does not hold.
+  ship.UpgradeLevels[1] = 2;
+  EXPECT_FALSE(in.TestCondition("26"));
+  ship.UpgradeLevels[1] = 3;
+  EXPECT_TRUE(in.TestCondition("26"));
+  store::SetFlagBit(sim.planet(), 0, true);
+  store::SetFlagBit(sim.planet(), 6, false);
+  EXPECT_TRUE(in.TestCondition("31"));
+  EXPECT_FALSE(in.TestCondition("37"));
+  EXPECT_TRUE(in.TestCondition("44"));
+  ship.SystemDamage.fill(0);
+  for (int s = 1; s <= 4; ++s) ship.SystemDamage[static_cast<std::size_t>(s)] = 3;
+  for (int s = 5; s <= 8; ++s) ship.SystemDamage[static_cast<std::size_t>(s)] = 7;
+  EXPECT_FALSE(in.TestCondition("48"));  // four damaged
+  EXPECT_FALSE(in.TestCondition("50"));  // four destroyed
+  ship.SystemDamage[4] = 7;
+  EXPECT_TRUE(in.TestCondition("50"));
+  ship.SystemDamage[4] = 3;
+  ship.SystemDamage[5] = 3;
+  EXPECT_TRUE(in.TestCondition("48"));
 }
 
 }  // namespace

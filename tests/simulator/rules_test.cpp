@@ -90,6 +90,16 @@ TEST_F(RulesFixture, ExtractionKeepsTotalWithinCapacityAndHonoursAllowance) {
   EXPECT_NE(numbers.questions[1].message.find("\r\n.50 days per 100"), std::string::npos);
   EXPECT_EQ(ship.Energy, 100);
 
+  // The longest stay rounds up past the capacity; what the shields hold counts in the cut.
+  ship.Energy = 0;
+  ship.ShieldEnergy = 200;
+  numbers.answers = {4.01f};
+  rules.ExtractEnergy(primitive, allowance);
+  EXPECT_FLOAT_EQ(numbers.questions[2].maximum, 4.01f);
+  EXPECT_EQ(ship.Energy, 800);
+  ship.Energy = 100;
+  ship.ShieldEnergy = 0;
+
   // A cancelled question changes nothing.
   numbers.answers = {-1.0f};
   EXPECT_EQ(rules.ExtractEnergy(primitive, allowance), ExtractionResult::Declined);

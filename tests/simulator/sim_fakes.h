@@ -107,6 +107,7 @@ class RecordingView : public ControlPanelView {
 
 // A ship, a one-planet system and a panel, all in memory.
 struct Simulation {
+  int number;
   ShipState ship;
   QueuedRandom random;
   testing::ScriptedPrompter prompter;
@@ -119,25 +120,26 @@ struct Simulation {
   TestOptions options{ship};
   ControlPanel panel{Services(), view, &options};
 
-  Simulation() {
+  // The planet under test is the last of `number` planets.
+  explicit Simulation(int number = 1) : number(number) {
     prompter.AcceptOkBoxes();
-    record.PlanetCount = 1;
-    record.Planet(1).Class = 13;
+    record.PlanetCount = static_cast<std::int16_t>(number);
+    planet().Class = 13;
     store::PlanetAttributes a;
     a.Life = 2;
     a.AlienIndex = 3;
-    record.Planet(1).Attributes = a.Encode();
+    planet().Attributes = a.Encode();
     tables.AlienNames[3] = "Thalnori";
-    options.planet = 1;
+    options.planet = number;
     rules.ResetUpgradeLevels();
   }
   SimulatorServices Services() { return SimulatorServices{record, tables, script, random, prompter, rules}; }
   Interpreter& interpreter() { return panel.GetInterpreter(); }
-  store::PlanetRecord& planet() { return record.Planet(1); }
-  // Enters orbit of planet 1 after the given last visit (hundredths of a day).
+  store::PlanetRecord& planet() { return record.Planet(number); }
+  // Enters orbit of the planet under test after the given last visit (hundredths of a day).
   void Enter(int stateValue = 0) {
     planet().StateValue = stateValue;
-    panel.Activate(1);
+    panel.Activate(number);
   }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) panel.MessageTick();

@@ -7,8 +7,38 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <atomic>
 #include <thread>
+
+// A clock too coarse to tell a rewrite from the saved descriptor it follows: while a twin is named,
+// every file renamed into place (how the store replaces a file) takes the twin's time.
+namespace {
+std::atomic<const char*> coarseClockTwin{nullptr};
+
+struct CoarseClock {
+  explicit CoarseClock(const std::filesystem::path& twin) : path(twin.string()) { coarseClockTwin = path.c_str(); }
+  ~CoarseClock() { coarseClockTwin = nullptr; }
+  std::string path;
+};
+}  // namespace
+
+extern "C" int rename(const char* from, const char* to) {
+  using Rename = int (*)(const char*, const char*);
+  static const auto real = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
+  const int result = real(from, to);
+  const char* twin = coarseClockTwin.load();
+  struct stat st {};
+  if (result == 0 && twin && ::stat(twin, &st) == 0) {
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::utimensat(AT_FDCWD, to, times, 0);
+  }
+  return result;
+}
 
 namespace zelmora::store {
 namespace {
@@ -75,16 +105,22 @@ TEST_F(WorkingCopyTest, OpeningCopiesKeepingTheTimeSoItIsNotModified) {
 }
 
 TEST_F(WorkingCopyTest, EveryRewriteCountsAsAChangeEvenWithinOneClockTick) {
-  for (int i = 0; i < 20; ++i) {
+  CoarseClock coarse(game.Path() / "ZMDescriptor/Trio.zmd");
+  for (int i = 0; i < 3; ++i) {
     store.CloseWorkingCopy(record, true);
     Open();
+    EXPECT_FALSE(store.IsModified(record)) << "round " << i;
     store.WriteKey("Trio", "2", "Message2", "x" + std::to_string(i));
-    ASSERT_TRUE(store.IsModified(record)) << "round " << i;
+    EXPECT_TRUE(store.IsModified(record)) << "round " << i;
   }
   store.CloseWorkingCopy(record, true);
   Open();
   store.MarkModified(record);
   EXPECT_TRUE(store.IsModified(record));
+  // Saving copies the working copy's time to the descriptor: only the rewrite had been moved apart.
+  store.CloseWorkingCopy(record, true);
+  Open();
+  EXPECT_FALSE(store.IsModified(record));
 }
 
 TEST_F(WorkingCopyTest, BackupQuestionKeepsOrReplacesTheOldWorkingCopy) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/modal_watchdog.h"
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -28,7 +30,11 @@ inline QApplication& App() {
   }();
   (void)isolated;
   // Never destroyed: tearing Qt down among the other static objects at exit is not safe.
-  static auto* app = new QApplication(argc, argv);
+  static auto* app = [] {
+    auto* made = new QApplication(argc, argv);
+    WatchModals(*made);
+    return made;
+  }();
   return *app;
 }
 
