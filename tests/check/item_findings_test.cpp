@@ -120,18 +120,36 @@ TEST_F(Items, AnswerCodesNamingGroupsWithoutMessagesOrResponses) {
   EXPECT_EQ(messages[4].severity, Severity::Warning);
 }
 
-TEST_F(Items, GroupsThatNoAnswerCodeReaches) {
-  Write({"Messages=1", "Message1=Hello.*RNone", "MessagesOrphan=2", "MessageOrphan1=Lost.", "MessageOrphan2=Also lost.",
-         "ResponsesOrphan=1", "ResponseOrphan1=Who?*M"});
-  const auto report = Check();
+// A Beam message's *M and an Ignore chain through an empty Ignore group lead where no answer code
+// does; only the group nothing leads to is reported, by the search when it finishes and, when it
+// stops early, by the same rules with the flags left open.
+TEST_F(Items, GroupsThatPlayNeverGetsTo) {
+  Write({"Messages=2", "Message1=Hello.", "Message2=%FA%FB%FC%FDAll lamps lit.*RNone", "Responses=4",
+         "Response1=Lamp one.*TFA", "Response2=Lamp two.*TFB", "Response3=Lamp three.*TFC", "Response4=Lamp four.*TFD",
+         "BeamMessages=2", "Beam1=Sensors sweep the valley.*MValley", "Beam2=Nothing down there.",
+         "MessagesValley=1", "MessageValley1=A quiet valley.*RNone", "MessagesIgnoreIgnore=1",
+         "MessageIgnoreIgnore1=Still ignoring us?*RNone", "MessagesOrphan=2", "MessageOrphan1=Lost.",
+         "MessageOrphan2=Also lost.", "ResponsesOrphan=1", "ResponseOrphan1=Who?*M", "AFlag=One", "BFlag=Two",
+         "CFlag=Three", "DFlag=Four"});
+  auto report = Check();
+  ASSERT_TRUE(report.searches.at(0).complete);
+  EXPECT_TRUE(OfKind(report, FindingKind::UnreachedGroup).empty()) << Describe(report);
+  auto never = OfKind(report, FindingKind::GroupNeverPlayed);
+  ASSERT_EQ(never.size(), 1u) << Describe(report);
+  EXPECT_EQ(never[0].group, "Orphan");
+  EXPECT_EQ(never[0].key, "MessagesOrphan");
+  EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
+
+  // Stopped early by the sixteen combinations of lamps, but not without them.
+  options.limits.maxStates = report.searches[0].states / 4;
+  report = Check();
+  ASSERT_FALSE(report.searches.at(0).complete);
+  EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
   const auto unreached = OfKind(report, FindingKind::UnreachedGroup);
   ASSERT_EQ(unreached.size(), 1u) << Describe(report);
   EXPECT_EQ(unreached[0].group, "Orphan");
   EXPECT_EQ(unreached[0].list, ItemList::Messages);
   EXPECT_EQ(unreached[0].key, "MessagesOrphan");
-  // Its items are not reported again one by one.
-  EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
-  EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
 }
 
 TEST_F(Items, AScriptTheGameDoesNotPlayIsNotedOnce) {

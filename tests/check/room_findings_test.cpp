@@ -12,6 +12,7 @@ namespace zelmora::check {
 namespace {
 
 using testing::CheckFixture;
+using testing::kFromTheStart;
 
 using Rooms = CheckFixture;
 
@@ -128,7 +129,8 @@ TEST_F(Rooms, RoomsWithNoWayBackToTheShip) {
   EXPECT_EQ(stuck[1].severity, Severity::Error);
   EXPECT_EQ(Keys(report, FindingKind::ResponseNeverOffered), std::vector<std::string>{"ResponseVault1"});
   EXPECT_EQ(OfKind(report, FindingKind::ResponseNeverOffered)[0].message,
-            "this response can never be offered: it needs flag C clear, which never holds while its group is played");
+            "this response can never be offered: it needs flag C clear, which never holds while its group is played" +
+                kFromTheStart);
 
   const auto map = BuildAdventureMap(Script(), report.findings);
   ASSERT_EQ(map.rooms.size(), 3u);
