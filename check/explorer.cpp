@@ -50,7 +50,7 @@ class Search {
           first.data(), kNoMove, 0);
     std::size_t expanded = 0;
     while (!queue_.empty()) {
-      if (result_.states > limits_.maxStates) {
+      if (configs_.size() * sets_.Words() > limits_.maxStates) {
         result_.stoppedBy = "states";
         break;
       }

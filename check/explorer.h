@@ -13,6 +13,8 @@
 namespace zelmora::check {
 
 struct SearchLimits {
+  // Counted as the search holds them: a configuration with the combinations of up to six followed
+  // flags is one, with more flags one per 64 combinations.
   std::size_t maxStates = 1'000'000;
   std::chrono::milliseconds maxTime{5000};
   // When the whole check must be over: a search never runs past it, whatever maxTime allows.

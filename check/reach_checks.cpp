@@ -74,7 +74,7 @@ void PlanetChecker::CheckReach() {
   PlayModel& model = *model_;
   const Exploration& play = play_;
   report_.searches.push_back({script_.Record().Name, script_.Planet(), play.complete, play.states,
-                              play.milliseconds, play.stoppedBy});
+                              play.configs, play.milliseconds, play.bytes, play.stoppedBy});
   if (!play.complete) {
     Add(Severity::Note, FindingKind::SearchIncomplete, "",
         "the search of play stopped after " + std::to_string(play.states) + " states (" +

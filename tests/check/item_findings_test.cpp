@@ -124,13 +124,15 @@ TEST_F(Items, AnswerCodesNamingGroupsWithoutMessagesOrResponses) {
 // does; only the group nothing leads to is reported, by the search when it finishes and, when it
 // stops early, by the same rules with the flags left open.
 TEST_F(Items, GroupsThatPlayNeverGetsTo) {
-  Write({"Messages=2", "Message1=Hello.", "Message2=%FA%FB%FC%FDAll lamps lit.*RNone", "Responses=4",
+  Write({"Messages=2", "Message1=Hello.", "Message2=%FA%FB%FC%FD%FE%FF%FG%FHAll lamps lit.*RNone", "Responses=8",
          "Response1=Lamp one.*TFA", "Response2=Lamp two.*TFB", "Response3=Lamp three.*TFC", "Response4=Lamp four.*TFD",
+         "Response5=Lamp five.*TFE", "Response6=Lamp six.*TFF", "Response7=Lamp seven.*TFG",
+         "Response8=Lamp eight.*TFH",
          "BeamMessages=2", "Beam1=Sensors sweep the valley.*MValley", "Beam2=Nothing down there.",
          "MessagesValley=1", "MessageValley1=A quiet valley.*RNone", "MessagesIgnoreIgnore=1",
          "MessageIgnoreIgnore1=Still ignoring us?*RNone", "MessagesOrphan=2", "MessageOrphan1=Lost.",
          "MessageOrphan2=Also lost.", "ResponsesOrphan=1", "ResponseOrphan1=Who?*M", "AFlag=One", "BFlag=Two",
-         "CFlag=Three", "DFlag=Four"});
+         "CFlag=Three", "DFlag=Four", "EFlag=Five", "FFlag=Six", "GFlag=Seven", "HFlag=Eight"});
   auto report = Check();
   ASSERT_TRUE(report.searches.at(0).complete);
   EXPECT_TRUE(OfKind(report, FindingKind::UnreachedGroup).empty()) << Describe(report);
@@ -140,8 +142,8 @@ TEST_F(Items, GroupsThatPlayNeverGetsTo) {
   EXPECT_EQ(never[0].key, "MessagesOrphan");
   EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
 
-  // Stopped early by the sixteen combinations of lamps, but not without them.
-  options.limits.maxStates = report.searches[0].states / 4;
+  // Stopped early by the 256 combinations of lamps, but not without them.
+  options.limits.maxStates = report.searches[0].configurations;
   report = Check();
   ASSERT_FALSE(report.searches.at(0).complete);
   EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
