@@ -24,6 +24,7 @@ struct ConfigHash {
 struct ItemSteps {
   FlagBits highSet = 0, highClear = 0;  // its conditions on the flags kept in the configuration
   std::uint32_t transform = 0;          // its conditions and effects on the flags followed as sets
+  std::uint32_t effects = 0;            // its effects alone, for a message shown untested
 };
 
 class Search {
@@ -65,12 +66,9 @@ class Search {
     }
     if (result_.stoppedBy.empty() && std::chrono::steady_clock::now() > deadline) result_.stoppedBy = "time";
     result_.complete = result_.stoppedBy.empty();
-    for (const PlayItem* item : sentItems_) {
-      if (item->number > 0) result_.sent.insert(platform::ToUpper1252(item->key));
-    }
-    for (const PlayItem* item : offeredItems_) {
-      if (item->number > 0) result_.offered.insert(platform::ToUpper1252(item->key));
-    }
+    // An absent item ("ERR") is kept under its list's prefix.
+    for (const PlayItem* item : sentItems_) result_.sent.insert(platform::ToUpper1252(item->key));
+    for (const PlayItem* item : offeredItems_) result_.offered.insert(platform::ToUpper1252(item->key));
     result_.configs = configs_.size();
     result_.bytes = configs_.size() * (sizeof(PlayConfig) + 2 * sets_.Words() * sizeof(std::uint64_t) + 48) +
                     moves_.size() * sizeof(Move) + sets_.Bytes();
@@ -126,6 +124,7 @@ class Search {
       }
     }
     s.transform = sets_.Transform(sets_.Local(item.needSet), sets_.Local(item.needClear), ops);
+    s.effects = sets_.Transform(0, 0, ops);
     return steps_.emplace(&item, s).first->second;
   }
 
@@ -153,12 +152,14 @@ class Search {
     }
   }
 
-  // `values` through an item's transform into `c`; whether any got through.
+  // `values` through an item's transform into `c` (its effects alone when `untested`); whether
+  // any got through.
   bool Through(const PlayConfig& c, const PlayItem& item, const std::uint64_t* values, std::uint32_t from,
-               bool move) {
+               bool move, bool untested = false) {
     const ItemSteps& s = Steps(item);
-    if (!sets_.Apply(s.transform, values, scratch_)) return false;
-    Merge(c, scratch_.data(), move ? from : kNoMove, s.transform);
+    const std::uint32_t transform = untested ? s.effects : s.transform;
+    if (!sets_.Apply(transform, values, scratch_)) return false;
+    Merge(c, scratch_.data(), move ? from : kNoMove, transform);
     return true;
   }
 
@@ -226,6 +227,7 @@ class Search {
     }
     const PlayConfig c = configs_[id];
     const std::uint64_t* v = d.data();
+
     // The message clock: choosing, or showing the message it waits with.
     if (c.bits & PlayConfig::kChoosing) {
       const PlayList& list = model_.Messages(c.messageLevel);
@@ -234,7 +236,8 @@ class Search {
       const PlayItem& item = model_.MessageAt(c.messageLevel, c.pending);
       PlayConfig t = c;
       t.pending = 0;
-      if (Through(Shown(t, item), item, v, id, true)) sentItems_.insert(&item);
+      // Shown without a test of its conditions, whatever they say.
+      if (Through(Shown(t, item), item, v, id, true, true)) sentItems_.insert(&item);
     }
     if (c.bits & PlayConfig::kShown) {
       Respond(c, c.responseLevel, v, id, true);

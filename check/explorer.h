@@ -44,8 +44,10 @@ struct Exploration {
   std::size_t states = 0;  // moments of play told apart by their flags as well
   std::size_t configs = 0;
   std::size_t bytes = 0;   // what the search held at its largest
-  std::unordered_set<std::string> sent;     // upper-cased keys of the messages some visit can send
-  std::unordered_set<std::string> offered;  // ... of the responses some visit can offer
+  // Upper-cased keys of the messages some visit can send, and of the responses it can offer; an
+  // absent item within a count, played as "ERR", by its list's prefix.
+  std::unordered_set<std::string> sent;
+  std::unordered_set<std::string> offered;
   // By response level: the states in which a message of that level is on the panel, and those of
   // them from which no run of the conversation's own moves reaches the goal level. Only when a goal
   // was given and the search is complete.

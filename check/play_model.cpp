@@ -215,7 +215,8 @@ const PlayItem& PlayModel::MessageAt(int level, int n) {
   auto& slot = at_[{level, n}];
   if (!slot) {
     const std::string key = "Message" + LevelName(level) + std::to_string(n);
-    auto item = index_.HasKey(key) ? Message(n, key, index_.Value(key)) : Message(0, key, store::kNoMessage);
+    auto item = index_.HasKey(key) ? Message(n, key, index_.Value(key))
+                                   : Message(0, "Message" + LevelName(level), store::kNoMessage);
     item.wait = false;
     slot = std::make_unique<PlayItem>(std::move(item));
   }

@@ -66,7 +66,7 @@ void PlanetChecker::CheckReach() {
   auto playedIn = [](const Exploration& play, const Group& g) {
     for (const Item* item : g.items) {
       const auto& keys = item->list->list == ItemList::Messages ? play.sent : play.offered;
-      if (keys.count(ToUpper1252(item->key))) return true;
+      if (keys.count(ToUpper1252(item->key)) || keys.count(ToUpper1252(item->list->prefix))) return true;
     }
     return false;
   };
