@@ -154,6 +154,32 @@ TEST_F(Items, GroupsThatPlayNeverGetsTo) {
   EXPECT_EQ(unreached[0].key, "MessagesOrphan");
 }
 
+// Play tests a message's "*RS..." and "*R!S..." pieces as the state of a ship's system: an answer
+// code to such a group keeps the message from being sent. A response's are only answer codes.
+TEST_F(Items, AnswerCodesThatPlayReadsAsRepairConditions) {
+  Write({"Messages=4", "Message1=Tell me a story.*RStory", "Message2=Repair us.*RS3", "Message3=Lost.*R!Sunken",
+         "Message4=%RK here.*RStory", "MessagesStory=1", "MessageStory1=Once upon a time.*RStory",
+         "ResponsesStory=2", "ResponseStory1=%RK, go on.*MStory", "ResponseStory2=Again.*RStory*MStory"});
+  const auto report = Check();
+  const auto read = OfKind(report, FindingKind::AnswerReadAsCondition);
+  ASSERT_EQ(read.size(), 4u) << Describe(report);
+  EXPECT_EQ(read[0].key, "Message1");
+  EXPECT_EQ(read[0].severity, Severity::Error);
+  EXPECT_EQ(read[0].message,
+            "the answer code *RStory is read by play as a repair condition (system 0 damaged): the message is sent "
+            "only then");
+  EXPECT_EQ(read[0].fix, "rename group Story so that its name does not begin with S");
+  EXPECT_EQ(read[1].key, "Message3");
+  EXPECT_NE(read[1].message.find("(system 0 destroyed)"), std::string::npos);
+  EXPECT_EQ(read[1].fix, "rename group !Sunken so that its name does not begin with !S");
+  EXPECT_EQ(read[2].key, "Message4");
+  EXPECT_EQ(read[3].key, "MessageStory1");
+  // The placeholder at the front of a message is lost; the response chooser shows a response's.
+  const auto unknown = OfKind(report, FindingKind::UnknownCode);
+  ASSERT_EQ(unknown.size(), 1u) << Describe(report);
+  EXPECT_EQ(unknown[0].key, "Message4");
+}
+
 TEST_F(Items, AScriptTheGameDoesNotPlayIsNotedOnce) {
   Write({"Messages=1", "Message1=Hello.*RNone"}, false);
   const auto report = Check();

@@ -74,8 +74,16 @@ TEST_F(Reach, ABoundedSearchSaysSoAndReportsNothingItCouldNotSee) {
   const auto incomplete = OfKind(report, FindingKind::SearchIncomplete);
   ASSERT_EQ(incomplete.size(), 1u);
   EXPECT_EQ(incomplete[0].severity, Severity::Note);
+  EXPECT_NE(incomplete[0].message.find("(state limit)"), std::string::npos) << incomplete[0].message;
   EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
   EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
+
+  // A deadline already past stops it by time, whatever the states allow.
+  options.limits.maxStates = 1'000'000;
+  options.limits.deadline = std::chrono::steady_clock::now();
+  const auto late = Check();
+  EXPECT_EQ(late.searches.at(0).stoppedBy, "time");
+  EXPECT_NE(OfKind(late, FindingKind::SearchIncomplete).at(0).message.find("(time limit)"), std::string::npos);
 }
 
 TEST_F(Reach, TheConversationDemosHaveNothingThatPlayCannotReach) {
