@@ -41,6 +41,9 @@ class frmIssues : public QDialog {
   QPushButton* cmdRefresh;
   QPushButton* cmdClose;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Fill();
   void Finish(std::shared_ptr<IssuesList> found);

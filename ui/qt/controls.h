@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QString>
 #include <QWidget>
 
@@ -16,6 +17,14 @@ W* Make(QWidget* parent, const char* name, const char* caption = nullptr) {
     if (caption) w->setText(QLatin1String(caption));
   }
   return w;
+}
+
+// A drop-down list opens at most `rows` entries tall and scrolls beyond. Styles that open a list
+// of choices over the whole screen ignore the limit unless told not to.
+inline constexpr int kDropDownRows = 20;
+inline void LimitDropDown(QComboBox* box, int rows = kDropDownRows) {
+  box->setMaxVisibleItems(rows);
+  box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 // The objectName of element `index` of a control array: name + "_" + index.
