@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -34,13 +35,19 @@ using Clock = std::chrono::steady_clock;
 
 // ---- figures against targets
 
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
 // ---- game folders
 
 constexpr const char* kCatalogue =
     "%F - Requires flag set [A]\r\n%f - Requires flag clear [A]\r\n*SF - Set flag [A]\r\n*CF - Clear flag [A]\r\n";
 
 // The locks of the grid: a door of a room, the flag that opens it, and the room whose search finds
-// the key. Six locks, so play can be in any of 64 combinations of found keys.
+// the key. Ten locks on ten flags, so play can be in any of 1,024 combinations of found keys.
 struct Lock {
   const char* room;
   int response;
@@ -49,9 +56,11 @@ struct Lock {
 };
 constexpr Lock kLocks[] = {{"Area0303", 1, 'A', "Area0909"}, {"Area0505", 2, 'B', "Area0101"},
                            {"Area0707", 1, 'C', "Area0210"}, {"Area0208", 2, 'D', "Area1002"},
-                           {"Area0906", 1, 'E', "Area0404"}, {"Area0410", 2, 'F', "Area0606"}};
+                           {"Area0906", 1, 'E', "Area0404"}, {"Area0410", 2, 'F', "Area0606"},
+                           {"Area0202", 1, 'G', "Area0808"}, {"Area0808", 2, 'H', "Area0303"},
+                           {"Area0404", 1, 'I', "Area0707"}, {"Area0606", 2, 'J', "Area0505"}};
 
-// Planet 1 holding the wizard's 10 x 10 grid with the six locks, written as the room editor does.
+// Planet 1 holding the wizard's 10 x 10 grid with the ten locks, written as the room editor does.
 void WriteLockedGrid(const GameFolder& f) {
   zelmora::platform::AtomicReplace(f.Descriptor("Grid"), std::string(kHeader) + "[1]\r\n");
   DescriptorStore store(f.root);
@@ -111,9 +120,42 @@ void BM_CheckLockedGrid(benchmark::State& state) {
   state.counters["states"] = static_cast<double>(search.states);
   state.counters["findings"] = static_cast<double>(report.findings.size());
   if (!search.complete) state.SkipWithError("the search stopped early");
-  Record(1, {"check: 10 x 10 grid with 6 locks, exhaustive search", ms, "ms", 1000});
+  Record(1, {"check: 10 x 10 grid with 10 locks on 10 flags, exhaustive", ms, "ms", 1000});
   Record(2, {"  states of play searched", static_cast<double>(search.states), "states", 0});
   Record(3, {"  the search of play alone, last run", search.milliseconds, "ms", 0});
+  Record(4, {"  memory the search held", static_cast<double>(search.bytes) / 1e6, "MB", 100});
+  Record(5, {"  peak memory of the whole benchmark process", PeakMegabytes(), "MB", 0});
+}
+
+// A hub whose sixteen answers each toggle a flag of their own, each tested by a message: every one
+// of 65,536 combinations is reachable.
+void WriteHub(const GameFolder& f) {
+  std::string section = "[1]\r\nMessages=17\r\nMessage1=The hub hums.\r\nResponses=16\r\n";
+  for (int k = 0; k < 16; ++k) {
+    const char letter = static_cast<char>('A' + k);
+    section += "Message" + std::to_string(k + 2) + "=%F" + letter + "Lamp " + letter + " glows.\r\n";
+    section += "Response" + std::to_string(k + 1) + "=Switch " + letter + ".*TF" + letter + "\r\n";
+  }
+  zelmora::platform::AtomicReplace(f.Descriptor("Hub"), std::string(kHeader) + section);
+}
+
+void BM_CheckToggleHub(benchmark::State& state) {
+  static const GameFolder folder("check-hub");
+  static const bool written = (WriteHub(folder), true);
+  (void)written;
+  OpenPlanet open(folder, "Hub");
+  zelmora::check::CheckReport report;
+  const auto start = Clock::now();
+  for (auto _ : state) {
+    report = zelmora::check::CheckPlanet(open.script, Catalogue());
+    benchmark::DoNotOptimize(report);
+  }
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
+                    static_cast<double>(state.iterations());
+  const auto& search = report.searches.at(0);
+  if (!search.complete) state.SkipWithError("the search stopped early");
+  Record(6, {"check: 16 toggled flags on one hub, exhaustive", ms, "ms", 0});
+  Record(7, {"  states of play searched", static_cast<double>(search.states), "states", 0});
 }
 
 void BM_MapLockedGrid(benchmark::State& state) {
@@ -122,7 +164,7 @@ void BM_MapLockedGrid(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(zelmora::check::BuildAdventureMap(open.script));
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
                     static_cast<double>(state.iterations());
-  Record(4, {"adventure map: 10 x 10 grid with 6 locks", ms, "ms", 100});
+  Record(8, {"adventure map: 10 x 10 grid with 10 locks", ms, "ms", 100});
 }
 
 void BM_CheckHostile(benchmark::State& state) {
@@ -131,14 +173,41 @@ void BM_CheckHostile(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(zelmora::check::CheckPlanet(open.script, Catalogue()));
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
                     static_cast<double>(state.iterations());
-  Record(5, {"check: counts of 32,767 (40 groups)", ms, "ms", 1000});
+  Record(9, {"check: counts of 32,767 (40 groups)", ms, "ms", 1000});
+}
+
+// A cycle of 5,000 groups, each claiming 32,767 messages and responses: a finding per list, each
+// placed in the editor, and the search over every group.
+void WriteCycle(const GameFolder& f) {
+  std::string section = "[1]\r\nMessages=1\r\nMessage1=Start.*RG0\r\n";
+  constexpr int kGroups = 5000;
+  for (int g = 0; g < kGroups; ++g) {
+    const std::string name = "G" + std::to_string(g), next = "G" + std::to_string((g + 1) % kGroups);
+    section += "Messages" + name + "=32767\r\nMessage" + name + "1=In " + name + ".\r\nResponses" + name +
+               "=32767\r\nResponse" + name + "1=On.*M" + next + "\r\n";
+  }
+  zelmora::platform::AtomicReplace(f.Descriptor("Cycle"), std::string(kHeader) + section);
+}
+
+void BM_CheckCycle(benchmark::State& state) {
+  static const GameFolder folder("check-cycle");
+  static const bool written = (WriteCycle(folder), true);
+  (void)written;
+  OpenPlanet open(folder, "Cycle");
+  const auto start = Clock::now();
+  for (auto _ : state) benchmark::DoNotOptimize(zelmora::check::CheckPlanet(open.script, Catalogue()));
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
+                    static_cast<double>(state.iterations());
+  Record(10, {"check: a cycle of 5,000 groups with counts of 32,767", ms, "ms", 5000});
 }
 
 }  // namespace
 
 BENCHMARK(BM_CheckLockedGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckToggleHub)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapLockedGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckHostile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckCycle)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);

@@ -68,6 +68,7 @@ CheckReport PlanetChecker::Run() {
   for (const Room& room : rooms_.rooms) {
     for (const Door& door : room.doors) doorKeys_.insert(platform::ToUpper1252(door.key));
   }
+  SearchPlay();
   CheckValues();
   CheckCounts();
   CheckItems();

@@ -27,7 +27,9 @@ struct SearchSummary {
   int planet = 0;
   bool complete = false;
   std::size_t states = 0;
+  std::size_t configurations = 0;  // the states told apart without the flags
   double milliseconds = 0;
+  std::size_t bytes = 0;  // what the search held at its largest
   std::string stoppedBy;  // "states" or "time" when it stopped early
 };
 

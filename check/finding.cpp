@@ -38,6 +38,7 @@ const char* KindName(FindingKind kind) {
     case FindingKind::InvalidFlag: return "invalid-flag";
     case FindingKind::MissingMessages: return "missing-messages";
     case FindingKind::MissingResponses: return "missing-responses";
+    case FindingKind::AnswerReadAsCondition: return "answer-read-as-condition";
     case FindingKind::UnreachedGroup: return "unreached-group";
     case FindingKind::FlagNeverTested: return "flag-never-tested";
     case FindingKind::FlagNeverSet: return "flag-never-set";

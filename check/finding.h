@@ -22,6 +22,7 @@ enum class FindingKind {
   // links between groups
   MissingMessages,   // an answer code or destination naming a group without messages
   MissingResponses,  // "*R" naming a group without responses
+  AnswerReadAsCondition,  // a message's "*R" to a group named "S..." or "!S...": play reads a repair condition
   UnreachedGroup,    // a group with items that no walk from the roots reaches
   // flags
   FlagNeverTested,

@@ -58,6 +58,8 @@ void PlanetChecker::CheckCodes(const Item& item) {
     // A sign without a code is reported as what play makes of it.
     if (code[0] == '*' && simulator::ClassifyAction(code.substr(1)).kind == ActionRule::SupplySyntaxError) continue;
     if (IsPlaceholder(code)) {
+      // The response chooser puts the placeholders in before it tests the prefix codes.
+      if (item.list->list == ItemList::Responses) continue;
       Add(Severity::Warning, FindingKind::UnknownCode, item.key,
           "the text begins with " + code + ", which is read as a prefix code: the placeholder is not shown",
           "put a word before " + code);
@@ -116,6 +118,19 @@ void PlanetChecker::CheckAnswers(const Item& item) {
     }
   }
 
+  const bool repair =
+      message && answer && (messages::IsRepairCondition(answerPiece, catalogue_) || messages::IsRepairCondition(answerPiece));
+  if (message && answer && !repair && messages::AnswerPlaysAsCondition(*answer)) {
+    // The chooser tests every "RS" and "R!S" piece of a message as the state of a ship's system.
+    const auto need = simulator::RequirementOf(answerPiece.substr(1));
+    Add(Severity::Error, FindingKind::AnswerReadAsCondition, item.key,
+        "the answer code " + answerPiece + " is read by play as a repair condition (system " +
+            std::to_string(need.number) +
+            (need.kind == simulator::PieceRequirement::SystemDestroyed ? " destroyed" : " damaged") +
+            "): the message is sent only then",
+        "rename group " + messages::ShownName(*answer) + " so that its name does not begin with " +
+            (answer->starts_with("!") ? "!S" : "S"));
+  }
   if (message && answer && *answer != kNoneGroup) {
     const ItemListInfo& responses = index_.ResponsesOf(*answer);
     if (responses.count == 0) {

@@ -5,6 +5,7 @@
 #include "check/room_graph.h"
 #include "check/script_index.h"
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ class PlanetChecker {
   // room_checks.cpp
   void CheckRooms();
   // reach_checks.cpp
+  std::string AlienName() const;
+  void SearchPlay();
   void CheckReach();
   void CheckStuckInPlay(PlayModel& model, const Exploration& play);
 
@@ -60,6 +63,8 @@ class PlanetChecker {
   std::set<std::string> doorKeys_;     // upper-cased keys of the rooms' actions
   std::set<std::string> reportedKeys_; // upper-cased keys that play findings need not repeat
   std::set<std::string> staticallyStuck_;
+  std::unique_ptr<PlayModel> model_;
+  Exploration play_;
   CheckReport report_;
 };
 

@@ -38,11 +38,21 @@ FlagBits TestedFlags(const ScriptIndex& index) {
   return tested;
 }
 
-PlayModel::PlayModel(ScriptIndex& index, const store::PlanetRecord& planet, std::string alienName, FlagBits relevant)
+PlayModel::PlayModel(ScriptIndex& index, const store::PlanetRecord& planet, std::string alienName, FlagBits relevant,
+                     bool flagsUnknown)
     : index_(index),
       energy_(store::PlanetAttributes::Decode(planet.Attributes).Energy),
       alienName_(std::move(alienName)),
-      relevant_(relevant) {}
+      relevant_(flagsUnknown ? 0 : relevant),
+      flagsUnknown_(flagsUnknown) {}
+
+bool PlayModel::AnyBeam() {
+  if (index_.BeamOf("").count > 0) return true;
+  for (const ItemListInfo* list : index_.CountedLists()) {
+    if (list->IsBeamList() && list->count > 0) return true;
+  }
+  return false;
+}
 
 int PlayModel::Level(const std::string& name) {
   auto [it, added] = levels_.emplace(name, static_cast<int>(names_.size()));
@@ -69,8 +79,14 @@ void PlayModel::Conditions(std::string_view& rest, PlayItem& item) const {
       case ConditionRule::PlanetEnergy:
         if (!simulator::PlanetEnergyHolds(rule.value, energy_)) item.never = true;
         break;
-      case ConditionRule::FlagSet: item.needSet |= FlagBit(rule.value); break;
-      case ConditionRule::FlagClear: item.needClear |= FlagBit(rule.value); break;
+      case ConditionRule::FlagSet:
+        if (flagsUnknown_) item.certain = false;
+        else item.needSet |= FlagBit(rule.value);
+        break;
+      case ConditionRule::FlagClear:
+        if (flagsUnknown_) item.certain = false;
+        else item.needClear |= FlagBit(rule.value);
+        break;
     }
   }
   if (item.needSet & item.needClear) item.never = true;
@@ -111,6 +127,9 @@ PlayItem PlayModel::Message(int number, const std::string& key, const std::strin
   PlayItem item;
   item.number = number;
   item.key = key;
+  // The clock waits only for a "%W" and a digit that come first.
+  item.wait = value.size() >= 3 && (value[0] == '%') && (value[1] == 'W' || value[1] == 'w') && value[2] >= '1' &&
+              value[2] <= '9';
   // Whether it may be sent: its prefix conditions, then what its pieces ask of the ship.
   std::string_view rest = value;
   Conditions(rest, item);
@@ -190,6 +209,18 @@ const PlayList& PlayModel::Beam(int level) {
     beams_[static_cast<std::size_t>(level)] = std::move(list);
   }
   return *beams_[static_cast<std::size_t>(level)];
+}
+
+const PlayItem& PlayModel::MessageAt(int level, int n) {
+  auto& slot = at_[{level, n}];
+  if (!slot) {
+    const std::string key = "Message" + LevelName(level) + std::to_string(n);
+    auto item = index_.HasKey(key) ? Message(n, key, index_.Value(key))
+                                   : Message(0, "Message" + LevelName(level), store::kNoMessage);
+    item.wait = false;
+    slot = std::make_unique<PlayItem>(std::move(item));
+  }
+  return *slot;
 }
 
 }  // namespace zelmora::check

@@ -41,6 +41,7 @@ struct PlayItem {
   FlagBits needClear = 0;
   bool offered = true;   // a response with a text to offer
   bool box = false;      // a message shown in a box, which leaves the panel as it was
+  bool wait = false;     // a message the clock shows some ticks after choosing it ("%W1".."%W9" first)
   std::vector<Effect> effects;
 
   bool Possible(FlagBits flags) const {
@@ -62,8 +63,14 @@ FlagBits TestedFlags(const ScriptIndex& index);
 // spells it in keys (empty for INIT); levels are numbered as they are met.
 class PlayModel {
  public:
-  // Effects on flags outside `relevant` are left out.
-  PlayModel(ScriptIndex& index, const store::PlanetRecord& planet, std::string alienName, FlagBits relevant);
+  // Effects on flags outside `relevant` are left out. With `flagsUnknown`, conditions on flags
+  // may go either way, as chance does.
+  PlayModel(ScriptIndex& index, const store::PlanetRecord& planet, std::string alienName, FlagBits relevant,
+            bool flagsUnknown = false);
+
+  FlagBits Relevant() const { return relevant_; }
+  // Whether the Beam command finds messages at some level.
+  bool AnyBeam();
 
   int Level(const std::string& name);
   const std::string& LevelName(int level) const { return names_[static_cast<std::size_t>(level)]; }
@@ -72,6 +79,9 @@ class PlayModel {
   const PlayList& Messages(int level);
   const PlayList& Responses(int level);
   const PlayList& Beam(int level);
+  // What the clock shows for message n at a level it did not choose it at: the key as it stands,
+  // within the count, above it or absent ("ERR", number 0), its conditions untested.
+  const PlayItem& MessageAt(int level, int n);
 
  private:
   PlayList Compile(const ItemListInfo& info);
@@ -84,6 +94,8 @@ class PlayModel {
   int energy_ = 0;
   std::string alienName_;
   FlagBits relevant_;
+  bool flagsUnknown_ = false;
+  std::map<std::pair<int, int>, std::unique_ptr<PlayItem>> at_;
   std::deque<std::string> names_;  // references stay valid as levels are added
   std::map<std::string, int> levels_;
   std::vector<std::unique_ptr<PlayList>> messages_, responses_, beams_;

@@ -3,7 +3,6 @@
 #include "check/planet_checker.h"
 #include "adventure/room_text.h"
 #include "check/play_model.h"
-#include "messages/group_discovery.h"
 #include "messages/script_keys.h"
 #include "simulator/ship_state.h"
 #include "ui/platform/text_rules.h"
@@ -16,6 +15,11 @@ namespace {
 
 using platform::ToUpper1252;
 
+// What the search's "never" rests on: play from the first visit, every flag clear, flags kept
+// between visits.
+constexpr const char* kFromTheStart =
+    " (in play as the game starts it, every flag clear; flags ticked in Test Options can reach more)";
+
 std::string FlagList(FlagBits bits, const char* state) {
   std::string out;
   for (int flag = 0; flag < kFlagNumbers; ++flag) {
@@ -27,6 +31,22 @@ std::string FlagList(FlagBits bits, const char* state) {
 }
 
 }  // namespace
+
+std::string PlanetChecker::AlienName() const {
+  const auto& record = script_.Record();
+  const auto& aliens = script_.Store().GetTables().AlienNames;
+  const int alien = store::PlanetAttributes::Decode(record.Planet(script_.Planet()).Attributes).AlienIndex;
+  std::string name =
+      alien >= 0 && alien < static_cast<int>(aliens.size()) ? aliens[static_cast<std::size_t>(alien)] : "";
+  return name.empty() ? "Aliens" : name;
+}
+
+void PlanetChecker::SearchPlay() {
+  const store::PlanetRecord& planet = script_.Record().Planet(script_.Planet());
+  model_ = std::make_unique<PlayModel>(index_, planet, AlienName(), flags_.tested);
+  const int beamUp = rooms_.rooms.empty() ? -1 : model_->Level(std::string(kBeamUpRoom));
+  play_ = Explore(*model_, options_.limits, beamUp);
+}
 
 void PlanetChecker::CheckReach() {
   // Groups in the order the lists first name them, each with its items.
@@ -43,62 +63,44 @@ void PlanetChecker::CheckReach() {
     if (added) groups.push_back({item.list->group, item.list, {}});
     groups[it->second].items.push_back(&item);
   }
-
-  // Groups that no walk along the answer codes reaches. Rooms are left to the search, and so are
-  // the effects that only lead back into such rooms (their search and tricorder results).
-  std::set<std::string> discovered;
-  for (const auto& g : messages::DiscoverGroups(script_)) discovered.insert(ToUpper1252(g.Name));
-  std::set<std::string> hiddenRooms;
-  for (const Group& g : groups) {
-    if (!discovered.count(ToUpper1252(g.name)) && rooms_.Find(messages::KeyName(g.name)) >= 0) {
-      hiddenRooms.insert(std::string(messages::KeyName(g.name)));
-    }
-  }
-  auto intoHiddenRooms = [&](const Group& g) {
-    bool any = false;
+  auto playedIn = [](const Exploration& play, const Group& g) {
     for (const Item* item : g.items) {
-      const auto parts = adventure::SplitValue(item->value);
-      if (item->list->list != ItemList::Messages || !adventure::HasAnswerCode(parts.tail, 'R')) return false;
-      if (!hiddenRooms.count(adventure::AnswerName(parts.tail, 'R'))) return false;
-      any = true;
+      const auto& keys = item->list->list == ItemList::Messages ? play.sent : play.offered;
+      if (keys.count(ToUpper1252(item->key)) || keys.count(ToUpper1252(item->list->prefix))) return true;
     }
-    return any;
+    return false;
   };
-  std::set<std::string> unreached;
-  for (const Group& g : groups) {
-    if (discovered.count(ToUpper1252(g.name)) || hiddenRooms.count(std::string(messages::KeyName(g.name)))) continue;
-    unreached.insert(g.name);
-    if (intoHiddenRooms(g)) continue;
-    AddForList(Severity::Warning, FindingKind::UnreachedGroup, *g.list,
-               "group " + g.name + " has items, but no answer code on the way from INIT, Back, Returned, Beam, "
-               "Phaser or Hail leads to it",
-               "name it in an answer code (*R or *M), or delete it");
-  }
 
-  const auto& record = script_.Record();
-  const store::PlanetRecord& planet = record.Planet(script_.Planet());
-  const auto& aliens = script_.Store().GetTables().AlienNames;
-  const int alien = store::PlanetAttributes::Decode(planet.Attributes).AlienIndex;
-  std::string alienName =
-      alien >= 0 && alien < static_cast<int>(aliens.size()) ? aliens[static_cast<std::size_t>(alien)] : "";
-  if (alienName.empty()) alienName = "Aliens";
-  PlayModel model(index_, planet, alienName, flags_.tested);
-  const Exploration play = Explore(model, options_.limits);
-  report_.searches.push_back({record.Name, script_.Planet(), play.complete, play.states.size(), play.milliseconds,
-                              play.stoppedBy});
+  PlayModel& model = *model_;
+  const Exploration& play = play_;
+  report_.searches.push_back({script_.Record().Name, script_.Planet(), play.complete, play.states,
+                              play.configs, play.milliseconds, play.bytes, play.stoppedBy});
   if (!play.complete) {
-    for (const Group& g : groups) {
-      if (!hiddenRooms.count(std::string(messages::KeyName(g.name)))) continue;
-      Finding& f = AddForList(Severity::Warning, FindingKind::UnreachedGroup, *g.list,
-                              "room " + g.name + " has items, but no answer code leads to it",
-                              "lead a door or a beam-down message to it, or delete it");
-      f.room = g.name;
-    }
     Add(Severity::Note, FindingKind::SearchIncomplete, "",
-        "the search of play stopped after " + std::to_string(play.states.size()) + " states (" +
+        "the search of play stopped after " + std::to_string(play.states) + " states (" +
             (play.stoppedBy == "time" ? "time limit" : "state limit") +
             "): messages never sent and rooms never entered are not reported",
-        "raise the limits of the search");
+        play.stoppedBy == "time" ? "allow the search more time" : "allow the search more states");
+    // What no visit reaches whatever the flags: the same rules with every condition on a flag open,
+    // a search without the flags that is far smaller.
+    SearchLimits limits = options_.limits;
+    limits.maxTime /= 4;
+    PlayModel loose(index_, script_.Record().Planet(script_.Planet()), AlienName(), 0, true);
+    const Exploration free = Explore(loose, limits);
+    if (!free.complete) return;
+    for (const Group& g : groups) {
+      if (playedIn(free, g)) continue;
+      const bool room = rooms_.Find(messages::KeyName(g.name)) >= 0;
+      Finding& f = AddForList(
+          Severity::Warning, FindingKind::UnreachedGroup, *g.list,
+          room ? "room " + g.name + " has items, but no answer code leads to it"
+               : "group " + g.name +
+                     " has items, but no answer code on the way from INIT, Back, Returned, Beam, Phaser or Hail "
+                     "leads to it",
+          room ? "lead a door or a beam-down message to it, or delete it"
+               : "name it in an answer code (*R or *M), or delete it");
+      if (room) f.room = g.name;
+    }
     return;
   }
 
@@ -126,17 +128,35 @@ void PlanetChecker::CheckReach() {
     return ": no visit gets to it";
   };
 
+  // Locks whose open side no visit offers although the room is entered: the flag is set only
+  // where play does not get before the lock (an unreachable group, or behind the lock itself).
+  for (const Room& room : rooms_.rooms) {
+    const auto g = byName.find(ToUpper1252(room.name));
+    if (g == byName.end() || !playedIn(play, groups[g->second])) continue;
+    for (const Door& door : room.doors) {
+      if (door.lockFlag < 0 || play.offered.count(ToUpper1252(door.key)) ||
+          !reportedKeys_.insert(ToUpper1252(door.key)).second) {
+        continue;
+      }
+      const std::string flag = FlagName(door.lockFlag);
+      Finding& f = Add(Severity::Error, FindingKind::LockNeverOpens, door.key,
+                       "the lock on \"" + platform::TrimSpaces(door.text) + "\" in room " + room.name +
+                           " never opens: no visit sets flag " + flag + " before it gets there" + kFromTheStart,
+                       "set flag " + flag + " (*SF" + flag + ") somewhere the player reaches without passing the lock");
+      f.room = room.name;
+    }
+  }
+
   for (const Group& g : groups) {
-    if (unreached.count(g.name)) continue;
-    bool any = false;
-    for (const Item* item : g.items) any = any || reached(*item);
+    const bool any = playedIn(play, g);
     const bool room = rooms_.Find(messages::KeyName(g.name)) >= 0;
     if (!any) {
       Finding& f = AddForList(Severity::Warning, room ? FindingKind::RoomNeverEntered : FindingKind::GroupNeverPlayed,
                               *g.list,
-                              room ? "no visit can enter room " + g.name
+                              room ? "no visit can enter room " + g.name + kFromTheStart
                                    : "no visit plays group " + g.name +
-                                         ": none of its messages can be sent and none of its responses offered",
+                                         ": none of its messages can be sent and none of its responses offered" +
+                                         kFromTheStart,
                               room ? "check the doors and locks that lead to it"
                                    : "check the answer codes and conditions that lead to it");
       if (room) f.room = g.name;
@@ -147,14 +167,15 @@ void PlanetChecker::CheckReach() {
       const bool isMessage = item->list->list == ItemList::Messages;
       Add(Severity::Warning, isMessage ? FindingKind::MessageNeverSent : FindingKind::ResponseNeverOffered, item->key,
           std::string(isMessage ? "this message can never be sent" : "this response can never be offered") +
-              reason(*item),
+              reason(*item) + kFromTheStart,
           "check its conditions and the flags that lead to it");
     }
   }
   // The Beam command's lists of other levels, which the editor does not show.
   for (const Item& item : items_) {
     if (!item.list->group.empty() || !item.list->IsBeamList() || reached(item)) continue;
-    Add(Severity::Warning, FindingKind::MessageNeverSent, item.key, "this message can never be sent" + reason(item),
+    Add(Severity::Warning, FindingKind::MessageNeverSent, item.key,
+        "this message can never be sent" + reason(item) + kFromTheStart,
         "check its conditions and the level it belongs to");
   }
   CheckStuckInPlay(model, play);
@@ -162,40 +183,12 @@ void PlanetChecker::CheckReach() {
 
 void PlanetChecker::CheckStuckInPlay(PlayModel& model, const Exploration& play) {
   if (rooms_.rooms.empty()) return;
-  // States from which the conversation's own moves lead to "BeamUp".
-  const int beamUp = model.Level(std::string(kBeamUpRoom));
-  const std::size_t n = play.states.size();
-  std::vector<std::vector<std::uint32_t>> back(n);
-  for (const auto& [from, to] : play.moves) back[to].push_back(from);
-  std::vector<bool> up(n, false);
-  std::vector<std::uint32_t> queue;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (play.states[i].messageLevel == beamUp) {
-      up[i] = true;
-      queue.push_back(static_cast<std::uint32_t>(i));
-    }
-  }
-  while (!queue.empty()) {
-    const std::uint32_t s = queue.back();
-    queue.pop_back();
-    for (std::uint32_t p : back[s]) {
-      if (!up[p]) {
-        up[p] = true;
-        queue.push_back(p);
-      }
-    }
-  }
   // A room's actions are in front of the player while its group answers a shown message.
   for (const Room& room : rooms_.rooms) {
     if (staticallyStuck_.count(room.name)) continue;
-    const int level = model.Level(room.name);
-    std::size_t here = 0, stuck = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      const PlayState& s = play.states[i];
-      if (s.responseLevel != level || !(s.bits & PlayState::kShown)) continue;
-      ++here;
-      stuck += up[i] ? 0 : 1;
-    }
+    const auto found = play.shownAndStuck.find(model.Level(room.name));
+    if (found == play.shownAndStuck.end()) continue;
+    const auto [here, stuck] = found->second;
     if (stuck == 0) continue;
     Finding& f = Add(stuck == here ? Severity::Error : Severity::Warning, FindingKind::StuckRoom,
                      messages::MessageKey(room.name, 1),

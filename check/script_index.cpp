@@ -115,23 +115,27 @@ std::vector<const ItemListInfo*> ScriptIndex::CountedLists() {
 }
 
 std::optional<ItemPlace> ScriptIndex::Locate(std::string_view key) {
-  const std::string upper = ToUpper1252(key);
-  std::optional<ItemPlace> best;
-  std::size_t bestPrefix = 0;
-  for (const ItemListInfo* info : CountedLists()) {
-    const std::string prefix = ToUpper1252(info->prefix);
-    if (!upper.starts_with(prefix) || upper.size() == prefix.size() || prefix.size() < bestPrefix) continue;
-    const std::string digits = upper.substr(prefix.size());
-    if (digits[0] == '0' || digits.size() > 9) continue;
-    bool numeric = true;
-    for (char c : digits) numeric = numeric && IsDigit(c);
-    if (!numeric) continue;
-    const int n = std::stoi(digits);
-    if (n > info->count || info->group.empty()) continue;
-    best = ItemPlace{info->group, info->list, n};
-    bestPrefix = prefix.size();
+  if (!locateRead_) {
+    // The counted lists by prefix, once: a finding per item must not walk every list.
+    locateRead_ = true;
+    for (const ItemListInfo* info : CountedLists()) byPrefix_[ToUpper1252(info->prefix)].push_back(info);
   }
-  return best;
+  const std::string upper = ToUpper1252(key);
+  std::size_t digits = 0;
+  while (digits < upper.size() && IsDigit(upper[upper.size() - 1 - digits])) ++digits;
+  // The longest prefix first; the number after it has no leading zero and at most nine digits.
+  for (std::size_t take = 1; take <= std::min<std::size_t>(digits, 9); ++take) {
+    const std::size_t split = upper.size() - take;
+    if (upper[split] == '0') continue;
+    const auto found = byPrefix_.find(upper.substr(0, split));
+    if (found == byPrefix_.end()) continue;
+    const int n = std::stoi(upper.substr(split));
+    for (auto it = found->second.rbegin(); it != found->second.rend(); ++it) {
+      const ItemListInfo* info = *it;
+      if (n <= info->count && !info->group.empty()) return ItemPlace{info->group, info->list, n};
+    }
+  }
+  return std::nullopt;
 }
 
 std::vector<ScriptIndex::StrayItem> ScriptIndex::StrayItems() {

@@ -83,6 +83,8 @@ class ScriptIndex {
   std::map<std::string, ItemListInfo> lists_;    // upper-cased count key -> list
   bool countedRead_ = false;
   std::vector<std::string> countedOrder_;        // upper-cased count keys of CountedLists
+  bool locateRead_ = false;
+  std::map<std::string, std::vector<const ItemListInfo*>> byPrefix_;  // upper-cased prefix -> counted lists
 };
 
 }  // namespace zelmora::check

@@ -79,6 +79,8 @@ void Check(CliContext& ctx, const CheckArgs& a) {
   options.measureTwips = check::ApproximateDialogTwips;
   options.limits.maxStates = a.maxStates;
   options.limits.maxTime = std::chrono::milliseconds(static_cast<long long>(a.maxSeconds * 1000));
+  // The limit holds for the whole command: searches that would run past it stop early.
+  options.limits.deadline = std::chrono::steady_clock::now() + options.limits.maxTime;
 
   check::CheckReport report;
   if (a.system.empty()) {
@@ -115,9 +117,9 @@ void AddCheckCommands(CLI::App& app, CliContext& ctx) {
   check->add_flag("--json", args->json, "print the findings, their counts and the searches as JSON");
   check->add_option("--severity", args->severity, "the least severe findings shown: error, warning or note (default)")
       ->check(CLI::IsMember({"error", "warning", "note"}, CLI::ignore_case));
-  check->add_option("--max-states", args->maxStates, "states the search of play may visit per planet")
+  check->add_option("--max-states", args->maxStates, "states the search of play may hold per planet (one per 64 combinations of flags)")
       ->check(CLI::PositiveNumber);
-  check->add_option("--max-seconds", args->maxSeconds, "seconds the search of play may take per planet")
+  check->add_option("--max-seconds", args->maxSeconds, "seconds the whole check may take; searches of play still running then stop early and say so")
       ->check(CLI::PositiveNumber);
   check->callback([&ctx, args] { Check(ctx, *args); });
 }

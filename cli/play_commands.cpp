@@ -72,12 +72,22 @@ void Check(CliContext& ctx, const PlayArgs& a) {
   const std::string folder = a.folder.empty() ? recording->gameFolder.string() : a.folder;
   store::DescriptorStore store(folder);
   if (!FindSystem(ctx, folder, platform::Cp1252ToUtf8(recording->start.system), store)) return;
-  const auto replay = simulator::ReplayRecording(*recording, folder);
+  // The replay stops at the first line that differs: a long recording need not be played to its end.
+  const auto replay = simulator::CheckReplay(*recording, folder);
   const std::string script = replay.workingCopy ? "the working copy" : "the saved descriptor";
-  const auto difference = simulator::FirstDifference(recording->transcript, replay.transcript);
+  const auto& difference = replay.difference;
   if (!difference) {
-    ctx.out << "same transcript (" << std::count(replay.transcript.begin(), replay.transcript.end(), '\n')
-            << " lines), replayed against " << script << "\n";
+    ctx.out << "same transcript (" << replay.agreed << " lines), replayed against " << script << "\n";
+    if (recording->truncated) {
+      ctx.out << a.check << " is truncated: only what it holds was compared\n";
+      ctx.status = kFailed;
+    }
+    return;
+  }
+  if (!difference->recorded && recording->truncated) {
+    ctx.out << a.check << " is truncated: its transcript ends after line " << difference->line - 1
+            << ", and the replay agrees with it up to there (replayed against " << script << ")\n";
+    ctx.status = kFailed;
     return;
   }
   const auto shown = [](const std::optional<std::string>& line) {
@@ -87,6 +97,7 @@ void Check(CliContext& ctx, const PlayArgs& a) {
           << "):\nrecorded:\n"
           << shown(difference->recorded) << "\nreplayed:\n"
           << shown(difference->replayed) << "\n";
+  if (recording->truncated) ctx.out << a.check << " is truncated\n";
   ctx.status = kFailed;
 }
 

@@ -8,6 +8,9 @@
 
 #include <QEvent>
 
+#include "store/descriptor_store.h"
+
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -88,10 +91,51 @@ void frmIssues::ShowFor(const std::string& planetName) {
   Refresh();
 }
 
+frmIssues::~frmIssues() {
+  if (worker_.joinable()) worker_.join();
+}
+
 void frmIssues::Refresh() {
   if (!isVisible()) return;
-  list_.Refresh(script_, catalogue_, options_);
+  if (running_) {
+    again_ = true;
+    return;
+  }
+  if (worker_.joinable()) worker_.join();
+  running_ = true;
+  lblSummary->setText(QStringLiteral("checking..."));
+  // The worker reads the file itself, through a store of its own: the editor's may change meanwhile.
+  const store::DescriptorStore& editing = script_.Store();
+  worker_ = std::thread([this, folder = editing.GameFolder(), extension = editing.CurrentExtension(),
+                         system = script_.Record().Name, planet = script_.Planet(), catalogue = catalogue_,
+                         options = options_] {
+    auto found = std::make_shared<IssuesList>();
+    store::DescriptorStore store(folder);
+    store.SetCurrentExtension(extension);
+    store.RefreshSystemNames();
+    store::SolarSystemRecord record;
+    store.LoadSystem(system, record);
+    found->Refresh(messages::PlanetScript(store, record, planet), catalogue, options);
+    QMetaObject::invokeMethod(this, [this, found] { Finish(found); }, Qt::QueuedConnection);
+  });
+}
+
+void frmIssues::Finish(std::shared_ptr<IssuesList> found) {
+  if (worker_.joinable()) worker_.join();
+  running_ = false;
+  list_ = std::move(*found);
   Fill();
+  if (again_) {
+    again_ = false;
+    Refresh();
+  }
+}
+
+void frmIssues::WaitForCheck() {
+  while (running_) {
+    if (worker_.joinable()) worker_.join();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+  }
 }
 
 void frmIssues::Fill() {

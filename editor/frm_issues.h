@@ -5,6 +5,8 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
+#include <thread>
 
 class QLabel;
 class QPushButton;
@@ -20,11 +22,16 @@ class frmIssues : public QDialog {
  public:
   frmIssues(const messages::PlanetScript& script, const messages::SpecialActionList& catalogue,
             QWidget* parent = nullptr);
+  ~frmIssues() override;
 
   // Shows the list for the script's planet under its name, checked now.
   void ShowFor(const std::string& planetName);
-  // Checks again; nothing while the window is hidden.
+  // Checks again, away from the window's thread so that it never freezes ("checking..." meanwhile);
+  // nothing while the window is hidden.
   void Refresh();
+  bool Checking() const { return running_; }
+  // Waits for a check under way and shows what it found.
+  void WaitForCheck();
   // Where a double click on a finding goes.
   void SetOpen(std::function<void(const Finding&)> open) { open_ = std::move(open); }
   const IssuesList& List() const { return list_; }
@@ -39,12 +46,16 @@ class frmIssues : public QDialog {
 
  private:
   void Fill();
+  void Finish(std::shared_ptr<IssuesList> found);
 
   const messages::PlanetScript& script_;
   const messages::SpecialActionList& catalogue_;
   CheckOptions options_;
   IssuesList list_;
   std::function<void(const Finding&)> open_;
+  std::thread worker_;
+  bool running_ = false;
+  bool again_ = false;  // an edit came while checking: check once more
 };
 
 }  // namespace zelmora::check

@@ -145,6 +145,71 @@ class TeeBuffer : public std::streambuf {
   std::streambuf* b_;
 };
 
+// Compares the transcript line by line as it is written, keeping the first difference.
+class ComparingBuffer : public std::streambuf {
+ public:
+  explicit ComparingBuffer(const std::string& recorded) {
+    std::istringstream in(recorded);
+    for (std::string line; std::getline(in, line);) lines_.push_back(line);
+  }
+  const std::optional<TranscriptDifference>& Difference() const { return difference_; }
+  int Agreed() const { return static_cast<int>(next_); }
+  void Finish() {
+    if (!line_.empty()) Compare();
+    if (!difference_ && next_ < lines_.size()) {
+      difference_ = TranscriptDifference{static_cast<int>(next_) + 1, lines_[next_], std::nullopt};
+    }
+  }
+
+ protected:
+  int overflow(int c) override {
+    if (c == traits_type::eof()) return traits_type::not_eof(c);
+    if (c == '\n') Compare();
+    else line_.push_back(static_cast<char>(c));
+    return c;
+  }
+
+ private:
+  void Compare() {
+    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+    if (!difference_) {
+      if (next_ >= lines_.size()) {
+        difference_ = TranscriptDifference{static_cast<int>(next_) + 1, std::nullopt, line_};
+      } else if (lines_[next_] != line_) {
+        difference_ = TranscriptDifference{static_cast<int>(next_) + 1, lines_[next_], line_};
+      } else {
+        ++next_;
+      }
+    }
+    line_.clear();
+  }
+
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  std::string line_;
+  std::optional<TranscriptDifference> difference_;
+};
+
+// The recorded input, a line at a time, ending as soon as the transcript has departed.
+class StoppingInput : public std::streambuf {
+ public:
+  StoppingInput(const std::vector<std::string>& lines, const ComparingBuffer& out) : lines_(lines), out_(out) {}
+
+ protected:
+  int underflow() override {
+    if (out_.Difference() || next_ >= lines_.size()) return traits_type::eof();
+    current_ = lines_[next_++] + "\n";
+    setg(current_.data(), current_.data(), current_.data() + current_.size());
+    return traits_type::to_int_type(current_[0]);
+  }
+
+ private:
+  const std::vector<std::string>& lines_;
+  const ComparingBuffer& out_;
+  std::size_t next_ = 0;
+  std::string current_;
+};
+
 bool UseWorkingCopy(const PlaySettings& settings, const store::DescriptorStore& store) {
   return settings.workingCopy && platform::FileExists(store.DescriptorPath(settings.system, store::kWorkingExtension));
 }
@@ -218,6 +283,25 @@ Replay ReplayRecording(const TestRecording& recording, const std::filesystem::pa
   replay.understood = RunPlaySession(settings, in, out) == 0;
   replay.transcript = out.str();
   return replay;
+}
+
+ReplayCheck CheckReplay(const TestRecording& recording, const std::filesystem::path& gameFolder) {
+  PlaySettings settings;
+  static_cast<TestStart&>(settings) = recording.start;
+  settings.gameFolder = gameFolder;
+  settings.workingCopy = true;
+  ComparingBuffer compare(recording.transcript);
+  std::ostream out(&compare);
+  StoppingInput input(recording.lines, compare);
+  std::istream in(&input);
+  RunPlaySession(settings, in, out);
+  out.flush();
+  compare.Finish();
+  ReplayCheck check;
+  check.difference = compare.Difference();
+  check.agreed = compare.Agreed();
+  check.workingCopy = UseWorkingCopy(settings, store::DescriptorStore(gameFolder));
+  return check;
 }
 
 }  // namespace zelmora::simulator

@@ -35,4 +35,13 @@ struct Replay {
 };
 Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder);
 
+// A recording played again only as long as its transcript agrees with the recorded one: the first
+// line that differs ends the replay (a recorded transcript that ends early, too).
+struct ReplayCheck {
+  std::optional<TranscriptDifference> difference;
+  int agreed = 0;  // transcript lines that agreed
+  bool workingCopy = false;
+};
+ReplayCheck CheckReplay(const TestRecording& recording, const std::filesystem::path& gameFolder);
+
 }  // namespace zelmora::simulator

@@ -103,7 +103,7 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
   }
   TestRecording r;
   TestStart& s = r.start;
-  bool haveSystem = false, havePlanet = false;
+  bool haveSystem = false, havePlanet = false, haveTranscript = false;
   std::optional<ShipState> ship;
   enum class Section { Header, Commands, Transcript } section = Section::Header;
   for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -111,7 +111,13 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
     const std::string where = "line " + std::to_string(i + 1) + ": ";
     if (line == "commands:" || line == "transcript:") {
       section = line == "commands:" ? Section::Commands : Section::Transcript;
+      haveTranscript = haveTranscript || section == Section::Transcript;
       continue;
+    }
+    // A last line without its line end was cut off: it is not kept.
+    if (i + 1 == lines.size() && !text.empty() && text.back() != '\n' && section != Section::Header) {
+      r.truncated = true;
+      break;
     }
     if (section != Section::Header) {
       if (!line.empty() && line.compare(0, kIndent.size(), kIndent) != 0) {
@@ -132,6 +138,7 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
     const std::string key = line.substr(0, colon);
     const std::string value = platform::TrimBlanks(line.substr(colon + 1));
     bool ok = true;
+    std::string range;  // what the values must be, when they were read but lie outside it
     if (key == "game") {
       r.gameFolder = value;
     } else if (key == "system") {
@@ -166,16 +173,23 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
         std::int16_t* fields[] = {&ship->MaxEnergy, &ship->ShieldEnergy, &ship->PhotonTorpedoes, &ship->TorpedoBay,
                                   &ship->PoSupply};
         for (std::size_t k = 0; k < 5; ++k) {
-          ok = ok && v[k + 1] >= -32768 && v[k + 1] <= 32767;
+          if (v[k + 1] < -32768 || v[k + 1] > 32767) range = "must lie from -32768 to 32767";
           *fields[k] = static_cast<std::int16_t>(v[k + 1]);
         }
       }
     } else if (key == "upgrade levels") {
       if (!ship) ship.emplace();
       ok = ParseList<std::int16_t, kUpgradeKinds>(value, &ship->UpgradeLevels[1]);
+      for (int k = 1; ok && k <= kUpgradeKinds; ++k) {
+        const int level = ship->UpgradeLevels[static_cast<std::size_t>(k)];
+        if (level < 0 || level > kMaxUpgradeLevel) range = "must lie from 0 to " + std::to_string(kMaxUpgradeLevel);
+      }
     } else if (key == "damage") {
       if (!ship) ship.emplace();
       ok = ParseList<float, kSystemCount>(value, ship->SystemDamage.data());
+      for (float d : ship->SystemDamage) {
+        if (ok && !(std::isfinite(d) && d >= 0)) range = "must be finite and not below 0";
+      }
     } else {
       error = where + "unknown entry \"" + key + "\"";
       return std::nullopt;
@@ -184,11 +198,16 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
       error = where + "cannot read the " + key + " \"" + value + "\"";
       return std::nullopt;
     }
+    if (!range.empty()) {
+      error = where + "the " + key + " \"" + value + "\" " + range;
+      return std::nullopt;
+    }
   }
   if (!haveSystem || !havePlanet) {
     error = std::string("the recording names no ") + (haveSystem ? "planet" : "system");
     return std::nullopt;
   }
+  if (!haveTranscript) r.truncated = true;
   s.ship = ship;
   return r;
 }

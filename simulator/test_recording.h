@@ -40,6 +40,9 @@ struct TestRecording {
   TestStart start;
   std::vector<std::string> lines;
   std::string transcript;
+  // The file ended before it was whole (no transcript section, or a last line cut off); what was
+  // read of it is kept.
+  bool truncated = false;
 };
 
 std::string RecordingText(const TestRecording& recording);

@@ -20,6 +20,10 @@
 
 namespace zelmora::check::testing {
 
+// How every "never" of the search ends: it holds for play as the game starts it.
+inline const std::string kFromTheStart =
+    " (in play as the game starts it, every flag clear; flags ticked in Test Options can reach more)";
+
 // A game folder with one system, "Probe", of one planet whose section holds the lines a test
 // gives, checked with the demo's SPECIAL.LST.
 struct CheckFixture : ::testing::Test {

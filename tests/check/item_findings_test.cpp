@@ -120,18 +120,64 @@ TEST_F(Items, AnswerCodesNamingGroupsWithoutMessagesOrResponses) {
   EXPECT_EQ(messages[4].severity, Severity::Warning);
 }
 
-TEST_F(Items, GroupsThatNoAnswerCodeReaches) {
-  Write({"Messages=1", "Message1=Hello.*RNone", "MessagesOrphan=2", "MessageOrphan1=Lost.", "MessageOrphan2=Also lost.",
-         "ResponsesOrphan=1", "ResponseOrphan1=Who?*M"});
-  const auto report = Check();
+// A Beam message's *M and an Ignore chain through an empty Ignore group lead where no answer code
+// does; only the group nothing leads to is reported, by the search when it finishes and, when it
+// stops early, by the same rules with the flags left open.
+TEST_F(Items, GroupsThatPlayNeverGetsTo) {
+  Write({"Messages=2", "Message1=Hello.", "Message2=%FA%FB%FC%FD%FE%FF%FG%FHAll lamps lit.*RNone", "Responses=8",
+         "Response1=Lamp one.*TFA", "Response2=Lamp two.*TFB", "Response3=Lamp three.*TFC", "Response4=Lamp four.*TFD",
+         "Response5=Lamp five.*TFE", "Response6=Lamp six.*TFF", "Response7=Lamp seven.*TFG",
+         "Response8=Lamp eight.*TFH",
+         "BeamMessages=2", "Beam1=Sensors sweep the valley.*MValley", "Beam2=Nothing down there.",
+         "MessagesValley=1", "MessageValley1=A quiet valley.*RNone", "MessagesIgnoreIgnore=1",
+         "MessageIgnoreIgnore1=Still ignoring us?*RNone", "MessagesOrphan=2", "MessageOrphan1=Lost.",
+         "MessageOrphan2=Also lost.", "ResponsesOrphan=1", "ResponseOrphan1=Who?*M", "AFlag=One", "BFlag=Two",
+         "CFlag=Three", "DFlag=Four", "EFlag=Five", "FFlag=Six", "GFlag=Seven", "HFlag=Eight"});
+  auto report = Check();
+  ASSERT_TRUE(report.searches.at(0).complete);
+  EXPECT_TRUE(OfKind(report, FindingKind::UnreachedGroup).empty()) << Describe(report);
+  auto never = OfKind(report, FindingKind::GroupNeverPlayed);
+  ASSERT_EQ(never.size(), 1u) << Describe(report);
+  EXPECT_EQ(never[0].group, "Orphan");
+  EXPECT_EQ(never[0].key, "MessagesOrphan");
+  EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
+
+  // Stopped early by the 256 combinations of lamps, but not without them.
+  options.limits.maxStates = report.searches[0].configurations;
+  report = Check();
+  ASSERT_FALSE(report.searches.at(0).complete);
+  EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
   const auto unreached = OfKind(report, FindingKind::UnreachedGroup);
   ASSERT_EQ(unreached.size(), 1u) << Describe(report);
   EXPECT_EQ(unreached[0].group, "Orphan");
   EXPECT_EQ(unreached[0].list, ItemList::Messages);
   EXPECT_EQ(unreached[0].key, "MessagesOrphan");
-  // Its items are not reported again one by one.
-  EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
-  EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
+}
+
+// Play tests a message's "*RS..." and "*R!S..." pieces as the state of a ship's system: an answer
+// code to such a group keeps the message from being sent. A response's are only answer codes.
+TEST_F(Items, AnswerCodesThatPlayReadsAsRepairConditions) {
+  Write({"Messages=4", "Message1=Tell me a story.*RStory", "Message2=Repair us.*RS3", "Message3=Lost.*R!Sunken",
+         "Message4=%RK here.*RStory", "MessagesStory=1", "MessageStory1=Once upon a time.*RStory",
+         "ResponsesStory=2", "ResponseStory1=%RK, go on.*MStory", "ResponseStory2=Again.*RStory*MStory"});
+  const auto report = Check();
+  const auto read = OfKind(report, FindingKind::AnswerReadAsCondition);
+  ASSERT_EQ(read.size(), 4u) << Describe(report);
+  EXPECT_EQ(read[0].key, "Message1");
+  EXPECT_EQ(read[0].severity, Severity::Error);
+  EXPECT_EQ(read[0].message,
+            "the answer code *RStory is read by play as a repair condition (system 0 damaged): the message is sent "
+            "only then");
+  EXPECT_EQ(read[0].fix, "rename group Story so that its name does not begin with S");
+  EXPECT_EQ(read[1].key, "Message3");
+  EXPECT_NE(read[1].message.find("(system 0 destroyed)"), std::string::npos);
+  EXPECT_EQ(read[1].fix, "rename group !Sunken so that its name does not begin with !S");
+  EXPECT_EQ(read[2].key, "Message4");
+  EXPECT_EQ(read[3].key, "MessageStory1");
+  // The placeholder at the front of a message is lost; the response chooser shows a response's.
+  const auto unknown = OfKind(report, FindingKind::UnknownCode);
+  ASSERT_EQ(unknown.size(), 1u) << Describe(report);
+  EXPECT_EQ(unknown[0].key, "Message4");
 }
 
 TEST_F(Items, AScriptTheGameDoesNotPlayIsNotedOnce) {

@@ -7,6 +7,7 @@ namespace zelmora::check {
 namespace {
 
 using testing::CheckFixture;
+using testing::kFromTheStart;
 using Reach = CheckFixture;
 
 TEST_F(Reach, AMessageWhoseFlagIsOnlySetAfterItsGroupIsOver) {
@@ -20,7 +21,8 @@ TEST_F(Reach, AMessageWhoseFlagIsOnlySetAfterItsGroupIsOver) {
   EXPECT_EQ(never[0].group, "INIT");
   EXPECT_EQ(never[0].item, 1);
   EXPECT_EQ(never[0].message,
-            "this message can never be sent: it needs flag A set, which never holds while its group is played");
+            "this message can never be sent: it needs flag A set, which never holds while its group is played" +
+                kFromTheStart);
   // Back, after a later visit, does see the flag.
   EXPECT_EQ(report.findings.size(), 1u) << Describe(report);
 }
@@ -46,7 +48,7 @@ TEST_F(Reach, ChanceAndTheShipGoEitherWayThePlanetsEnergyDoesNot) {
   EXPECT_EQ(Keys(report, FindingKind::MessageNeverSent), (std::vector<std::string>{"Message4", "Message5"}))
       << Describe(report);
   EXPECT_EQ(OfKind(report, FindingKind::MessageNeverSent)[1].message,
-            "this message can never be sent: its conditions never hold");
+            "this message can never be sent: its conditions never hold" + kFromTheStart);
 }
 
 TEST_F(Reach, AGroupThatNoVisitPlaysIsOneFinding) {
@@ -72,8 +74,16 @@ TEST_F(Reach, ABoundedSearchSaysSoAndReportsNothingItCouldNotSee) {
   const auto incomplete = OfKind(report, FindingKind::SearchIncomplete);
   ASSERT_EQ(incomplete.size(), 1u);
   EXPECT_EQ(incomplete[0].severity, Severity::Note);
+  EXPECT_NE(incomplete[0].message.find("(state limit)"), std::string::npos) << incomplete[0].message;
   EXPECT_TRUE(OfKind(report, FindingKind::MessageNeverSent).empty()) << Describe(report);
   EXPECT_TRUE(OfKind(report, FindingKind::GroupNeverPlayed).empty());
+
+  // A deadline already past stops it by time, whatever the states allow.
+  options.limits.maxStates = 1'000'000;
+  options.limits.deadline = std::chrono::steady_clock::now();
+  const auto late = Check();
+  EXPECT_EQ(late.searches.at(0).stoppedBy, "time");
+  EXPECT_NE(OfKind(late, FindingKind::SearchIncomplete).at(0).message.find("(time limit)"), std::string::npos);
 }
 
 TEST_F(Reach, TheConversationDemosHaveNothingThatPlayCannotReach) {

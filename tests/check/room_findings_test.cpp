@@ -12,6 +12,7 @@ namespace zelmora::check {
 namespace {
 
 using testing::CheckFixture;
+using testing::kFromTheStart;
 
 using Rooms = CheckFixture;
 
@@ -128,7 +129,8 @@ TEST_F(Rooms, RoomsWithNoWayBackToTheShip) {
   EXPECT_EQ(stuck[1].severity, Severity::Error);
   EXPECT_EQ(Keys(report, FindingKind::ResponseNeverOffered), std::vector<std::string>{"ResponseVault1"});
   EXPECT_EQ(OfKind(report, FindingKind::ResponseNeverOffered)[0].message,
-            "this response can never be offered: it needs flag C clear, which never holds while its group is played");
+            "this response can never be offered: it needs flag C clear, which never holds while its group is played" +
+                kFromTheStart);
 
   const auto map = BuildAdventureMap(Script(), report.findings);
   ASSERT_EQ(map.rooms.size(), 3u);
@@ -176,6 +178,37 @@ TEST_F(Rooms, RoomsWithoutGridNamesAreLaidOutFromTheirDoors) {
   EXPECT_TRUE(well.reachesBeamUp);
   EXPECT_TRUE(Check().findings.empty()) << Describe(Check());
 }
+
+// A lock whose flag is set only behind it, or only in a group no visit plays, never opens.
+TEST_F(Rooms, LocksWhoseFlagPlayNeverSetsFirst) {
+  const std::vector<std::string> hall = {
+      "BeamMessages=1", "Beam1=You beam down.*RHall", "MessagesHall=1", "MessageHall1=A hall.", "ResponsesHall=3",
+      "ResponseHall1=Beam up.*MBeamUp", "ResponseHall2=%FKOpen the vault.*MVault",
+      "ResponseHall3=%fKThe vault is shut.*MVaultLocked", "MessagesVaultLocked=1",
+      "MessageVaultLocked1=Locked tight.*RHall", "MessagesVault=1", "ResponsesVault=1", "ResponseVault1=Out.*MHall",
+      "MessagesBeamUp=1", "MessageBeamUp1=Beam up sucessful.*RNone", "KFlag=Vault key"};
+  for (const char* keyAt : {"behind", "orphan"}) {
+    std::vector<std::string> lines = hall;
+    const bool behind = std::string(keyAt) == "behind";
+    lines.push_back(behind ? "MessageVault1=The key lies here.*SFK" : "MessageVault1=Gold.");
+    if (!behind) {
+      lines.push_back("MessagesOrphan=1");
+      lines.push_back("MessageOrphan1=A key nobody finds.*SFK");
+    }
+    Write(lines);
+    const auto report = Check();
+    const auto locks = OfKind(report, FindingKind::LockNeverOpens);
+    ASSERT_EQ(locks.size(), 1u) << keyAt << "\n" << Describe(report);
+    EXPECT_EQ(locks[0].key, "ResponseHall2");
+    EXPECT_EQ(locks[0].room, "Hall");
+    EXPECT_EQ(locks[0].severity, Severity::Error);
+    EXPECT_EQ(locks[0].message, "the lock on \"Open the vault.\" in room Hall never opens: no visit sets flag K "
+                                "before it gets there" + testing::kFromTheStart);
+    EXPECT_TRUE(OfKind(report, FindingKind::ResponseNeverOffered).empty()) << keyAt << "\n" << Describe(report);
+    EXPECT_EQ(Keys(report, FindingKind::RoomNeverEntered), std::vector<std::string>{"MessagesVault"}) << keyAt;
+  }
+}
+
 
 }  // namespace
 }  // namespace zelmora::check

@@ -189,3 +189,127 @@ TEST_F(Agreement, TheDemoPlanetsWithEveryKindOfFinding) {
 
 }  // namespace
 }  // namespace zelmora::check
+
+// The search by the shapes of play, each both ways: what a bounded search of commands makes the
+// real panel show or offer is what the checker's search says some visit can, and nothing more.
+#include "check/explorer.h"
+#include "check/flag_uses.h"
+#include "tests/check/play_driver.h"
+
+#include <deque>
+
+namespace zelmora::check {
+namespace {
+
+using testing::PlayDriver;
+
+struct Reached {
+  std::set<std::string> shown, offered;  // upper-cased keys
+};
+
+// Every sequence of commands up to a depth, told apart by the state it leaves play in.
+Reached SearchCommands(const std::map<std::string, std::string>& keys) {
+  struct Step {
+    PlayDriver::Command command;
+    int choice;
+    double draw;
+  };
+  std::vector<Step> steps;
+  for (double draw : {0.1, 0.6}) {
+    steps.push_back({PlayDriver::Tick, 1, draw});
+    steps.push_back({PlayDriver::Beam, 1, draw});
+  }
+  for (int choice = 1; choice <= 3; ++choice) {
+    steps.push_back({PlayDriver::Respond, choice, 0.5});
+    steps.push_back({PlayDriver::Hail, choice, 0.5});
+  }
+  for (auto command : {PlayDriver::Wait, PlayDriver::Ignore, PlayDriver::Phaser, PlayDriver::Back,
+                       PlayDriver::Returned}) {
+    steps.push_back({command, 1, 0.5});
+  }
+  PlayDriver play(keys);
+  std::set<std::string> seen;
+  std::deque<std::vector<Step>> queue{{}};
+  while (!queue.empty() && seen.size() < 2000) {
+    const std::vector<Step> path = std::move(queue.front());
+    queue.pop_front();
+    play.Start();
+    for (const Step& s : path) play.Do(s.command, s.choice, s.draw);
+    if (!seen.insert(play.StateKey()).second || path.size() >= 9) continue;
+    for (const Step& s : steps) {
+      queue.push_back(path);
+      queue.back().push_back(s);
+    }
+  }
+  Reached reached;
+  for (const auto& k : play.shown) reached.shown.insert(platform::ToUpper1252(k));
+  for (const auto& k : play.offered) reached.offered.insert(platform::ToUpper1252(k));
+  return reached;
+}
+
+struct Shapes : testing::CheckFixture {
+  // The checker's search and the search of commands agree on every key of the script.
+  void ExpectAgreement(const std::string& shape) {
+    auto script = Script();
+    ScriptIndex index(script);
+    const FlagUses uses = ScanFlags(index);
+    PlayModel model(index, record.Planet(1), "Thalnori", uses.tested);
+    const Exploration search = Explore(model, {});
+    ASSERT_TRUE(search.complete) << shape;
+    std::map<std::string, std::string> keys;
+    for (const auto& e : index.Entries()) keys[e.key] = e.value;
+    const Reached play = SearchCommands(keys);
+    for (const auto& e : index.Entries()) {
+      const std::string key = platform::ToUpper1252(e.key);
+      EXPECT_EQ(search.sent.count(key) > 0, play.shown.count(key) > 0) << shape << ": message " << e.key;
+      EXPECT_EQ(search.offered.count(key) > 0, play.offered.count(key) > 0) << shape << ": response " << e.key;
+    }
+  }
+};
+
+TEST_F(Shapes, ReturnVisitsCompanionsResponsesWithoutTextAndWaits) {
+  struct Case {
+    const char* shape;
+    std::vector<std::string> lines;
+    std::vector<std::string> never;  // the keys the checker reports as never sent or offered
+    std::vector<std::string> groups = {};  // ... and the groups no visit plays
+  };
+  const std::vector<Case> cases = {
+      {"a hail answer that needs a flag of an earlier visit",
+       {"Messages=1", "Message1=Hello.*RNone", "ResponsesHail=2", "ResponseHail1=%FAWe meet again.*MAgain",
+        "ResponseHail2=Greetings.*MFirst", "MessagesFirst=1", "MessageFirst1=Welcome, stranger.*SFA*RNone",
+        "MessagesAgain=1", "MessageAgain1=Welcome back.*RNone", "MessagesBack=1", "MessageBack1=Back so soon.*RNone",
+        "AFlag=Met"},
+       {}},
+      {"a group's own Phaser and Ignore groups",
+       {"Messages=1", "Message1=Hello.", "MessagesBack=1", "MessageBack1=Back again.", "MessagesBackPhaser=1",
+        "MessageBackPhaser1=You fire on us again!*RNone", "MessagesPhaser=1", "MessagePhaser1=Ouch.*RNone",
+        "MessagesIgnoreBack=1", "MessageIgnoreBack1=Ignored again.*RNone", "MessagesIgnore=1",
+        "MessageIgnore1=Ignored.*RNone"},
+       {}},
+      {"responses without text",
+       {"Messages=1", "Message1=Choose.", "Responses=3", "Response1=*MHidden", "Response2=Visible.*MShown",
+        "Response3=%05", "MessagesShown=1", "MessageShown1=Shown.*RNone", "MessagesHidden=1",
+        "MessageHidden1=Hidden.*RNone"},
+       {"Response1", "Response3"},
+       {"MessagesHidden"}},
+      {"a waiting message shown at the level a beam moved to",
+       {"Messages=2", "Message1=%W3The council gathers.*RNone", "Message2=%W2Soon.*RNone", "BeamMessages=1",
+        "Beam1=$BOX$You beam into the hall.*MFoo", "MessagesFoo=1", "MessageFoo1=%FZOnly after a wait.*RFoo",
+        "MessageFoo2=Above the count.*RFoo", "ResponsesFoo=1", "ResponseFoo1=Thank you.*MNone", "ZFlag=Never"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    Write(c.lines);
+    const auto report = Check();
+    std::vector<std::string> never = Keys(report, FindingKind::MessageNeverSent);
+    for (const auto& k : Keys(report, FindingKind::ResponseNeverOffered)) never.push_back(k);
+    EXPECT_EQ(never, c.never) << c.shape << "\n" << Describe(report);
+    EXPECT_EQ(Keys(report, FindingKind::GroupNeverPlayed), c.groups) << c.shape << "\n" << Describe(report);
+    EXPECT_TRUE(OfKind(report, FindingKind::ItemsBeyondCount).empty()) << c.shape << "\n" << Describe(report);
+    ExpectAgreement(c.shape);
+  }
+}
+
+}  // namespace
+}  // namespace zelmora::check

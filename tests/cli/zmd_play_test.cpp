@@ -59,6 +59,21 @@ TEST(ZmdPlay, ARecordedSessionChecksCleanUntilTheScriptChanges) {
   EXPECT_NE(check.out.find("(replayed against the working copy)"), std::string::npos) << check.out;
 }
 
+TEST(ZmdPlay, ACheckSaysWhenTheRecordingIsTruncated) {
+  testing::DemoGameFolder game;
+  const auto input = game.Write("session.txt", Source("tests/simulator/great_red_session.txt"));
+  const std::string recording = (game.Path() / "great red.txt").string();
+  ASSERT_EQ(Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--record", recording}, input.string()).status, 0);
+  const std::string kept = testing::TempGameFolder::ReadFile(recording);
+  // Cut within a line of the transcript, as a full disk or a kill would leave it.
+  const auto cut = game.Write("cut.txt", kept.substr(0, kept.size() * 2 / 3));
+  ZmdRun check = Zmd({"play", "--check", cut.string()});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_NE(check.out.find(cut.string() + " is truncated: its transcript ends after line "), std::string::npos)
+      << check.out;
+  EXPECT_NE(check.out.find("the replay agrees with it up to there"), std::string::npos) << check.out;
+}
+
 TEST(ZmdPlay, CheckAndRecordRefuseWhatTheyCannotUse) {
   testing::DemoGameFolder game;
   EXPECT_EQ(Zmd({"play", "--check", (game.Path() / "none.txt").string()}).status, 2);

@@ -270,6 +270,7 @@ TEST(MessageEditorWindow, TheIssuesListFollowsEditsAndLeadsToTheItem) {
     ASSERT_NE(issues, nullptr);
     EXPECT_TRUE(issues->isVisible());
     EXPECT_EQ(Text(issues->windowTitle()), "Script Issues - Bellwether Relay");
+    issues->WaitForCheck();
     const auto& rows = issues->List().Rows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(issues->lvwIssues->topLevelItemCount(), static_cast<int>(rows.size()));
@@ -300,7 +301,11 @@ TEST(MessageEditorWindow, TheIssuesListFollowsEditsAndLeadsToTheItem) {
     m->cmdNew->click();
     m->txtMessage->insertPlainText(QStringLiteral("We remember you."));
     m->cmdSave->click();
-    EXPECT_LT(issues->List().Rows().size(), before);  // checked again after the save
+    // Checked again after the save, away from the window: it says so until the result is in.
+    EXPECT_TRUE(issues->Checking());
+    EXPECT_EQ(Text(issues->lblSummary->text()), "checking...");
+    issues->WaitForCheck();
+    EXPECT_LT(issues->List().Rows().size(), before);
     m->cmdClose->click();
   });
   PressOnView(w, DiscOf(w, 1), Qt::RightButton);

@@ -351,6 +351,60 @@ TEST(Recording, FileFormatKeepsEveryPartAndRefusesWhatIsNotARecording) {
             "line 4: cannot read the damage \"1 2 3\"");
   EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 1\ncommands:\ntick\n"),
             "line 5: the lines of a section are indented by two blanks");
+  // Values the ship cannot hold.
+  for (const char* levels : {"99 1 1 1 1", "1 1 -5 1 1", "1 1 1 1 6"}) {
+    EXPECT_EQ(refused(std::string("zmd play recording\nsystem: A\nplanet: 1\nupgrade levels: ") + levels + "\n"),
+              std::string("line 4: the upgrade levels \"") + levels + "\" must lie from 0 to 5");
+  }
+  EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 1\ndamage: 0 0 0 0 -1 0 0 0 0\n"),
+            "line 4: the damage \"0 0 0 0 -1 0 0 0 0\" must be finite and not below 0");
+  EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 1\nship: 0 40000 0 0 0 0\n"),
+            "line 4: the ship \"0 40000 0 0 0 0\" must lie from -32768 to 32767");
+
+  // Cut off: without its transcript, or within a line, it is read as far as it is whole.
+  EXPECT_FALSE(ParseRecording(text, error)->truncated);
+  const auto cut = ParseRecording(text.substr(0, text.size() - 3), error);
+  ASSERT_TRUE(cut);
+  EXPECT_TRUE(cut->truncated);
+  EXPECT_EQ(cut->transcript, "test: x\ntext: first\n      indented\n\n");
+  const auto noTranscript = ParseRecording(text.substr(0, text.find("transcript:")), error);
+  ASSERT_TRUE(noTranscript);
+  EXPECT_TRUE(noTranscript->truncated);
+  EXPECT_EQ(noTranscript->lines, r.lines);
+}
+
+TEST(RecordedTest, CheckingAReplayStopsAtTheFirstDifference) {
+  testing::DemoGameFolder game;
+  PlaySettings settings;
+  settings.gameFolder = game.Path();
+  settings.system = "Kestrel Verge";
+  settings.planet = 3;
+  settings.seed = 5;
+  std::string input = "tick\nhail\n1\n";
+  for (int i = 0; i < 400; ++i) input += "tick\nstatus\n";
+  std::istringstream in(input);
+  std::ostringstream out;
+  TestRecording r;
+  RunPlaySession(settings, in, out, &r);
+  EXPECT_FALSE(CheckReplay(r, game.Path()).difference);
+
+  // A changed line early on: the rest of the recording is not played.
+  TestRecording changed = r;
+  const auto at = changed.transcript.find("Unknown vessel");
+  ASSERT_NE(at, std::string::npos);
+  changed.transcript.replace(at, 7, "Strange");
+  const auto check = CheckReplay(changed, game.Path());
+  ASSERT_TRUE(check.difference);
+  EXPECT_EQ(check.agreed, check.difference->line - 1);
+  EXPECT_NE(check.difference->replayed->find("Unknown vessel"), std::string::npos);
+
+  // A transcript that ends early ends the replay at the next line.
+  TestRecording shorter = r;
+  shorter.transcript = r.transcript.substr(0, r.transcript.find('\n', r.transcript.size() / 3) + 1);
+  const auto ended = CheckReplay(shorter, game.Path());
+  ASSERT_TRUE(ended.difference);
+  EXPECT_FALSE(ended.difference->recorded);
+  EXPECT_TRUE(ended.difference->replayed);
 }
 
 TEST(Recording, FirstDifferenceNamesTheLineAndAnEndedTranscript) {
