@@ -3,6 +3,7 @@
 int main(int argc, char** argv) {
   CLI::App app{"zmd: the command-line companion of the Zelmora editor"};
   app.require_subcommand(1);
+  app.footer("A name that begins with \"-\" goes after \"--\", which ends the options: zmd show GAME_FOLDER -- -rf");
   zelmora::cli::CliContext ctx;
   zelmora::cli::AddStoreCommands(app, ctx);
   zelmora::cli::AddPlayCommands(app, ctx);

@@ -140,6 +140,13 @@ void MessageEditor::EndEdit(bool save) {
   const int k = *editState_;
   if (save) {
     const std::string value = InList() ? ComposedValue() : screen_.text;
+    if (InList()) {
+      // What would be read back as something else is not stored; the item stays open to mend.
+      if (auto problem = ReadBackProblem(value, PaneParts(), screen_.actions.lines, Kind(), listGroup_, catalogue_)) {
+        prompter_.Inform(*problem, platform::Icon::Exclamation);
+        return;
+      }
+    }
     if (!InList()) {
       editState_.reset();
       script_.PutMessage(kInfoKey, value);
