@@ -74,14 +74,8 @@ frmPictures::frmPictures(PlanetPictures& model, const QtPlanetImages& images, QW
   picPlanet->setPalette(space);
   PlaceTwips(picPlanet, kFrameLeft, kFrameTop, kFrameSide, kFrameSide);
 
-#ifdef ZELMORA_MULTIMEDIA
-  PreferFfmpegBackend();  // before the first video widget, which picks the backend
-  auto* video = new QVideoWidget(this);
-  video->setObjectName(QStringLiteral("AVI"));
-  AVI = video;
-#else
+  // The video widget inside comes with the first animation: making one loads the media backend.
   AVI = Make<QFrame>(this, "AVI");
-#endif
   AVI->setAutoFillBackground(true);
   AVI->setPalette(space);
   PlaceTwips(AVI, kFrameLeft, kFrameTop, kFrameSide, kFrameSide);
@@ -181,8 +175,13 @@ void frmPictures::Play(const fs::path& file) {
 #ifdef ZELMORA_MULTIMEDIA
   // Made on first use: most systems have no animations at all.
   if (!player_) {
+    PreferFfmpegBackend();  // before the first video widget, which picks the backend
+    auto* video = new QVideoWidget(AVI);
+    video->setObjectName(QStringLiteral("AVIVideo"));
+    video->setGeometry(AVI->rect());
+    video->show();
     player_ = new QMediaPlayer(this);
-    player_->setVideoOutput(static_cast<QVideoWidget*>(AVI));
+    player_->setVideoOutput(video);
     player_->setLoops(QMediaPlayer::Infinite);
   }
   // What the player cannot play leaves it empty.

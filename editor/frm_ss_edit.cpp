@@ -2,35 +2,20 @@
 // frm_ss_edit_commands.cpp.
 #include "editor/frm_ss_edit.h"
 
-#include "adventure/frm_advanced_room.h"
-#include "adventure/frm_edit_room.h"
-#include "adventure/frm_lock.h"
-#include "adventure/frm_wizard.h"
-#include "adventure/wizard_model.h"
-#include "editor/frm_adventure_map.h"
-#include "editor/frm_issues.h"
-#include "messages/flag_chooser.h"
-#include "messages/frm_flag.h"
-#include "messages/frm_messages.h"
-#include "messages/planet_script.h"
-#include "messages/special_actions.h"
-#include "simulator/frm_ss_options.h"
-#include "simulator/frm_system.h"
-#include "simulator/seeded_random.h"
-
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
-#include "editor/frm_get_number.h"
+#include "editor/frm_new_ss.h"
 #include "editor/frm_order.h"
-#include "editor/frm_pictures.h"
-#include "editor/frm_pictures_images.h"
 #include "editor/frm_planet.h"
+#include "editor/messages_wiring.h"
+#include "editor/pictures_wiring.h"
 #include "editor/planet_pictures.h"
+#include "editor/simulator_wiring.h"
+#include "editor/system_dialogs_wiring.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
-#include "ui/platform/program_search.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/twip_layout.h"
@@ -46,8 +31,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace zelmora::editor {
 
@@ -109,19 +92,20 @@ QLabel* Label(QWidget* parent, const char* name, const char* caption, int left, 
 }  // namespace
 
 // The flows' view of the pictures: the planet pictures of the picture form, the window's star picture.
-class frmSSEdit::Pictures : public store::SystemPictures {
+class frmSSEdit::FlowPictures : public store::SystemPictures {
  public:
-  explicit Pictures(frmSSEdit& window) : window_(window) {}
-  void AddSlot() override { window_.planetPictures_->AddSlot(); }
-  void RemoveLastSlot() override { window_.planetPictures_->RemoveLastSlot(); }
-  void ClearOnlyPicture() override { window_.planetPictures_->ClearOnlyPicture(); }
-  void SwapPictures(int a, int b) override { window_.planetPictures_->SwapPictures(a, b); }
-  bool HasPicturesToStore() const override { return window_.planetPictures_->HasPicturesToStore(); }
-  void SavePictures(const std::filesystem::path& file) override { window_.planetPictures_->SavePictures(file); }
+  explicit FlowPictures(frmSSEdit& window) : window_(window) {}
+  void AddSlot() override { Planets().AddSlot(); }
+  void RemoveLastSlot() override { Planets().RemoveLastSlot(); }
+  void ClearOnlyPicture() override { Planets().ClearOnlyPicture(); }
+  void SwapPictures(int a, int b) override { Planets().SwapPictures(a, b); }
+  bool HasPicturesToStore() const override { return Planets().HasPicturesToStore(); }
+  void SavePictures(const std::filesystem::path& file) override { Planets().SavePictures(file); }
   bool HasCustomStarPicture() const override { return window_.picStar->HasCustomPicture(); }
   void SaveStarPicture(const std::filesystem::path& file) override { window_.picStar->SavePicture(file); }
 
  private:
+  PlanetPictures& Planets() const { return window_.PicturesModel(); }
   frmSSEdit& window_;
 };
 
@@ -132,14 +116,7 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
       settings_(settings),
       runner_(runner),
       store_(std::move(gameFolder)),
-      scratch_(std::make_unique<QTemporaryDir>()),
-      planetImages_(std::make_unique<QtPlanetImages>()),
-      planetPictures_(std::make_unique<PlanetPictures>(
-          store_, record_, *planetImages_,
-          PictureServices{prompter_, settings_, runner_,
-                          (scratch_->isValid() ? scratch_->path() : QDir::tempPath()).toStdString(),
-                          platform::ProgramSearchPath()})),
-      pictures_(std::make_unique<Pictures>(*this)) {
+      flowPictures_(std::make_unique<FlowPictures>(*this)) {
   setObjectName(QStringLiteral("frmSSEdit"));
   setWindowTitle(QStringLiteral("Zelmora"));
   // The geometry was laid out for a small, narrow font.
@@ -152,102 +129,57 @@ frmSSEdit::frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& promp
   BuildMenus();
   BuildPopups();
   Connect();
+  WireSubsystems();
+}
 
-  // Created once and refilled before each use.
-  newSS_ = new frmNewSS(prompter_, this);
-  order_ = new frmOrder(this);
-  planet_ = new frmPlanet(store_.GetTables(), this);
-  dialogs_.chooseNewSystem = [this](const std::vector<std::string>& keys) { return newSS_->Run(keys); };
-  dialogs_.reorderPlanets = [this](const std::vector<std::string>& names) { return order_->Run(names); };
-  dialogs_.planetProperties = [this](int h, const std::string& name, const PlanetProperties& shown) {
-    return planet_->Run(h, name, shown);
-  };
-  script_ = std::make_unique<messages::PlanetScript>(store_, record_, 1);
-  flagChooser_ = std::make_unique<messages::FlagChooser>(store_, record_);
-  flag_ = new messages::frmFlag(*flagChooser_, prompter_, this);
-  system_ = new simulator::frmSystem(this);
-  messages::MessageEditorWindows windows;
-  windows.chooseFlag = [this](int planet, const std::string& current) {
-    return messages::GetFlagChar(current, planet, *flagChooser_, [this](messages::FlagChooser&) { flag_->Run(); });
-  };
-  windows.chooseShipSystem = [this](int current) { return system_->Choose(current); };
-  ship_ = std::make_unique<simulator::ShipState>();
-  random_ = std::make_unique<simulator::SeededRandom>();
-  number_ = new frmGetNumber(this);
-  testOptions_ = new simulator::frmSSOptions({store_, record_, *ship_, *random_, prompter_, *number_}, this);
-  testOptions_->SetRecordingFolder(
-      std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
-      "tests");
-  windows.test = [this](int planet) { testOptions_->Run(planet); };
-  // The room editor, its two dialogs and the wizard choose flags through the message editor.
-  auto chooseRoomFlag = [this](const std::string& current) { return messages_->Model().GetFlagChar(current); };
-  auto* advanced = new adventure::frmAdvancedRoom(*script_, chooseRoomFlag, this);
-  auto* lock = new adventure::frmLock(prompter_, this);
-  adventure::RoomEditorWindows roomWindows;
-  roomWindows.advanced = [advanced] {
-    advanced->Load();
-    advanced->Run();
-  };
-  roomWindows.lock = [lock](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
-  roomWindows.chooseFlag = chooseRoomFlag;
-  auto* map = new check::frmAdventureMap(*script_, messages::LoadSpecialActions(store_.GameFolder()), this);
-  roomWindows.map = [map](const std::string& current) { return map->Run(current); };
-  auto* room = new adventure::frmEditRoom(*script_, prompter_, std::move(roomWindows), this);
-  windows.editRoom = [room](int, const std::string& name) { return room->Run(name); };
-  windows.wizard = [this, advanced](int) {
-    // Finish ticks the editor's custom-messages box inside the grid's one rewrite.
-    adventure::ScriptWizardCaller caller(*script_, [this] { messages_->Model().SetCustom(true); });
-    adventure::frmWizard wizard(prompter_, messages_);
-    advanced->Load();
-    wizard.SetAdvanced([advanced] { advanced->Run(); });
-    wizard.Go(caller);
-  };
-  // The issues list stays open beside the message editor and follows its edits.
-  windows.issues = [this](int planet) {
-    issues_->ShowFor(store_.GetPlanetName(record_, planet, record_.StarName));
-  };
-  windows.scriptChanged = [this] {
-    if (issues_) issues_->Refresh();
-  };
-  messages_ = new messages::frmMessages(*script_, messages::LoadSpecialActions(store_.GameFolder()), prompter_,
-                                        std::move(windows), this);
-  issues_ = new check::frmIssues(*script_, messages_->Model().Catalogue(), messages_);
-  issues_->SetOpen([this](const check::Finding& finding) {
-    auto& editor = messages_->Model();
-    if (!finding.room.empty()) {
-      editor.OpenRoom(finding.room);
-    } else if (finding.list != check::ItemList::None) {
-      editor.GoToItem(finding.list == check::ItemList::Responses ? messages::Direction::Response
-                                                                : messages::Direction::Message,
-                      finding.group, finding.item);
-    } else if (finding.key == "Info") {
-      editor.GoToItem(messages::Direction::Information, {}, 0);
-    }
-  });
-  dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
-    messages_->Run(h, ticked, name);
-    issues_->hide();
-    return messages_->Model().Custom();
-  };
-  planetPictures_->SetChanged([this] {
+// Each subsystem's windows are wired in a file of their own and built when first opened; what one
+// subsystem opens in another is handed over here.
+void frmSSEdit::WireSubsystems() {
+  const WiringContext context{*this, store_, record_, prompter_, settings_, runner_};
+
+  pictures_ = std::make_unique<PicturesWiring>(context, [this] {
     auto ctx = Context();
     store::flows::PicturesChanged(ctx);
   });
-  pics_ = new frmPictures(*planetPictures_, *planetImages_, this);
-  dialogs_.planetPictures = [this](int h) { pics_->Run(h); };
-  planet_->SetPictureEditor([this](int h, bool) {
-    dialogs_.planetPictures(h);
-    return frmPlanet::SwitchState{store_.GetPlanetFlag(record_, "PlanetPics", h) == 1,
-                                  CustomPictureAllowed(store_, record_, planetPictures_->PictureCount() > 0)};
-  });
-  planet_->SetMessageEditor([this](int h, bool ticked) {
-    const bool custom = dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
-    return frmPlanet::SwitchState{custom, store_.SectionExists(record_.Name, std::to_string(h))};
-  });
+  dialogs_.planetPictures = [this](int h) { pictures_->Run(h); };
+
+  simulator_ = std::make_unique<SimulatorWiring>(context);
+
+  messages_ = std::make_unique<MessagesWiring>(
+      context, MessagesWiring::Outside{[this](int current) { return simulator_->ChooseShipSystem(current); },
+                                       [this](int planet) { simulator_->Test(planet); }});
+  dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
+    return messages_->Run(h, ticked, name);
+  };
+
+  // The planet properties' Edit buttons go through the dialogs above, so that a test's stand-ins
+  // serve them too.
+  systemDialogs_ = std::make_unique<SystemDialogsWiring>(
+      context,
+      [this](int h, bool) {
+        dialogs_.planetPictures(h);
+        return frmPlanet::SwitchState{store_.GetPlanetFlag(record_, "PlanetPics", h) == 1,
+                                      CustomPictureAllowed(store_, record_, PicturesModel().PictureCount() > 0)};
+      },
+      [this](int h, bool ticked) {
+        const bool custom = dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
+        return frmPlanet::SwitchState{custom, store_.SectionExists(record_.Name, std::to_string(h))};
+      });
+  dialogs_.chooseNewSystem = [this](const std::vector<std::string>& keys) {
+    return systemDialogs_->NewSystem().Run(keys);
+  };
+  dialogs_.reorderPlanets = [this](const std::vector<std::string>& names) {
+    return systemDialogs_->Order().Run(names);
+  };
+  dialogs_.planetProperties = [this](int h, const std::string& name, const PlanetProperties& shown) {
+    return systemDialogs_->Planet().Run(h, name, shown);
+  };
 }
 
-// The picture form goes before the pictures it shows.
-frmSSEdit::~frmSSEdit() { delete pics_; }
+// The wiring goes before the store and the record its windows read.
+frmSSEdit::~frmSSEdit() = default;
+
+PlanetPictures& frmSSEdit::PicturesModel() { return pictures_->Model(); }
 
 void frmSSEdit::BuildControls() {
   central = Named(new QWidget(this), "central");
@@ -438,7 +370,7 @@ int frmSSEdit::AddToSystemList(const std::string& name) {
 
 bool frmSSEdit::SystemOpen() const { return loadedIndex_ >= 0 && !record_.Name.empty(); }
 
-store::flows::SystemContext frmSSEdit::Context() { return {store_, record_, prompter_, *pictures_}; }
+store::flows::SystemContext frmSSEdit::Context() { return {store_, record_, prompter_, *flowPictures_}; }
 
 void frmSSEdit::SelectSystem(int index) {
   if (suppressSelection_) return;
@@ -451,6 +383,9 @@ void frmSSEdit::SelectSystem(int index) {
     suppressSelection_ = false;
     return;
   }
+  // What the message editor read belongs to the copy just left, even when the same system is
+  // opened again from its saved version.
+  messages_->Forget();
   if (index < 0) {
     loadedIndex_ = -1;
     SetSystemControls(false);
@@ -460,7 +395,7 @@ void frmSSEdit::SelectSystem(int index) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   store_.OpenWorkingCopy(name, prompter_);
   LoadSystem(name);
-  planetPictures_->LoadSystemPictures();
+  PicturesModel().LoadSystemPictures();
   hoverPlanet_ = 0;
   dragPlanet_ = 0;
   ShowStarPicture();

@@ -26,37 +26,20 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTemporaryDir;
-
-namespace zelmora::messages {
-class FlagChooser;
-class PlanetScript;
-class frmFlag;
-class frmMessages;
-}  // namespace zelmora::messages
-namespace zelmora::check {
-class frmIssues;
-}  // namespace zelmora::check
-namespace zelmora::simulator {
-class SeededRandom;
-class frmSSOptions;
-class frmSystem;
-struct ShipState;
-}  // namespace zelmora::simulator
-
 namespace zelmora::editor {
 
-class frmGetNumber;
+class MessagesWiring;
+class PicturesWiring;
 class PlanetPictures;
-class QtPlanetImages;
-class frmOrder;
-class frmPictures;
-class frmPlanet;
+class SimulatorWiring;
 class StarPictureWidget;
+class SystemDialogsWiring;
 class SystemViewWidget;
 
 // The main window: the system list, the system view with its information panel, the menus and
-// both popups. It owns the store and the open system record and hands them to what it opens.
+// both popups. It owns the store and the open system record and hands them to what it opens. It is
+// the composition root: each subsystem's windows are wired in a file of their own (*_wiring) and
+// built when first opened.
 class frmSSEdit : public QMainWindow {
   Q_OBJECT
 
@@ -100,7 +83,13 @@ class frmSSEdit : public QMainWindow {
   Point Centre() const;
   store::flows::SystemContext Context();
   // The open system's planet pictures and the picture form's commands.
-  PlanetPictures& PicturesModel() { return *planetPictures_; }
+  PlanetPictures& PicturesModel();
+
+  // Each subsystem's windows.
+  SystemDialogsWiring& SystemDialogs() { return *systemDialogs_; }
+  PicturesWiring& PictureWindows() { return *pictures_; }
+  SimulatorWiring& Simulator() { return *simulator_; }
+  MessagesWiring& Messages() { return *messages_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -108,12 +97,13 @@ class frmSSEdit : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  class Pictures;
+  class FlowPictures;
 
   void BuildControls();
   void BuildMenus();
   void BuildPopups();
   void Connect();
+  void WireSubsystems();
   void UpdatePlanetCommands();
   void FillSystemList();
   int AddToSystemList(const std::string& name);
@@ -160,25 +150,12 @@ class frmSSEdit : public QMainWindow {
   platform::ProcessRunner& runner_;
   store::DescriptorStore store_;
   store::SolarSystemRecord record_;
-  std::unique_ptr<QTemporaryDir> scratch_;
-  std::unique_ptr<QtPlanetImages> planetImages_;
-  std::unique_ptr<PlanetPictures> planetPictures_;
-  std::unique_ptr<Pictures> pictures_;
-  frmPictures* pics_ = nullptr;
-  frmNewSS* newSS_ = nullptr;
-  frmOrder* order_ = nullptr;
-  frmPlanet* planet_ = nullptr;
-  std::unique_ptr<messages::PlanetScript> script_;
-  std::unique_ptr<messages::FlagChooser> flagChooser_;
-  messages::frmFlag* flag_ = nullptr;
-  simulator::frmSystem* system_ = nullptr;
-  // The simulated ship and its generator live for the whole run: tests carry the ship over.
-  std::unique_ptr<simulator::ShipState> ship_;
-  std::unique_ptr<simulator::SeededRandom> random_;
-  frmGetNumber* number_ = nullptr;
-  simulator::frmSSOptions* testOptions_ = nullptr;
-  messages::frmMessages* messages_ = nullptr;
-  check::frmIssues* issues_ = nullptr;
+  // Each subsystem's windows, built when first opened.
+  std::unique_ptr<PicturesWiring> pictures_;
+  std::unique_ptr<SimulatorWiring> simulator_;
+  std::unique_ptr<MessagesWiring> messages_;
+  std::unique_ptr<SystemDialogsWiring> systemDialogs_;
+  std::unique_ptr<FlowPictures> flowPictures_;
   Dialogs dialogs_;
 
   // Window state.

@@ -1,6 +1,7 @@
 // The main window's commands: System and Planet menus, the planet and star popups, Help.
 #include "editor/editor_commands.h"
 #include "editor/frm_ss_edit.h"
+#include "editor/messages_wiring.h"
 #include "editor/planet_pictures.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
@@ -83,6 +84,7 @@ void frmSSEdit::DeleteSystemCommand() {
   const std::string name = record_.Name;
   auto ctx = Context();
   if (!store::flows::DeleteSystem(ctx, name)) return;
+  messages_->Forget();
   int index = cboSystems->findText(qt::FromCp1252(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (index >= 0) cboSystems->removeItem(index);
   loadedIndex_ = -1;
@@ -154,7 +156,7 @@ void frmSSEdit::PlanetPopup(QPoint global) {
 
 void frmSSEdit::PlanetPropertiesCommand(int h) {
   picInfo->hide();
-  PlanetProperties shown = ReadPlanetProperties(store_, record_, h, planetPictures_->PictureCount() > 0);
+  PlanetProperties shown = ReadPlanetProperties(store_, record_, h, PicturesModel().PictureCount() > 0);
   auto chosen = dialogs_.planetProperties(h, store_.GetPlanetName(record_, h, record_.StarName), shown);
   if (chosen) ApplyPlanetProperties(store_, record_, h, *chosen);
   hoverPlanet_ = 0;

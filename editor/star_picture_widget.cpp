@@ -27,7 +27,7 @@ QString PathText(const fs::path& file) { return QString::fromStdString(file.stri
 }  // namespace
 
 StarPictureWidget::StarPictureWidget(QWidget* parent, std::function<int()> starType, std::function<void()> redraw)
-    : QLabel(parent), starType_(std::move(starType)), redraw_(std::move(redraw)), clpStars_(Strip()) {
+    : QLabel(parent), starType_(std::move(starType)), redraw_(std::move(redraw)) {
   setObjectName(QStringLiteral("picStar"));
   setMouseTracking(true);
   resize(kEmptySide, kEmptySide);
@@ -35,6 +35,8 @@ StarPictureWidget::StarPictureWidget(QWidget* parent, std::function<int()> starT
 
 QImage StarPictureWidget::StockPicture(int starType) const {
   int cell = std::clamp(starType, 0, kStarTypes - 1);
+  // Drawn when a star is first shown, not while the program starts.
+  if (clpStars_.isNull()) clpStars_ = Strip();
   return clpStars_.copy(cell * kStarCell, 0, kStarCell, kStarCell);
 }
 

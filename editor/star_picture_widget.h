@@ -39,7 +39,7 @@ class StarPictureWidget : public QLabel, public StarPictureHost {
 
   std::function<int()> starType_;
   std::function<void()> redraw_;
-  QImage clpStars_;
+  mutable QImage clpStars_;
   QImage image_;
   QImage starBackup_;
   bool custom_ = false;

@@ -248,3 +248,63 @@ TEST(MessageEditorWindow, TheIssuesListFollowsEditsAndLeadsToTheItem) {
 
 }  // namespace
 }  // namespace zelmora::editor::testing
+
+namespace zelmora::editor::testing {
+namespace {
+
+// Reverting to the saved version, or opening any system, leaves nothing the message editor read
+// from the copy that was left: its lists, its pane, the room editor and the issues list start over.
+TEST(MessageEditorWindow, RevertingTheSystemDropsWhatTheEditorRead) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("4Tessaly");
+  const auto openEditor = [&](const std::function<void(frmMessages*)>& act) {
+    bool ran = false;
+    OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuMessages); });
+    WhenWindow<frmMessages>([&](frmMessages* m) {
+      ran = true;
+      act(m);
+      m->cmdClose->click();
+    });
+    PressOnView(w, DiscOf(w, 2), Qt::RightButton);
+    EXPECT_TRUE(ran);
+  };
+  std::vector<std::string> saved;
+  openEditor([&](frmMessages* m) {
+    for (int i = 0; i < m->lstMessages->count(); ++i) saved.push_back(Text(m->lstMessages->item(i)->text()));
+    m->cmdIssues->click();
+    m->cmdNew->click();
+    m->txtMessage->insertPlainText(QStringLiteral("Hello"));
+    m->cmdSave->click();
+    ASSERT_EQ(m->lstMessages->count(), static_cast<int>(saved.size()) + 1);
+    m->lstMessages->setCurrentRow(0);
+    m->cmdEdit->click();  // an edit left open is dropped too
+  });
+  ASSERT_EQ(saved.size(), 2u);
+  const std::string added = "Message" + std::to_string(saved.size() + 1);
+  ASSERT_EQ(w.Store().GetPlanetMessage(w.Record(), 2, added, true), "Hello");
+
+  e.prompter.Answer(platform::Answer::Ok);
+  e.Pick("4Tessaly");
+  EXPECT_EQ(e.prompter.Calls().back().text, "This will revert to the last saved version of '4Tessaly'.");
+  ASSERT_EQ(w.Store().GetPlanetMessage(w.Record(), 2, added, true), "ERR");
+
+  openEditor([&](frmMessages* m) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < m->lstMessages->count(); ++i) lines.push_back(Text(m->lstMessages->item(i)->text()));
+    EXPECT_EQ(lines, saved);
+    EXPECT_FALSE(m->Model().EditState().has_value());
+    EXPECT_EQ(Text(m->fraMessages->title()), "Message Level: INIT");
+    EXPECT_EQ(m->findChild<check::frmIssues*>(), nullptr);  // built again when asked for
+    // Editing the last line and saving keeps the saved text.
+    m->lstMessages->setCurrentRow(m->lstMessages->count() - 1);
+    m->cmdEdit->click();
+    m->cmdSave->click();
+  });
+  EXPECT_EQ(w.Store().GetPlanetMessage(w.Record(), 2, added, true), "ERR");
+  EXPECT_EQ(w.Store().GetPlanetMessage(w.Record(), 2, "Messages", true), "2");
+  EXPECT_NE(w.Store().GetPlanetMessage(w.Record(), 2, "Message2", true).find(saved.back()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelmora::editor::testing

@@ -1,5 +1,6 @@
 #include "editor/frm_planet.h"
 #include "editor/planet_pictures.h"
+#include "editor/system_dialogs_wiring.h"
 #include "tests/editor/editor_window_support.h"
 #include "tests/support/picture_files.h"
 
@@ -83,8 +84,7 @@ TEST(EditorPictures, ThePlanetDialogsEditOpensTheFormAndFollowsItsSwitch) {
   PictureForm form(e);
   auto& w = *e.window;
   e.Pick("4Tessaly");
-  auto* planet = w.findChild<frmPlanet*>();
-  ASSERT_NE(planet, nullptr);
+  auto* planet = &w.SystemDialogs().Planet();
   // No picture file and none in memory: the box cannot be used yet.
   planet->Load(2, "Verdance", ReadPlanetProperties(w.Store(), w.Record(), 2, false));
   EXPECT_FALSE(planet->chkPicture->isEnabled());

@@ -1,7 +1,11 @@
+#include "editor/messages_wiring.h"
+#include "editor/pictures_wiring.h"
 #include "editor/star_picture_widget.h"
+#include "messages/frm_messages.h"
 #include "tests/editor/editor_window_support.h"
 #include "ui/platform/text_rules.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QImage>
 #include <QKeyEvent>
@@ -52,6 +56,26 @@ TEST(EditorStartUp, ListsTheSystemsWithNoneOpenAndTheSystemCommandsOff) {
   EXPECT_TRUE(w.mnuPDetail->isChecked());
   EXPECT_EQ(w.windowTitle().toStdString(), "Zelmora");
   EXPECT_TRUE(e.prompter.Calls().empty());
+}
+
+// Start-up builds none of the windows a session may never open; opening a system builds none
+// either, and a window opened once is there the next time.
+TEST(EditorStartUp, BuildsEachSubsystemsWindowsOnlyWhenFirstOpened) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  EXPECT_TRUE(w.findChildren<QDialog*>().isEmpty());
+  e.Pick("4Tessaly");
+  EXPECT_TRUE(w.findChildren<QDialog*>().isEmpty());
+  EXPECT_EQ(w.PictureWindows().WindowIfBuilt(), nullptr);
+  EXPECT_EQ(w.Messages().Editor(), nullptr);
+
+  WhenWindow<messages::frmMessages>([](messages::frmMessages* m) { m->cmdClose->click(); });
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuMessages); });
+  PressOnView(w, DiscOf(w, 2), Qt::RightButton);
+  messages::frmMessages* editor = w.Messages().Editor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(w.findChildren<QDialog*>(), QList<QDialog*>{editor});  // the windows behind it wait too
+  EXPECT_EQ(w.PictureWindows().WindowIfBuilt(), nullptr);
 }
 
 // File names are UTF-8 on disk; the list shows them in the code page and skips names the game

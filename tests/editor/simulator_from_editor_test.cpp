@@ -1,3 +1,4 @@
+#include "editor/simulator_wiring.h"
 #include "messages/frm_messages.h"
 #include "simulator/frm_respond.h"
 #include "simulator/frm_ss_control.h"
@@ -78,8 +79,7 @@ TEST(SimulatorFromTheEditor, MessagesTestBeginHailRespondAndExitBackToTheOptions
   auto& w = *e.window;
   e.prompter.AcceptOkBoxes();
   e.Pick("Kestrel Verge");
-  auto* options = w.findChild<frmSSOptions*>(QStringLiteral("frmSSOptions"));
-  ASSERT_TRUE(options);
+  auto* options = &w.Simulator().Options();
   const auto folder = zelmora::testing::UniqueTempFolder("editor-tests");
   options->SetRecordingFolder(folder);
   options->Panel()->SetTimersEnabled(false);  // the test ticks the clock itself

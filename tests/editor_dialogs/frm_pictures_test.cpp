@@ -76,7 +76,10 @@ TEST_F(FrmPicturesTest, TickingTheBoxWithoutAPictureDoesNotStick) {
 TEST_F(FrmPicturesTest, AnAnimationTakesThePicturesPlace) {
   game.Write("PICTURES/4Tessaly4.avi", "not a film any player could read");
   model.LoadSystemPictures();
-  window.Prepare(4);
+  window.Prepare(1);
+  // The video widget, which loads the media backend, waits for the first animation.
+  EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("AVIVideo")), nullptr);
+  window.hsbPlanet->setValue(4);
   EXPECT_TRUE(window.AVI->isVisibleTo(&window));
   EXPECT_TRUE(window.Playing());
   EXPECT_FALSE(window.lblNoPic->isVisibleTo(&window));

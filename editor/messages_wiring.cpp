@@ -1,0 +1,133 @@
+#include "editor/messages_wiring.h"
+
+#include "adventure/frm_advanced_room.h"
+#include "adventure/frm_edit_room.h"
+#include "adventure/frm_lock.h"
+#include "adventure/frm_wizard.h"
+#include "adventure/wizard_model.h"
+#include "editor/frm_adventure_map.h"
+#include "editor/frm_issues.h"
+#include "editor/lazy_window.h"
+#include "messages/flag_chooser.h"
+#include "messages/frm_flag.h"
+#include "messages/frm_messages.h"
+#include "messages/planet_script.h"
+#include "messages/special_actions.h"
+
+namespace zelmora::editor {
+
+// One system's script and the windows over it. A window behind the editor is built on its first
+// opening; the main window is the parent of each, except the issues list, which closes with the editor.
+struct MessagesWiring::Windows {
+  Windows(const WiringContext& c, const Outside& outside);
+
+  messages::MessageEditorWindows EditorWindows(const Outside& outside);
+  adventure::RoomEditorWindows RoomWindows();
+  std::string ChooseRoomFlag(const std::string& current) { return editor->Model().GetFlagChar(current); }
+  void OpenFinding(const check::Finding& finding);
+
+  const WiringContext& c;
+  messages::SpecialActionList catalogue;
+  messages::PlanetScript script;
+  messages::FlagChooser flagChooser;
+  LazyWindow<messages::frmFlag> flag;
+  LazyWindow<adventure::frmAdvancedRoom> advanced;
+  LazyWindow<adventure::frmLock> lock;
+  LazyWindow<check::frmAdventureMap> map;
+  LazyWindow<adventure::frmEditRoom> room;
+  std::unique_ptr<messages::frmMessages> editor;
+  // After the editor, its parent, so that it goes first.
+  LazyWindow<check::frmIssues> issues;
+};
+
+MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& outside)
+    : c(context),
+      catalogue(messages::LoadSpecialActions(c.store.GameFolder())),
+      script(c.store, c.record, 1),
+      flagChooser(c.store, c.record),
+      flag([this] { return std::make_unique<messages::frmFlag>(flagChooser, c.prompter, &c.parent); }),
+      advanced([this] {
+        return std::make_unique<adventure::frmAdvancedRoom>(
+            script, [this](const std::string& current) { return ChooseRoomFlag(current); }, &c.parent);
+      }),
+      lock([this] { return std::make_unique<adventure::frmLock>(c.prompter, &c.parent); }),
+      map([this] { return std::make_unique<check::frmAdventureMap>(script, catalogue, &c.parent); }),
+      room([this] { return std::make_unique<adventure::frmEditRoom>(script, c.prompter, RoomWindows(), &c.parent); }),
+      issues([this] {
+        auto list = std::make_unique<check::frmIssues>(script, editor->Model().Catalogue(), editor.get());
+        list->SetOpen([this](const check::Finding& finding) { OpenFinding(finding); });
+        return list;
+      }) {
+  editor = std::make_unique<messages::frmMessages>(script, catalogue, c.prompter, EditorWindows(outside), &c.parent);
+}
+
+messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outside& outside) {
+  messages::MessageEditorWindows windows;
+  windows.chooseFlag = [this](int planet, const std::string& current) {
+    return messages::GetFlagChar(current, planet, flagChooser, [this](messages::FlagChooser&) { flag->Run(); });
+  };
+  windows.chooseShipSystem = outside.chooseShipSystem;
+  windows.test = outside.test;
+  windows.editRoom = [this](int, const std::string& name) { return room->Run(name); };
+  windows.wizard = [this](int) {
+    // Finish ticks the editor's custom-messages box inside the grid's one rewrite.
+    adventure::ScriptWizardCaller caller(script, [this] { editor->Model().SetCustom(true); });
+    adventure::frmWizard wizard(c.prompter, editor.get());
+    advanced->Load();
+    wizard.SetAdvanced([this] { advanced->Run(); });
+    wizard.Go(caller);
+  };
+  // The issues list stays open beside the message editor and follows its edits.
+  windows.issues = [this](int planet) {
+    issues->ShowFor(c.store.GetPlanetName(c.record, planet, c.record.StarName));
+  };
+  windows.scriptChanged = [this] {
+    if (auto* list = issues.IfBuilt()) list->Refresh();
+  };
+  return windows;
+}
+
+// The room editor, its two dialogs and the wizard choose flags through the message editor.
+adventure::RoomEditorWindows MessagesWiring::Windows::RoomWindows() {
+  adventure::RoomEditorWindows windows;
+  windows.advanced = [this] {
+    advanced->Load();
+    advanced->Run();
+  };
+  windows.lock = [this](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
+  windows.chooseFlag = [this](const std::string& current) { return ChooseRoomFlag(current); };
+  windows.map = [this](const std::string& current) { return map->Run(current); };
+  return windows;
+}
+
+void MessagesWiring::Windows::OpenFinding(const check::Finding& finding) {
+  auto& model = editor->Model();
+  if (!finding.room.empty()) {
+    model.OpenRoom(finding.room);
+  } else if (finding.list != check::ItemList::None) {
+    model.GoToItem(finding.list == check::ItemList::Responses ? messages::Direction::Response
+                                                             : messages::Direction::Message,
+                   finding.group, finding.item);
+  } else if (finding.key == "Info") {
+    model.GoToItem(messages::Direction::Information, {}, 0);
+  }
+}
+
+MessagesWiring::MessagesWiring(WiringContext context, Outside outside)
+    : context_(context), outside_(std::move(outside)) {}
+
+MessagesWiring::~MessagesWiring() = default;
+
+bool MessagesWiring::Run(int planet, bool customTicked, const std::string& planetName) {
+  if (!windows_) windows_ = std::make_unique<Windows>(context_, outside_);
+  Windows& w = *windows_;
+  w.editor->Run(planet, customTicked, planetName);
+  if (auto* list = w.issues.IfBuilt()) list->hide();
+  return w.editor->Model().Custom();
+}
+
+void MessagesWiring::Forget() { windows_.reset(); }
+
+messages::frmMessages* MessagesWiring::Editor() const { return windows_ ? windows_->editor.get() : nullptr; }
+
+}  // namespace zelmora::editor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "editor/wiring_context.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace zelmora::messages {
+class frmMessages;
+}  // namespace zelmora::messages
+
+namespace zelmora::editor {
+
+// The message editor and the windows behind it: the room editor with its advanced options, lock
+// dialog and adventure map, the wizard, the flag chooser and the issues list. Built when the
+// message editor first opens; each window behind it when it is first opened.
+class MessagesWiring {
+ public:
+  // What the message editor opens in other subsystems.
+  struct Outside {
+    // The ship-system chooser opened on `current` (0..8); the chosen system.
+    std::function<int(int current)> chooseShipSystem;
+    // The test of planet `planet`.
+    std::function<void(int planet)> test;
+  };
+
+  MessagesWiring(WiringContext context, Outside outside);
+  ~MessagesWiring();
+
+  // The message editor for planet `planet`, its custom box ticked or not; the box's state afterwards.
+  bool Run(int planet, bool customTicked, const std::string& planetName);
+  // Drops every window with all it read from the script, so that the next opening reads the file
+  // afresh: the open system changed, or was reverted to its saved version.
+  void Forget();
+
+  // The message editor once built, or null.
+  messages::frmMessages* Editor() const;
+
+ private:
+  struct Windows;
+
+  WiringContext context_;
+  Outside outside_;
+  std::unique_ptr<Windows> windows_;
+};
+
+}  // namespace zelmora::editor
