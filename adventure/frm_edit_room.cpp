@@ -252,10 +252,7 @@ std::optional<std::string> frmEditRoom::Run(const std::string& room) {
 // ---- events to the model
 
 std::optional<std::string> frmEditRoom::Typed(const QString& text) {
-  auto checked = qt::ToCp1252Checked(text);
-  if (checked.ok()) return std::move(checked.bytes);
-  prompter_.Message(platform::CodePageRefusal(checked.refused), platform::Buttons::Ok, platform::Icon::Exclamation);
-  return std::nullopt;
+  return qt::TypedCp1252(text, prompter_);
 }
 
 void frmEditRoom::DescriptionEdited() {
@@ -276,11 +273,8 @@ void frmEditRoom::DescriptionEdited() {
 
 void frmEditRoom::ResponseEdited(const QString& text) {
   if (updating_) return;
-  if (auto bytes = Typed(text)) {
-    model_->TypeResponse(*bytes);
-  } else {
-    ShowPanel(model_->Screen().panel);
-  }
+  auto bytes = Typed(text);
+  if (!bytes || !model_->TypeResponse(*bytes)) ShowPanel(model_->Screen().panel);
 }
 
 void frmEditRoom::DestinationEdited(const QString& text) {

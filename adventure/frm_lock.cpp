@@ -23,7 +23,7 @@ frmLock::frmLock(platform::Prompter& prompter, QWidget* parent) : QDialog(parent
   lblAction = Make<QLabel>(this, "lblAction", "Select the action you want to lock:");
   PlaceTwips(lblAction, 120, 120, 5400, 195);
   cboAction = Make<QComboBox>(this, "cboAction");
-  cboAction->setMaxVisibleItems(16);
+  qt::LimitDropDown(cboAction);
   PlaceTwips(cboAction, 120, 360, 5400, 315);
   lblDesc = Make<QLabel>(this, "lblDesc",
                          "Enter the message for when the action is locked: (for example: \"That door is locked\")");
@@ -79,12 +79,10 @@ std::optional<LockRequest> frmLock::Run(const std::vector<LockChoice>& choices) 
 }
 
 void frmLock::DescriptionEdited(const QString& text) {
-  auto checked = qt::ToCp1252Checked(text);
-  if (checked.ok()) {
-    form_.SetDescription(checked.bytes);
+  if (auto bytes = qt::TypedCp1252(text, prompter_)) {
+    form_.SetDescription(*bytes);
     return;
   }
-  prompter_.Message(platform::CodePageRefusal(checked.refused), platform::Buttons::Ok, platform::Icon::Exclamation);
   txtDesc->setText(FromCp1252(form_.Description()));
 }
 

@@ -124,16 +124,15 @@ void frmWizard::Go(WizardCaller& caller) {
 
 void frmWizard::SizeEdited(QLineEdit* box, const QString& text) {
   if (updating_) return;
-  auto checked = qt::ToCp1252Checked(text);
-  if (!checked.ok()) {
-    prompter_.Message(platform::CodePageRefusal(checked.refused), platform::Buttons::Ok, platform::Icon::Exclamation);
+  const auto bytes = qt::TypedCp1252(text, prompter_);
+  if (!bytes) {
     ShowSizes(model_->Choices().sizeX, model_->Choices().sizeY);
     return;
   }
   if (box == SizeX) {
-    model_->TypeSizeX(checked.bytes);
+    model_->TypeSizeX(*bytes);
   } else {
-    model_->TypeSizeY(checked.bytes);
+    model_->TypeSizeY(*bytes);
   }
 }
 

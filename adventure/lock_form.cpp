@@ -1,5 +1,7 @@
 #include "adventure/lock_form.h"
 
+#include "messages/typed_text.h"
+
 namespace zelmora::adventure {
 
 void LockForm::Clear() {
@@ -27,6 +29,11 @@ bool LockForm::Accept(platform::Prompter& prompter) const {
   }
   if (description_.empty()) {
     prompter.Message(kEnterLockedMessage, platform::Buttons::Ok, platform::Icon::None);
+    return false;
+  }
+  // The message is stored in front of the code that leads back to the room.
+  if (const auto problem = messages::TextProblem(description_, messages::TextUse::RoomText)) {
+    prompter.Refuse(*problem);
     return false;
   }
   return true;

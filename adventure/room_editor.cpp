@@ -1,5 +1,7 @@
 #include "adventure/room_editor.h"
 
+#include "messages/typed_text.h"
+
 #include <utility>
 
 namespace zelmora::adventure {
@@ -30,17 +32,6 @@ int DirectionItem(const std::string& prefix) {
   return 0;
 }
 
-std::optional<std::string> DestinationProblem(std::string_view name) {
-  for (char c : name) {
-    if (c == '*' || c == '^') {
-      return "A room name cannot contain \"" + std::string(1, c) + "\": it would be read back as part of a code.";
-    }
-    // The name becomes part of the room's keys, and "=" ends a key in the file.
-    if (c == '=') return std::string("A room name cannot contain \"=\": it would end the name of its keys.");
-  }
-  return std::nullopt;
-}
-
 RoomEditor::RoomEditor(messages::PlanetScript& script, platform::Prompter& prompter, RoomEditorView& view,
                        RoomEditorWindows windows)
     : room_(script), prompter_(prompter), view_(view), windows_(std::move(windows)) {
@@ -57,6 +48,12 @@ bool RoomEditor::Begin(const std::string& room) {
 
 OpenResult RoomEditor::LoadRoom(const std::string& room) {
   const std::string name = room;  // may be the Back target or the label, both replaced below
+  // A name read from a destination can still hold what no key may: the room could not be written.
+  if (const auto problem = messages::KeyNameProblem(name)) {
+    prompter_.Refuse(*problem);
+    Publish();
+    return OpenResult::NotOpened;
+  }
   const std::string previousBack = back_;
   const std::string previousLabel = label_;
   back_ = label_;
@@ -142,22 +139,32 @@ void RoomEditor::SelectRow(std::optional<int> row) {
 
 // ---- edits
 
-void RoomEditor::TypeDescription(const std::string& text) {
-  if (!room_.IsOpen()) return;
+bool RoomEditor::TypeDescription(const std::string& text) {
+  if (!room_.IsOpen()) return false;
+  if (const auto problem = messages::TextProblem(text, messages::TextUse::RoomText)) {
+    prompter_.Refuse(*problem);
+    return false;
+  }
   room_.SetDescription(text);
   Publish();
+  return true;
 }
 
-void RoomEditor::TypeResponse(const std::string& text) {
-  if (!shown_) return;
+bool RoomEditor::TypeResponse(const std::string& text) {
+  if (!shown_) return false;
+  if (const auto problem = messages::TextProblem(text, messages::TextUse::RoomText)) {
+    prompter_.Refuse(*problem);
+    return false;
+  }
   room_.SetActionText(*shown_, text);
   Publish();
+  return true;
 }
 
 bool RoomEditor::TypeDestination(const std::string& destination) {
   if (!shown_) return false;
-  if (const auto problem = DestinationProblem(destination)) {
-    prompter_.Message(*problem, Buttons::Ok, Icon::Exclamation);
+  if (const auto problem = messages::KeyNameProblem(destination, true)) {
+    prompter_.Refuse(*problem);
     return false;
   }
   room_.SetDestination(*shown_, destination);
@@ -222,9 +229,10 @@ void RoomEditor::Lock() {
   if (!room_.IsOpen() || !windows_.lock) return;
   const auto request = windows_.lock(LockChoices(room_));
   if (!request || request->number < 0) return;
-  const std::string flag = windows_.chooseFlag ? windows_.chooseFlag(std::string()) : std::string("A");
-  if (flag.empty()) return;
-  room_.LockAction(request->number, flag[0], request->description);
+  // Closing the chooser without a flag cancels the lock.
+  const auto flag = windows_.chooseFlag ? windows_.chooseFlag(std::string()) : std::optional<std::string>("A");
+  if (!flag || flag->empty()) return;
+  room_.LockAction(request->number, (*flag)[0], request->description);
   Publish();
 }
 

@@ -26,8 +26,9 @@ struct RoomEditorWindows {
   std::function<void()> advanced;
   // Shows the lock dialog over the room's lockable actions; nothing when none was chosen.
   std::function<std::optional<LockRequest>(const std::vector<LockChoice>& choices)> lock;
-  // The flag chooser, opened on `current` (empty: no flag yet).
-  FlagChooser chooseFlag;
+  // The flag chooser, opened on `current` (empty: no flag yet); nothing when it was closed without
+  // choosing.
+  std::function<std::optional<std::string>(const std::string& current)> chooseFlag;
   // Shows the planet's adventure map with `current` marked; the room chosen on it, or nothing.
   std::function<std::optional<std::string>(const std::string& current)> map;
 };
@@ -60,8 +61,9 @@ class RoomEditor {
   void SelectRow(std::optional<int> row);
 
   // ---- edits, written at once
-  void TypeDescription(const std::string& text);
-  void TypeResponse(const std::string& text);
+  // False (and a message) when the text would not read back as typed; nothing is written.
+  bool TypeDescription(const std::string& text);
+  bool TypeResponse(const std::string& text);
   // False (and a message) when the name cannot be a room's; nothing is written.
   bool TypeDestination(const std::string& destination);
   void ChooseDirection(int item);
@@ -116,8 +118,5 @@ class RoomEditor {
 // The direction menu item of an action: the first direction or Other whose marker occurs in its
 // prefix, else Auto.
 int DirectionItem(const std::string& prefix);
-
-// Why a typed name cannot be a destination, or nothing when it can.
-std::optional<std::string> DestinationProblem(std::string_view name);
 
 }  // namespace zelmora::adventure

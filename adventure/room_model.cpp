@@ -2,6 +2,7 @@
 
 #include "adventure/grid_names.h"
 #include "messages/script_keys.h"
+#include "messages/typed_text.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
@@ -19,6 +20,25 @@ constexpr const char* kLineBreaks = "\r\n\r\n";
 
 // A stored value to move to another key; an absent one stays absent rather than becoming "ERR".
 std::string Movable(const std::string& value) { return value == store::kNoMessage ? std::string() : value; }
+
+// Asks until the answer passes `problem` (each refusal says why) or none is given.
+template <typename Problem>
+std::optional<std::string> AskChecked(platform::Prompter& prompter, const std::string& prompt, const std::string& title,
+                                      std::string shown, Problem&& problem) {
+  for (;;) {
+    auto answer = prompter.Input(prompt, title, shown);
+    if (!answer || answer->empty()) return std::nullopt;
+    const auto refusal = problem(*answer);
+    if (!refusal) return answer;
+    prompter.Refuse(*refusal);
+    shown = *answer;
+  }
+}
+
+std::optional<std::string> RoomNameProblem(std::string_view name) { return messages::KeyNameProblem(name); }
+std::optional<std::string> RoomTextProblem(std::string_view text) {
+  return messages::TextProblem(text, messages::TextUse::RoomText);
+}
 
 }  // namespace
 
@@ -181,8 +201,8 @@ bool RoomModel::SwitchOn(int slot, platform::Prompter& prompter) {
   std::string response = slots_[slot].defaultResponse;
   if (response.ends_with("*M")) {
     const std::string caption = kSlotCaptions[slot];
-    const auto answer = prompter.Input("Please enter the destination room (A default room cannot be determined):",
-                                       "Enter Room that is " + caption + " of " + name_, "");
+    const auto answer = AskChecked(prompter, "Please enter the destination room (A default room cannot be determined):",
+                                   "Enter Room that is " + caption + " of " + name_, "", RoomNameProblem);
     if (!answer || answer->empty()) return false;
     response = "%G" + std::string(1, caption[0]) + response + *answer;
   }
@@ -283,13 +303,14 @@ bool RoomModel::SetEffect(ActionRef ref, platform::Prompter& prompter) {
     m = count + 1;
   }
   const std::string& actionText = action->parts.text;
-  const auto text = prompter.Input(
-      actionText + kLineBreaks + "Enter the description of what happens when this action is chosen:",
-      "Enter Effect", effect.text);
+  const auto text = AskChecked(
+      prompter, actionText + kLineBreaks + "Enter the description of what happens when this action is chosen:",
+      "Enter Effect", effect.text, RoomTextProblem);
   if (!text || text->empty()) return false;
-  const auto room = prompter.Input(actionText + kLineBreaks + *text + kLineBreaks +
-                                       "Enter the destination room of this effect (usually, this will be the current room):",
-                                   "Enter Destination", target.empty() ? name_ : target);
+  const auto room = AskChecked(prompter,
+                               actionText + kLineBreaks + *text + kLineBreaks +
+                                   "Enter the destination room of this effect (usually, this will be the current room):",
+                               "Enter Destination", target.empty() ? name_ : target, RoomNameProblem);
   if (!room || room->empty()) return false;
   script_.SetMessageCount(group, std::max(count, m));
   script_.PutMessage(MessageKey(group, m), effect.prefix + *text + otherCodes + "*R" + *room);

@@ -4,6 +4,7 @@
 #include "adventure/room_model.h"
 #include "cli/cli_context.h"
 #include "messages/planet_script.h"
+#include "messages/typed_text.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
@@ -113,7 +114,10 @@ void Room(CliContext& ctx, const RoomArgs& a) {
   messages::PlanetScript script(store, record, a.planet);
   adventure::RoomModel room(script);
   platform::DecliningPrompter prompter;
-  if (room.LoadRoom(platform::Utf8ToCp1252(a.room), prompter) != adventure::OpenResult::Opened) {
+  const auto name = CodePageArgument(ctx, a.room);
+  if (!name) return;
+  if (const auto problem = messages::KeyNameProblem(*name)) return ctx.Fail(kRefused, *problem);
+  if (room.LoadRoom(*name, prompter) != adventure::OpenResult::Opened) {
     return ctx.Fail(kFailed, "\"None\" is not a room");
   }
   auto u = [](const std::string& s) { return platform::Cp1252ToUtf8(s); };

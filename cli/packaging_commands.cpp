@@ -54,7 +54,7 @@ void Package(CliContext& ctx, const PackageArgs& a) {
   auto name = FindSystem(ctx, a.game, a.system, store);
   if (!name) return;
   if (!platform::FolderExists(a.out)) return ctx.Fail(kNotFound, "no such folder: " + a.out);
-  const auto files = packaging::PackageContents(store, *name);
+  const auto files = packaging::PackageContents(store, *name, platform::RunningProgramFolder());
   if (auto problems = packaging::PackageProblems(files); !problems.empty()) {
     for (const auto& problem : problems) ctx.err << Cp1252ToUtf8(problem) << "\n";
     return ctx.Fail(kFailed, "the package of " + a.system + " cannot be made");

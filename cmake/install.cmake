@@ -1,3 +1,10 @@
+# A Debian package's system layout instead of a game folder (scripts/package).
+option(ZELMORA_PACKAGE "Install rules for a system package (/usr layout) and CPack's DEB generator" OFF)
+if(ZELMORA_PACKAGE)
+  include(${CMAKE_SOURCE_DIR}/cmake/package.cmake)
+  return()
+endif()
+
 # Installing into a game folder: cmake --install build --prefix GAME_FOLDER (or scripts/install).
 # The programs go beside quarvel.exe, the installer also as ZMDInst.dat (the package builder ships
 # it from there), and the user gets a desktop entry that starts the editor in that folder.

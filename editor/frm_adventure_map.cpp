@@ -3,6 +3,7 @@
 #include "editor/adventure_map_widget.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
+#include "ui/qt/wrapped_rows.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -28,8 +30,11 @@ namespace {
 
 constexpr int kMinWidth = 760;
 constexpr int kMaxWidth = 1240;
-constexpr int kMinHeight = 680;
+constexpr int kMinHeight = 560;
 constexpr int kMaxHeight = 820;
+// What a window manager adds around the window: a title bar and borders.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 48;
 
 QIcon SeverityIcon(Severity severity) {
   static const QColor colours[] = {{0xd1, 0x3b, 0x2e}, {0xe8, 0x93, 0x0c}, {0x2f, 0x6f, 0xd0}};
@@ -142,10 +147,15 @@ void frmAdventureMap::Prepare(const std::string& current) {
   lvwFindings->setCurrentItem(nullptr);
   WrapFindings();
 
-  // As large as the map asks for, within what a screen shows; beyond that it scrolls.
+  // As large as the map asks for, within what the screen shows with the window's frame around it;
+  // beyond that it scrolls.
+  const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
+  const QRect available = shownOn ? shownOn->availableGeometry() : QRect(0, 0, kMaxWidth, kMaxHeight);
+  const int maxWidth = std::min(kMaxWidth, available.width() - kFrameWidth);
+  const int maxHeight = std::min(kMaxHeight, available.height() - kFrameHeight);
   const int frame = 2 * pnlMap->frameWidth() + pnlMap->verticalScrollBar()->sizeHint().width() + 4;
-  resize(std::clamp(map_.layout.width + frame + sideWidth_ + 36, kMinWidth, kMaxWidth),
-         std::clamp(map_.layout.height + frame + 24, kMinHeight, kMaxHeight));
+  resize(std::clamp(map_.layout.width + frame + sideWidth_ + 36, std::min(kMinWidth, maxWidth), maxWidth),
+         std::clamp(map_.layout.height + frame + 24, std::min(kMinHeight, maxHeight), maxHeight));
 }
 
 std::optional<std::string> frmAdventureMap::Run(const std::string& current) {
@@ -171,17 +181,7 @@ void frmAdventureMap::ScrollTo(int room) {
   pnlMap->ensureVisible(centre.x, centre.y, box.width, box.height);
 }
 
-void frmAdventureMap::WrapFindings() {
-  // The last column stretches over what the first leaves of the viewport.
-  const int width = lvwFindings->viewport()->width() - lvwFindings->columnWidth(0) - 8;
-  if (width <= 0) return;
-  const QFontMetrics metrics(lvwFindings->font());
-  for (int i = 0; i < lvwFindings->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* item = lvwFindings->topLevelItem(i);
-    const QRect text = metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, item->text(1));
-    item->setSizeHint(1, QSize(width, text.height() + 6));
-  }
-}
+void frmAdventureMap::WrapFindings() { qt::FitWrappedRows(lvwFindings, 1); }
 
 void frmAdventureMap::OpenRoom(int room) {
   if (room < 0 || room >= static_cast<int>(map_.layout.rooms.size())) return;

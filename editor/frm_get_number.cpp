@@ -32,6 +32,7 @@ frmGetNumber::frmGetNumber(QWidget* parent) : QDialog(parent) {
   PlaceTwips(txtNumber, 120, 900, 1215, 315);
   vsbNumber = new QScrollBar(Qt::Vertical, this);
   vsbNumber->setObjectName(QStringLiteral("vsbNumber"));
+  vsbNumber->setFocusPolicy(Qt::StrongFocus);
   PlaceTwips(vsbNumber, 1335, 870, 255, 375);
   vsbNumber->setSingleStep(1);
   vsbNumber->setPageStep(100);

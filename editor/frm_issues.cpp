@@ -4,6 +4,9 @@
 #include "ui/qt/controls.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/twip_layout.h"
+#include "ui/qt/wrapped_rows.h"
+
+#include <QEvent>
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -52,12 +55,16 @@ frmIssues::frmIssues(const messages::PlanetScript& script, const messages::Speci
   PlaceTwips(lblSummary, 120, 90, kWidth - 240, 390);
   lvwIssues = Make<QTreeWidget>(this, "lvwIssues");
   lvwIssues->setRootIsDecorated(false);
-  lvwIssues->setUniformRowHeights(true);
+  // A long problem wraps within its column instead of being cut.
+  lvwIssues->setUniformRowHeights(false);
+  lvwIssues->setWordWrap(true);
+  lvwIssues->setTextElideMode(Qt::ElideNone);
   lvwIssues->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Where"), QStringLiteral("Problem")});
   lvwIssues->header()->setStretchLastSection(true);
   lvwIssues->setColumnWidth(0, qt::TwipsToPixels(1080));
   lvwIssues->setColumnWidth(1, qt::TwipsToPixels(2850));
   PlaceTwips(lvwIssues, 120, 540, kWidth - 240, kHeight - 1140);
+  lvwIssues->viewport()->installEventFilter(this);
   cmdRefresh = Make<QPushButton>(this, "cmdRefresh", "&Refresh");
   PlaceTwips(cmdRefresh, kWidth - 2520, kHeight - 495, 1140, 375);
   cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
@@ -101,6 +108,12 @@ void frmIssues::Fill() {
     items.append(item);
   }
   lvwIssues->addTopLevelItems(items);
+  qt::FitWrappedRows(lvwIssues, 2);
+}
+
+bool frmIssues::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lvwIssues->viewport() && event->type() == QEvent::Resize) qt::FitWrappedRows(lvwIssues, 2);
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace zelmora::check

@@ -34,6 +34,9 @@ class frmIssues : public QDialog {
   QPushButton* cmdRefresh;
   QPushButton* cmdClose;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Fill();
 

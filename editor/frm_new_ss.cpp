@@ -2,6 +2,7 @@
 
 #include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QCheckBox>
@@ -32,6 +33,7 @@ frmNewSS::frmNewSS(platform::Prompter& prompter, QWidget* parent) : QDialog(pare
   for (int i = 0; i < 2; ++i) lblName[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("lblName_%1").arg(i));
   cboSystems = new QComboBox(this);
   cboSystems->setObjectName(QStringLiteral("cboSystems"));
+  qt::LimitDropDown(cboSystems);
   PlaceTwips(cboSystems, 360, 1365, 3915, 315);
 
   cmdOK = new QPushButton(QStringLiteral("&OK"), this);
@@ -85,10 +87,7 @@ std::optional<NewSystemChoice> frmNewSS::Choice() const {
 
 void frmNewSS::OkClicked() {
   if (chkCustom->isChecked()) {
-    auto checked = qt::ToCp1252Checked(txtName->text());
-    if (!checked.ok()) {
-      prompter_.Message(platform::CodePageRefusal(checked.refused), platform::Buttons::Ok,
-                        platform::Icon::Exclamation);
+    if (!qt::TypedCp1252(txtName->text(), prompter_)) {
       txtName->setFocus();
       return;
     }

@@ -43,6 +43,26 @@ void QtPlanetImages::Swap(int a, int b) {
   if (Valid(a) && Valid(b)) std::swap(images_[static_cast<std::size_t>(a)], images_[static_cast<std::size_t>(b)]);
 }
 
+void QtPlanetImages::DrawInCell(QPainter& painter, int index, const QRect& cell) const {
+  const QImage& picture = Picture(index);
+  if (picture.isNull()) return;
+  // Centred in its own cell; what is larger than the cell is cut, never drawn over a neighbour.
+  painter.setClipRect(cell);
+  painter.drawImage(cell.center() + QPoint(1, 1) - QPoint(picture.width() / 2, picture.height() / 2), picture);
+}
+
+bool QtPlanetImages::ReadsBackEmpty(int index) const {
+  if (!HasPicture(index)) return false;
+  // Drawn as the strip draws it: transparent parts and parts beyond the cell count as space.
+  QImage cell(cell_, QImage::Format_RGB32);
+  cell.fill(Qt::black);
+  {
+    QPainter painter(&cell);
+    DrawInCell(painter, index, QRect(QPoint(0, 0), cell_));
+  }
+  return BlackAllOver(cell);
+}
+
 bool QtPlanetImages::LoadStrip(const fs::path& file, int cells) {
   images_.assign(static_cast<std::size_t>(std::max(0, cells)), QImage());
   QImage strip(PathText(file));
@@ -64,14 +84,7 @@ bool QtPlanetImages::SaveStrip(const fs::path& file) const {
   strip.fill(Qt::black);
   {
     QPainter painter(&strip);
-    for (int i = 0; i < Count(); ++i) {
-      const QImage& picture = Picture(i);
-      if (picture.isNull()) continue;
-      // Centred in its own cell; what is larger than the cell is cut, never drawn over a neighbour.
-      const QRect cell(i * cell_.width(), 0, cell_.width(), cell_.height());
-      painter.setClipRect(cell);
-      painter.drawImage(cell.center() + QPoint(1, 1) - QPoint(picture.width() / 2, picture.height() / 2), picture);
-    }
+    for (int i = 0; i < Count(); ++i) DrawInCell(painter, i, QRect(i * cell_.width(), 0, cell_.width(), cell_.height()));
   }
   QSaveFile out(PathText(file));
   if (!out.open(QIODevice::WriteOnly)) return false;

@@ -3,9 +3,12 @@
 #include "editor/planet_pictures.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 #include <vector>
+
+class QPainter;
 
 namespace zelmora::editor {
 
@@ -25,6 +28,7 @@ class QtPlanetImages : public PlanetImages {
   int Count() const override { return static_cast<int>(images_.size()); }
   void Resize(int count) override;
   bool HasPicture(int index) const override;
+  bool ReadsBackEmpty(int index) const override;
   void Clear(int index) override;
   void Swap(int a, int b) override;
   bool LoadStrip(const fs::path& file, int cells) override;
@@ -34,6 +38,8 @@ class QtPlanetImages : public PlanetImages {
 
  private:
   bool Valid(int index) const { return index >= 0 && index < Count(); }
+  // Picture `index` drawn centred into `cell` of `target`, cut to the cell.
+  void DrawInCell(QPainter& painter, int index, const QRect& cell) const;
 
   std::vector<QImage> images_;
   QSize cell_;

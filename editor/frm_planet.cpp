@@ -48,7 +48,7 @@ frmPlanet::frmPlanet(store::Tables& tables, QWidget* parent) : QDialog(parent) {
   // A list of 256 names: a screenful with a scroll bar. Styles that drop a list down as a menu
   // ignore the visible-item limit and grow it to the screen's height; this property turns that off.
   cboAlienName->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-  cboAlienName->setMaxVisibleItems(20);
+  qt::LimitDropDown(cboAlienName);
 
   lblSizeText = Make<QLabel>(this, "lblSizeText", "Size:");
   PlaceTwips(lblSizeText, kRightColumn, 840, 690, 195);

@@ -18,6 +18,7 @@
 #include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
@@ -186,6 +187,7 @@ void frmSSEdit::BuildControls() {
   setCentralWidget(central);
   lblSS = Label(central, "lblSS", "Solar System:", 60, 60, 960, 195);
   cboSystems = Named(new QComboBox(central), "cboSystems");
+  qt::LimitDropDown(cboSystems);
   PlaceTwips(cboSystems, 60, 300, 2580, 315);
   cmdSave = Named(new QPushButton(QStringLiteral("&Save"), central), "cmdSave");
   // Alt+S belongs to the System menu, as a menu bar's access keys do on the desktop; two owners
@@ -248,6 +250,7 @@ void frmSSEdit::BuildMenus() {
   mnuFPackage = item(mnuFile, "mnuFPackage", "&Make Package");
   mnuFSep4 = separator(mnuFile, "mnuFSep4");
   mnuFExit = item(mnuFile, "mnuFExit", "E&xit");
+  BuildGameFolderCommand();
 
   mnuPlanet = Named(menuBar()->addMenu(QStringLiteral("&Planet")), "mnuPlanet");
   mnuPAdd = item(mnuPlanet, "mnuPAdd", "&Add");
@@ -543,15 +546,14 @@ void frmSSEdit::EndStarNameEdit(bool keep) {
   const QString typed = txtName->text();
   txtName->hide();  // first: the refusal box below takes the focus, which would end the edit again
   if (!keep) return;
-  const auto checked = qt::ToCp1252Checked(typed);
-  const auto problem = checked.ok() ? store::StarNameProblem(checked.bytes)
-                                    : std::optional<std::string>(platform::CodePageRefusal(checked.refused));
-  if (problem) {
-    prompter_.Message(*problem, Buttons::Ok, Icon::Exclamation);
+  const auto bytes = qt::TypedCp1252(typed, prompter_);
+  if (!bytes) return;
+  if (const auto problem = store::StarNameProblem(*bytes)) {
+    prompter_.Refuse(*problem);
     return;
   }
   lblName->setText(typed);
-  record_.StarName = store::FitStarName(checked.bytes);
+  record_.StarName = store::FitStarName(*bytes);
   // Written at once, so that the name counts as a change when the system is left.
   store_.WriteSystemRecord(record_);
   picSolarSystem->setFocus();

@@ -55,6 +55,8 @@ class frmSSEdit : public QMainWindow {
     std::function<bool(int h, bool customTicked, const std::string& planetName)> planetMessages;
     // The picture form shown on planet h (its scroll bar reaching every planet).
     std::function<void(int h)> planetPictures;
+    // The game folder window, showing `current`; the folder chosen.
+    std::function<std::optional<std::string>(const std::string& current)> chooseGameFolder;
   };
 
   frmSSEdit(std::filesystem::path gameFolder, platform::Prompter& prompter, platform::SettingsStore& settings,
@@ -90,6 +92,10 @@ class frmSSEdit : public QMainWindow {
   PicturesWiring& PictureWindows() { return *pictures_; }
   SimulatorWiring& Simulator() { return *simulator_; }
   MessagesWiring& Messages() { return *messages_; }
+
+ signals:
+  // Another game folder was chosen and the window has closed; the program starts again on it.
+  void GameFolderChanged(const QString& folder);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -144,6 +150,8 @@ class frmSSEdit : public QMainWindow {
   void StarPictureCommand();
   void TutorialCommand();
   void AboutCommand();
+  void BuildGameFolderCommand();
+  void GameFolderCommand();
 
   platform::Prompter& prompter_;
   platform::SettingsStore& settings_;
@@ -156,6 +164,7 @@ class frmSSEdit : public QMainWindow {
   std::unique_ptr<MessagesWiring> messages_;
   std::unique_ptr<SystemDialogsWiring> systemDialogs_;
   std::unique_ptr<FlowPictures> flowPictures_;
+  std::shared_ptr<void> gameFolderChooser_;  // the game folder window and its search, made when first used
   Dialogs dialogs_;
 
   // Window state.
@@ -203,6 +212,7 @@ class frmSSEdit : public QMainWindow {
   QAction* mnuFDelete = nullptr;
   QAction* mnuFSep3 = nullptr;
   QAction* mnuFPackage = nullptr;
+  QAction* mnuFGameFolder = nullptr;
   QAction* mnuFSep4 = nullptr;
   QAction* mnuFExit = nullptr;
   QMenu* mnuPlanet = nullptr;

@@ -9,6 +9,7 @@
 #include "packaging/make_package.h"
 #include "ui/platform/program_search.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/program_folder.h"
 #include "ui/qt/twip_layout.h"
 #include "zelmora_version.h"
 
@@ -98,7 +99,8 @@ void frmSSEdit::MakePackageCommand() {
   packaging::PackageServices services{settings_, runner_, platform::ProgramSearchPath(), [](bool busy) {
                                         if (busy) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
                                         else QGuiApplication::restoreOverrideCursor();
-                                      }};
+                                      },
+                                      qt::ProgramFolder()};
   packaging::MakePackage(ctx, services);
 }
 

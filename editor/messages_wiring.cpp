@@ -64,7 +64,7 @@ MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& ou
 messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outside& outside) {
   messages::MessageEditorWindows windows;
   windows.chooseFlag = [this](int planet, const std::string& current) {
-    return messages::GetFlagChar(current, planet, flagChooser, [this](messages::FlagChooser&) { flag->Run(); });
+    return messages::ChooseFlagChar(current, planet, flagChooser, [this](messages::FlagChooser&) { flag->Run(); });
   };
   windows.chooseShipSystem = outside.chooseShipSystem;
   windows.test = outside.test;
@@ -95,7 +95,8 @@ adventure::RoomEditorWindows MessagesWiring::Windows::RoomWindows() {
     advanced->Run();
   };
   windows.lock = [this](const std::vector<adventure::LockChoice>& choices) { return lock->Run(choices); };
-  windows.chooseFlag = [this](const std::string& current) { return ChooseRoomFlag(current); };
+  // A lock whose flag chooser is closed without a flag is not made.
+  windows.chooseFlag = [this](const std::string& current) { return editor->Model().ChooseFlag(current); };
   windows.map = [this](const std::string& current) { return map->Run(current); };
   return windows;
 }

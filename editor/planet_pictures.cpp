@@ -1,6 +1,5 @@
 #include "editor/planet_pictures.h"
 
-#include "editor/planet_order.h"
 #include "editor/star_picture_flow.h"
 #include "packaging/launch_flows.h"
 #include "ui/platform/file_rules.h"
@@ -43,6 +42,15 @@ void PlanetPictures::SetupPics() {
 }
 
 void PlanetPictures::LoadSystemPictures() {
+  // A backup taken at opening brings the pictures changed before the editor was stopped.
+  const fs::path working = store_.WorkingPicturesPath(record_.Name);
+  if (store_.IsWorkingCopyOpen() && platform::FileExists(working)) {
+    images_.LoadStrip(working, record_.PlanetCount);
+    ++screen_.revision;
+    dirty_ = true;
+    if (changed_) changed_();
+    return;
+  }
   auto strips = store_.MatchingPictures(record_.Name + ".*");
   if (strips.empty()) {
     SetupPics();
@@ -109,10 +117,22 @@ void PlanetPictures::ClearOnlyPicture() {
 void PlanetPictures::PictureChanged() {
   dirty_ = true;
   ++screen_.revision;
+  // Kept beside the working copy at once, before any flag that names them is written.
+  if (store_.IsWorkingCopyOpen()) {
+    const fs::path working = store_.WorkingPicturesPath(record_.Name);
+    if (images_.Count() == 0 || !images_.SaveStrip(working)) platform::RemoveFile(working);
+  }
   if (changed_) changed_();
 }
 
 // ---- the window
+
+std::string PicturesWindowName(const store::DescriptorStore& store, const store::SolarSystemRecord& record, int n) {
+  // Built with "XXX" for the star, a name that still holds "XXX" is taken for a default one, even
+  // when the author typed it: the window shows the planet's number then.
+  const std::string name = store.GetPlanetName(record, n, "XXX");
+  return name.find("XXX") != std::string::npos ? "Planet " + std::to_string(n) : name;
+}
 
 std::optional<fs::path> PlanetPictures::AnimationFile(int n) const {
   auto files = store_.MatchingPictures(record_.Name + std::to_string(n) + ".avi");
@@ -129,8 +149,7 @@ void PlanetPictures::ShowPlanet(int n) {
   screen_.planets = std::max<int>(1, record_.PlanetCount);
   screen_.planet = std::clamp(n, 1, screen_.planets);
   n = screen_.planet;
-  const auto names = ReorderListNames(store_, record_);
-  screen_.name = n <= static_cast<int>(names.size()) ? names[static_cast<std::size_t>(n - 1)] : "Planet " + std::to_string(n);
+  screen_.name = PicturesWindowName(store_, record_, n);
   screen_.animation.clear();
   if (auto animation = AnimationFile(n)) {
     screen_.shown = PictureShown::Animation;
@@ -170,6 +189,11 @@ void PlanetPictures::New() {
   PictureChanged();
   ShowPlanet(n);
   SetCustom(true);
+  WarnIfReadsBackEmpty(n);
+}
+
+void PlanetPictures::WarnIfReadsBackEmpty(int n) {
+  if (images_.ReadsBackEmpty(n - 1)) services_.prompter.Inform(kBlackPictureWarning, Icon::Exclamation);
 }
 
 void PlanetPictures::Edit() {
@@ -180,9 +204,11 @@ void PlanetPictures::Edit() {
                                                services_.runner, scratch,
                                                [this, n](const fs::path& f) { images_.SavePicture(n - 1, f); });
   if (painted != packaging::PaintResult::Changed) return;
-  if (images_.LoadPicture(n - 1, scratch)) PictureChanged();
+  const bool loaded = images_.LoadPicture(n - 1, scratch);
+  if (loaded) PictureChanged();
   platform::RemoveFile(scratch);
   ShowPlanet(n);
+  if (loaded) WarnIfReadsBackEmpty(n);
 }
 
 void PlanetPictures::Remove() {
@@ -202,9 +228,10 @@ void PlanetPictures::Remove() {
     return;
   }
   images_.Clear(n - 1);
+  // The switch goes off before the pictures without it are kept: never a switch without a picture.
+  SetCustom(false);
   PictureChanged();
   ShowPlanet(n);
-  SetCustom(false);
 }
 
 void PlanetPictures::RemoveAll() {

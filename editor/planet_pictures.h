@@ -24,6 +24,8 @@ class PlanetImages {
   // Keeps the first `count` pictures and adds empty ones up to it.
   virtual void Resize(int count) = 0;
   virtual bool HasPicture(int index) const = 0;
+  // A picture whose cell of the strip would be black all over: the strip reads it back as none.
+  virtual bool ReadsBackEmpty(int index) const = 0;
   virtual void Clear(int index) = 0;
   virtual void Swap(int a, int b) = 0;
   // Cuts a strip into `cells` equal cells side by side, an empty cell giving an empty picture.
@@ -68,6 +70,12 @@ struct PictureServices {
 };
 
 inline constexpr const char* kNoPictureAssigned = "No Picture Assigned";
+inline constexpr const char* kBlackPictureWarning =
+    "This picture is black all over.  The picture file keeps black as empty space, so after the "
+    "system is saved this planet will have no picture.";
+
+// The name the Planet Pictures window gives planet n: its own, or "Planet " & n.
+std::string PicturesWindowName(const store::DescriptorStore& store, const store::SolarSystemRecord& record, int n);
 
 class PlanetPictures {
  public:
@@ -119,6 +127,8 @@ class PlanetPictures {
   int Planet() const { return screen_.planet; }
   std::optional<fs::path> AnimationFile(int n) const;
   void PictureChanged();
+  // Planet n has just been given a picture.
+  void WarnIfReadsBackEmpty(int n);
   void Send();
 
   store::DescriptorStore& store_;

@@ -4,35 +4,23 @@
 #include "installer/installer_texts.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
-#include "ui/platform/folder_listing.h"
+#include "ui/platform/game_search.h"
 #include "ui/platform/text_rules.h"
 
 #include <filesystem>
-#include <vector>
 
 namespace zelmora::installer {
 
 namespace fs = std::filesystem;
 using platform::Answer;
 using platform::Buttons;
-using platform::EntryKind;
 using platform::Icon;
 using platform::WithoutTrailingSeparator;
 using platform::WithTrailingSeparator;
 
 namespace {
 
-constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
-
-bool HasGame(const std::string& folder) {
-  auto found = platform::FindNoCase(folder, kGameProgram);
-  return found && platform::FileExists(*found);
-}
-
-// Position of the game program's name in a path, ignoring case.
-std::size_t FindGameName(const std::string& path) {
-  return platform::ToLower1252(path).find(kGameProgram);
-}
+bool HasGame(const std::string& folder) { return platform::HoldsGame(folder); }
 
 }  // namespace
 
@@ -70,38 +58,23 @@ void SearchSession::Pump() {
   view_.ProcessEvents();
 }
 
+void SearchSession::SetGivenFolders(std::optional<std::string> commandLine, std::string lastChosen) {
+  commandLineFolder_ = std::move(commandLine);
+  lastChosen_ = std::move(lastChosen);
+}
+
 void SearchSession::Run() {
   if (started_) return;
   started_ = true;
-  for (auto& folder : machine_.FoldersNotEntered()) notEntered_.insert(WithoutTrailingSeparator(folder));
-
-  std::string registered = machine_.AppPath(kGameProgram);
-  std::size_t at = FindGameName(registered);
-  if (at != std::string::npos && at > 0) Search(registered.substr(0, at));
-  if (ended_) return;
-
-  if (std::string cd = machine_.NativeFolder(kCdFolder); !cd.empty()) Search(cd);
-  if (ended_) return;
-
-  // Without a program files folder there is nothing to look in; "Quarvel" alone would be a
-  // folder relative to wherever the installer was started.
-  if (std::string programs = machine_.ProgramFilesFolder(); !programs.empty()) {
-    Search(WithTrailingSeparator(programs) + kGameFolderName + kSeparator);
+  if (commandLineFolder_ && !commandLineFolder_->empty()) {
+    DeliverToChosen(WithTrailingSeparator(*commandLineFolder_));
+    if (ended_) return;
   }
-  if (ended_) return;
-
-  auto drives = machine_.Drives();
-  for (auto kind : {platform::DriveKind::Fixed, platform::DriveKind::Network}) {
-    for (const auto& drive : drives) {
-      if (drive.kind != kind) continue;
-      Search(drive.root);
-      if (ended_) return;
-    }
+  if (!lastChosen_.empty() && HasGame(lastChosen_) && !Offer(WithTrailingSeparator(lastChosen_))) return;
+  for (const auto& root : platform::GameSearchRoots(machine_)) {
+    Search(root);
+    if (ended_) return;
   }
-
-  if (std::string windows = WinDir(false); !windows.empty()) Search(WithTrailingSeparator(windows));
-  if (ended_) return;
-
   view_.StopAnimation();
   notFound_ = true;
   view_.ShowStatus(kNotFound, true);
@@ -109,63 +82,41 @@ void SearchSession::Run() {
 
 void SearchSession::Search(const std::string& root) {
   if (root.empty() || ended_) return;
-  // Depth first in listing order, as a recursive search would go, without its recursion depth.
-  std::vector<std::string> pending{WithTrailingSeparator(root)};
-  std::vector<std::string> kept;
-  bool isRoot = true;
-  while (!pending.empty() && !ended_) {
-    std::string folder = std::move(pending.back());
-    pending.pop_back();
-    kept.clear();
-    bool hasGame = false;
-    // Links are never followed: a link back up the tree would make the search endless.
-    bool listed = platform::ListFolder(folder, !isRoot, [&](std::string_view name, EntryKind kind) {
-      if (kind == EntryKind::Folder) {
-        bool systemName = !windowsName_.empty() && platform::EqualsNoCase(name, windowsName_);
-        if (name[0] != '.' && !systemName) {
-          std::string path = folder;
-          path += name;
-          if (!notEntered_.count(path)) kept.push_back(path += kSeparator);
-        }
-      } else if ((kind == EntryKind::File || kind == EntryKind::Link) && !hasGame &&
-                 platform::EqualsNoCase(name, kGameProgram)) {
-        hasGame = kind == EntryKind::File || platform::FileExists(folder + std::string(name));
-      }
-      Pump();
-    });
-    // A folder that may be entered but not listed can still hold the game.
-    if (!listed) hasGame = platform::FileExists(folder + kGameProgram);
-    isRoot = false;
-    if (ended_) return;
-
-    if (hasGame && !IsOwnFolder(folder)) {
-      Answer a = prompter_.Message(std::string(kAskInstall) + "\n" + platform::Utf8ToCp1252(folder) + " ?",
-                                   Buttons::YesNoCancel, Icon::Question);
-      if (a == Answer::Yes) {
-        DeliverFendrel(ownFolder_, folder);
-        if (ended_) return;
-      } else if (a == Answer::Cancel) {
-        End();
-        return;
-      }
-    }
-    if (!listed) continue;  // an unreadable folder ends its own search quietly
-
+  platform::GameWalk walk = platform::GameWalk::For(machine_);
+  walk.systemFolderName = windowsName_;
+  walk.pump = [this] { Pump(); };
+  walk.found = [this](const std::string& folder) {
+    return !ended_ && Offer(folder);
+  };
+  walk.goOn = [this] {
     // Once the user has pressed Browse the automatic search does not go on.
     while (browseFlag_ && !ended_) view_.WaitForEvents();
-    if (ended_) return;
+    return !ended_;
+  };
+  walk.Walk(root);
+}
 
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it) pending.push_back(std::move(*it));
+bool SearchSession::Offer(const std::string& folder) {
+  if (IsOwnFolder(folder)) return true;
+  Answer a = prompter_.Message(std::string(kAskInstall) + "\n" + platform::Utf8ToCp1252(folder) + " ?",
+                               Buttons::YesNoCancel, Icon::Question);
+  if (a == Answer::Yes) {
+    DeliverFendrel(ownFolder_, folder);
+  } else if (a == Answer::Cancel) {
+    End();
   }
+  return !ended_;
 }
 
 void SearchSession::Browse() {
   browseFlag_ = true;
   auto chosen = prompter_.ChooseFolder(kChooserPrompt, "");
   if (!chosen || chosen->empty()) return;
-  std::string folder = WithTrailingSeparator(*chosen);
-  if (HasGame(folder) ||
-      prompter_.Message(kAskWithoutGame, Buttons::YesNo, Icon::Question) == Answer::Yes) {
+  DeliverToChosen(WithTrailingSeparator(*chosen));
+}
+
+void SearchSession::DeliverToChosen(const std::string& folder) {
+  if (HasGame(folder) || prompter_.Message(kAskWithoutGame, Buttons::YesNo, Icon::Question) == Answer::Yes) {
     DeliverFendrel(ownFolder_, folder);
   }
 }

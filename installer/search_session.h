@@ -5,8 +5,8 @@
 #include "ui/platform/prompter.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
-#include <unordered_set>
 
 namespace zelmora::installer {
 
@@ -19,6 +19,9 @@ class SearchSession {
 
   // Keeps the system folder's name, which the search skips everywhere.
   void Load();
+  // Folders that come before the search: one named on the command line, installed into as a
+  // folder the user chose, and the game folder chosen last time, offered first.
+  void SetGivenFolders(std::optional<std::string> commandLine, std::string lastChosen);
   // The automatic search, from the registered path to the system folder; runs once.
   void Run();
   // Looks for the game in `folder` and all its subfolders, asking for each one found.
@@ -42,13 +45,18 @@ class SearchSession {
   // Gives the window its events between folder entries, at most every few milliseconds.
   void Pump();
   void End();
+  // Asks whether to install into a folder found; false once the program ends.
+  bool Offer(const std::string& folder);
+  // Installs into a folder the user named: at once when the game is there, otherwise after asking.
+  void DeliverToChosen(const std::string& folder);
 
   const platform::Machine& machine_;
   platform::Prompter& prompter_;
   InstallerView& view_;
   std::string ownFolder_;
   std::string windowsName_;
-  std::unordered_set<std::string> notEntered_;
+  std::optional<std::string> commandLineFolder_;
+  std::string lastChosen_;
   std::chrono::steady_clock::time_point lastPump_{};
   bool notFound_ = false;  // the automatic search ended without the game
   bool started_ = false;

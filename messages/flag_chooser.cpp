@@ -10,6 +10,7 @@ FlagChooser::FlagChooser(store::DescriptorStore& store, const store::SolarSystem
 
 void FlagChooser::LoadFlags() {
   lines_ = LoadFlagLines(PlanetScript(store_, record_, planet_));
+  accepted_ = false;
   Select(chosenIndex_);
 }
 
@@ -33,6 +34,7 @@ bool FlagChooser::Accept(std::string_view description, platform::Prompter& promp
   PlanetScript script(store_, record_, planet_);
   SetFlagDescription(script, flag, description);
   chosenIndex_ = *selected_;
+  accepted_ = true;
   return true;
 }
 
@@ -43,6 +45,13 @@ std::string GetFlagChar(std::string_view current, int planet, FlagChooser& choos
   chooser.LoadFlags();
   showChooser(chooser);
   return FlagOfChooserIndex(chooser.ChosenIndex());
+}
+
+std::optional<std::string> ChooseFlagChar(std::string_view current, int planet, FlagChooser& chooser,
+                                          const std::function<void(FlagChooser&)>& showChooser) {
+  std::string flag = GetFlagChar(current, planet, chooser, showChooser);
+  if (!chooser.Accepted()) return std::nullopt;
+  return flag;
 }
 
 }  // namespace zelmora::messages

@@ -39,6 +39,8 @@ class FlagChooser {
   // answers false (the window stays); otherwise writes the description, updates the line, makes
   // the selected line the chosen one and answers true (the window hides).
   bool Accept(std::string_view description, platform::Prompter& prompter);
+  // Whether "&OK" chose a flag since the last LoadFlags (not so after the close box or Escape).
+  bool Accepted() const { return accepted_; }
 
  private:
   store::DescriptorStore& store_;
@@ -47,6 +49,7 @@ class FlagChooser {
   int chosenIndex_ = 0;
   std::vector<std::string> lines_;
   std::optional<int> selected_;
+  bool accepted_ = false;
 };
 
 // Picks a flag for `planet` starting from `current` (empty counts as "A"): prepares the chooser,
@@ -54,5 +57,8 @@ class FlagChooser {
 // window without "&OK" leaves the chosen index, so the flag passed in comes back.
 std::string GetFlagChar(std::string_view current, int planet, FlagChooser& chooser,
                         const std::function<void(FlagChooser&)>& showChooser);
+// The same for callers to whom closing the window means "no flag": nothing unless "&OK" chose one.
+std::optional<std::string> ChooseFlagChar(std::string_view current, int planet, FlagChooser& chooser,
+                                          const std::function<void(FlagChooser&)>& showChooser);
 
 }  // namespace zelmora::messages

@@ -2,6 +2,7 @@
 
 #include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QComboBox>
@@ -27,7 +28,7 @@ frmFlag::frmFlag(FlagChooser& chooser, platform::Prompter& prompter, QWidget* pa
   PlaceTwips(lblAvail, 120, 120, 2415, 225);
   cboFlag = new QComboBox(this);
   cboFlag->setObjectName(QStringLiteral("cboFlag"));
-  cboFlag->setMaxVisibleItems(12);
+  qt::LimitDropDown(cboFlag);
   PlaceTwips(cboFlag, 120, 360, 4095, 330);
   Label1 = new QLabel(QStringLiteral("Description"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -77,14 +78,12 @@ void frmFlag::LineChosen(int index) {
 }
 
 void frmFlag::Ok() {
-  const auto description = qt::ToCp1252Checked(txtDesc->text());
-  if (!description.ok()) {
-    prompter_.Message(platform::CodePageRefusal(description.refused), platform::Buttons::Ok,
-                      platform::Icon::Exclamation);
+  const auto description = qt::TypedCp1252(txtDesc->text(), prompter_);
+  if (!description) {
     txtDesc->setFocus();
     return;
   }
-  if (!chooser_.Accept(description.bytes, prompter_)) {
+  if (!chooser_.Accept(*description, prompter_)) {
     txtDesc->setFocus();
     return;
   }

@@ -113,9 +113,10 @@ void frmMessages::BuildDirectionColumn() {
   cboGroup = Make<QComboBox>(this, "cboGroup");
   cboGroup->setEditable(true);
   cboGroup->setInsertPolicy(QComboBox::NoInsert);
-  cboGroup->setMaxVisibleItems(20);
+  qt::LimitDropDown(cboGroup);
   PlaceTwips(cboGroup, 120, 1590, kLeftWidth, 315);
-  cmdAddGroup = Make<QPushButton>(this, "cmdAddGroup", "A&dd Group");
+  // Alt+D belongs to "&Delete", which shows beside it while an item is edited.
+  cmdAddGroup = Make<QPushButton>(this, "cmdAddGroup", "Add Grou&p");
   PlaceTwips(cmdAddGroup, 120, 1980, kLeftWidth, 375);
   cmdAddGroup->installEventFilter(this);
 
@@ -128,7 +129,8 @@ void frmMessages::BuildDirectionColumn() {
   cmdIssues = Make<QPushButton>(this, "cmdIssues", "Script Iss&ues");
   cmdIssues->setToolTip(QStringLiteral("Lists what a player could never see and where a player could get stuck"));
   PlaceTwips(cmdIssues, 120, 4320, kLeftWidth, 375);
-  cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
+  // Alt+C belongs to "&Cancel", which shows beside it while an item is edited.
+  cmdClose = Make<QPushButton>(this, "cmdClose", "C&lose");
   PlaceTwips(cmdClose, 120, kFormHeight - 495, kLeftWidth, 375);
 }
 
@@ -182,6 +184,8 @@ void frmMessages::BuildListFrame() {
     *s.button = Make<QPushButton>(fraMessages, s.name, s.caption);
     PlaceTwips(*s.button, s.left, kButtonRow, s.width, 375);
   }
+  // Go to Answer stands right of the item's buttons as of the list's: Tab reaches it after them.
+  setTabOrder(cmdDelete, cmdGo);
   cmdSwap[0]->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
   cmdSwap[1]->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
   cmdSwap[0]->setToolTip(QStringLiteral("Move up"));
@@ -232,7 +236,7 @@ void frmMessages::BuildPane() {
   cboAnswerGroup = Make<QComboBox>(fraOptions, "cboAnswerGroup");
   cboAnswerGroup->setEditable(true);
   cboAnswerGroup->setInsertPolicy(QComboBox::NoInsert);
-  cboAnswerGroup->setMaxVisibleItems(20);
+  qt::LimitDropDown(cboAnswerGroup);
   PlaceTwips(cboAnswerGroup, 1440, 240, kOptionsWidth - 1560, 315);
   lblWaitFor = Make<QLabel>(fraOptions, "lblWaitFor", "Message displays");
   PlaceTwips(lblWaitFor, 120, 690, 1680, 195);
@@ -276,7 +280,7 @@ void frmMessages::BuildPane() {
   lstSpecial = Make<QListWidget>(fraActions, "lstSpecial");
   PlaceTwips(lstSpecial, 120, 240, kListWidth, kActionListFull);
   cboSpecial = Make<QComboBox>(fraActions, "cboSpecial");
-  cboSpecial->setMaxVisibleItems(20);
+  qt::LimitDropDown(cboSpecial);
   PlaceTwips(cboSpecial, 120, 1350, 3960, 315);
   cmdSpAdd = Make<QPushButton>(fraActions, "cmdSpAdd", "Add");
   PlaceTwips(cmdSpAdd, 4200, 1320, 600, 375);
@@ -323,7 +327,7 @@ void frmMessages::Run(int planet, bool customTicked, const std::string& planetNa
 }
 
 void frmMessages::reject() {
-  // Escape closes as "&Close" does.
+  // Escape closes as "C&lose" does, and an item with unsaved changes can keep it open.
   if (model_->IsOpen()) {
     model_->Close();
   } else {
@@ -333,7 +337,10 @@ void frmMessages::reject() {
 
 void frmMessages::closeEvent(QCloseEvent* event) {
   // The window stays for the next opening; closing only ends this one.
-  if (model_->IsOpen()) model_->Close();
+  if (model_->IsOpen() && !model_->Close()) {
+    event->ignore();
+    return;
+  }
   event->accept();
 }
 

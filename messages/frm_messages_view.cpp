@@ -156,10 +156,7 @@ void frmMessages::ConnectPane() {
 }
 
 std::optional<std::string> frmMessages::Typed(const QString& text) {
-  auto checked = qt::ToCp1252Checked(text);
-  if (checked.ok()) return std::move(checked.bytes);
-  prompter_.Inform(platform::CodePageRefusal(checked.refused), platform::Icon::Exclamation);
-  return std::nullopt;
+  return qt::TypedCp1252(text, prompter_);
 }
 
 void frmMessages::TextEdited() {

@@ -36,7 +36,8 @@ struct Frame {
 
 class Walk {
  public:
-  explicit Walk(const PlanetScript& script) : script_(script) {}
+  explicit Walk(const PlanetScript& script, std::vector<GroupEntry> groups = {})
+      : script_(script), groups_(std::move(groups)) {}
 
   void Root(const std::string& name, Kind kind) {
     Visit(name, kind);
@@ -120,6 +121,14 @@ std::vector<GroupEntry> DiscoverGroups(const PlanetScript& script) {
   for (auto name : {kBackGroup, kReturnedGroup, kBeamGroup, kPhaserGroup}) walk.Root(std::string(name), Kind::Message);
   walk.Root(std::string(kHailGroup), Kind::Response);
   return walk.Take();
+}
+
+void DiscoverFrom(const PlanetScript& script, std::vector<GroupEntry>& registry, std::string_view group,
+                  bool asResponse) {
+  store::DescriptorBatch batch(script.Store(), script.Record().Name);
+  Walk walk(script, std::move(registry));
+  walk.Root(std::string(KeyName(group)), asResponse ? Kind::Response : Kind::Message);
+  registry = walk.Take();
 }
 
 }  // namespace zelmora::messages

@@ -3,6 +3,7 @@
 #include "messages/planet_script.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelmora::messages {
@@ -19,5 +20,11 @@ struct GroupEntry {
 // Returned, Beam and Phaser (message groups) and Hail (response group) along the answer codes and
 // the Ignore and Phaser companions. Each group is expanded once, so cycles end the walk.
 std::vector<GroupEntry> DiscoverGroups(const PlanetScript& script);
+
+// Adds `group` (shown name) to `registry` with the given kind and walks on from it as DiscoverGroups
+// does, so that what the file already holds under the name is listed too. Groups the registry
+// holds already are not walked again.
+void DiscoverFrom(const PlanetScript& script, std::vector<GroupEntry>& registry, std::string_view group,
+                  bool asResponse);
 
 }  // namespace zelmora::messages

@@ -1,6 +1,7 @@
 #include "messages/message_editor.h"
 
 #include "messages/script_keys.h"
+#include "messages/typed_text.h"
 #include "store/descriptor_store.h"
 
 #include <algorithm>
@@ -19,28 +20,6 @@ constexpr std::string_view kClearQuestion = "Are you sure you want to clear all 
 bool EndsWith(std::string_view text, std::string_view tail) { return text.ends_with(tail); }
 
 }  // namespace
-
-std::optional<std::string> GroupNameProblem(std::string_view name) {
-  // "*" and "^" start codes when the value is read back; "=" ends a key inside the file.
-  for (char c : name) {
-    if (c == '*' || c == '^' || c == '=') {
-      return "A group name cannot contain \"" + std::string(1, c) + "\": it would be read back as part of a code.";
-    }
-  }
-  if (!name.empty() && (name.front() == ' ' || name.back() == ' ' || name.front() == '\t' || name.back() == '\t')) {
-    return "A group name cannot begin or end with a blank: the file's reader would drop it.";
-  }
-  return std::nullopt;
-}
-
-std::optional<std::string> TitleProblem(std::string_view title) {
-  for (char c : title) {
-    if (c == '*' || c == '^') {
-      return "A title cannot contain \"" + std::string(1, c) + "\": it would be read back as part of a code.";
-    }
-  }
-  return std::nullopt;
-}
 
 std::string RoomOfGroup(std::string_view group) {
   std::string room(group);
@@ -90,15 +69,19 @@ void MessageEditor::Activate() {
   loaded_ = true;
   loadedPlanet_ = script_.Planet();
   loadedSystem_ = system;
-  SelectDirection(Direction::Information);
+  ChangeDirection(Direction::Information);
   screen_.groupBox.text = std::string(kLoadingGroups);
   reloadRequested_ = true;
   screen_.buttons.addGroup = false;
   Publish();
-  SelectDirection(Direction::Message);
+  ChangeDirection(Direction::Message);
 }
 
-void MessageEditor::Close() {
+bool MessageEditor::Close() {
+  if (!SettleEdit()) {
+    Publish();
+    return false;
+  }
   reloadRequested_ = false;
   // A window that never came back must not make the next opening skip its reload.
   skipActivation_ = false;
@@ -107,6 +90,7 @@ void MessageEditor::Close() {
   open_ = false;
   Publish();
   view_.HideWindow();
+  return true;
 }
 
 void MessageEditor::RunChildWindow(const std::function<void()>& open) {
@@ -120,16 +104,11 @@ void MessageEditor::RunChildWindow(const std::function<void()>& open) {
 void MessageEditor::FillGroupLists() {
   view_.SetBusy(true);
   const std::string remembered = screen_.groupBox.text;
-  screen_.groupBox.items.clear();
-  screen_.answerBox.items.clear();
   screen_.lines.clear();
   screen_.selected.reset();
   if (registry_.empty()) registry_ = DiscoverGroups(script_);
+  ListRegistry();
   const bool messageSide = screen_.frame.direction == Direction::Message;
-  for (const auto& g : registry_) {
-    if (g.IsMessageGroup) (messageSide ? screen_.groupBox : screen_.answerBox).items.push_back(g.Name);
-    if (g.IsResponseGroup) (messageSide ? screen_.answerBox : screen_.groupBox).items.push_back(g.Name);
-  }
   const int at = GroupEntryIndex(remembered);
   if (at <= 0) {
     screen_.groupBox.text = std::string(messageSide ? kInitGroup : kHailGroup);
@@ -141,12 +120,32 @@ void MessageEditor::FillGroupLists() {
   view_.SetBusy(false);
 }
 
+void MessageEditor::ListRegistry() {
+  screen_.groupBox.items.clear();
+  screen_.answerBox.items.clear();
+  const bool messageSide = screen_.frame.direction == Direction::Message;
+  for (const auto& g : registry_) {
+    if (g.IsMessageGroup) (messageSide ? screen_.groupBox : screen_.answerBox).items.push_back(g.Name);
+    if (g.IsResponseGroup) (messageSide ? screen_.answerBox : screen_.groupBox).items.push_back(g.Name);
+  }
+}
+
 int MessageEditor::GroupEntryIndex(const std::string& name) const {
   auto it = std::find(screen_.groupBox.items.begin(), screen_.groupBox.items.end(), name);
   return it == screen_.groupBox.items.end() ? -1 : static_cast<int>(it - screen_.groupBox.items.begin());
 }
 
-void MessageEditor::SelectDirection(Direction direction) {
+bool MessageEditor::SelectDirection(Direction direction) {
+  if (!SettleEdit()) {
+    // The option the author clicked goes back to the direction kept.
+    view_.ShowFrame(shown_.frame = screen_.frame);
+    return false;
+  }
+  ChangeDirection(direction);
+  return true;
+}
+
+void MessageEditor::ChangeDirection(Direction direction) {
   if (IsEditing()) EndEdit(false);
   const std::string remembered = screen_.groupBox.text;
   screen_.lines.clear();
@@ -170,7 +169,7 @@ void MessageEditor::SelectDirection(Direction direction) {
   screen_.frame.infoPreview = false;
   // The name shown before keeps its place when the new direction knows it or has items under it.
   std::string name = remembered;
-  if (GroupEntryIndex(name) < 0 && !name.empty() && !GroupNameProblem(name) && ItemCountInFile(name, direction) > 0) {
+  if (GroupEntryIndex(name) < 0 && !name.empty() && !KeyNameProblem(name) && ItemCountInFile(name, direction) > 0) {
     EnterGroup(name, direction);
   }
   if (GroupEntryIndex(name) < 0) name = std::string(kInitGroup);
@@ -253,15 +252,25 @@ void MessageEditor::SelectGroupEntry(const std::string& name) {
 
 void MessageEditor::TypeGroup(const std::string& text) {
   if (!InList()) return;
+  // Typing the name of a listed group opens it, which ends the edit.
+  if (GroupEntryIndex(text) >= 0 && !SettleEdit()) {
+    view_.ShowGroupBox(shown_.groupBox = screen_.groupBox);
+    return;
+  }
   ApplyGroupText(text);
   Publish();
 }
 
-void MessageEditor::ChooseGroup(int index) {
-  if (!InList() || index < 0 || index >= static_cast<int>(screen_.groupBox.items.size())) return;
+bool MessageEditor::ChooseGroup(int index) {
+  if (!InList() || index < 0 || index >= static_cast<int>(screen_.groupBox.items.size())) return false;
+  if (!SettleEdit()) {
+    view_.ShowGroupBox(shown_.groupBox = screen_.groupBox);
+    return false;
+  }
   SelectGroupEntry(screen_.groupBox.items[static_cast<std::size_t>(index)]);
   screen_.buttons.addGroup = false;
   Publish();
+  return true;
 }
 
 void MessageEditor::EnterGroup(const std::string& name, Direction direction) {
@@ -277,12 +286,15 @@ void MessageEditor::EnterGroup(const std::string& name, Direction direction) {
 bool MessageEditor::AddGroup() {
   const std::string name = screen_.groupBox.text;
   if (!InList() || name.empty() || GroupEntryIndex(name) >= 0) return false;
-  if (auto problem = GroupNameProblem(name)) {
-    prompter_.Inform(*problem, platform::Icon::Exclamation);
+  if (auto problem = KeyNameProblem(name)) {
+    prompter_.Refuse(*problem);
     return false;
   }
+  if (!SettleEdit()) return false;
   if (IsEditing()) EndEdit(false);
-  EnterGroup(name, screen_.frame.direction);
+  // The file may hold items under the name already, and they may lead to groups not listed yet.
+  DiscoverFrom(script_, registry_, name, screen_.frame.direction == Direction::Response);
+  ListRegistry();
   SelectGroupEntry(name);
   screen_.buttons.addGroup = false;
   Publish();
@@ -324,6 +336,8 @@ void MessageEditor::New() {
   if (!InList() || IsEditing()) return;
   screen_.selected.reset();
   screen_.buttons.del = false;
+  // With no line selected there is no answer to go to.
+  SetItemCommands();
   ClearPane();
   BeginEdit(-1);
   Publish();
@@ -410,16 +424,16 @@ void MessageEditor::SwapWith(int offset) {
 }
 
 void MessageEditor::GoToAnswer() {
-  if (!InList() || screen_.answerBox.text.empty()) return;
+  if (!InList() || !screen_.buttons.go || screen_.answerBox.text.empty()) return;
   const std::string target = screen_.answerBox.text;
-  SelectDirection(screen_.frame.direction == Direction::Message ? Direction::Response : Direction::Message);
+  if (auto problem = KeyNameProblem(target)) {
+    prompter_.Refuse(*problem);
+    return;
+  }
+  if (!SettleEdit()) return;
+  ChangeDirection(screen_.frame.direction == Direction::Message ? Direction::Response : Direction::Message);
   screen_.groupBox.text = target;
   if (GroupEntryIndex(target) < 0) {
-    if (auto problem = GroupNameProblem(target)) {
-      prompter_.Inform(*problem, platform::Icon::Exclamation);
-      Publish();
-      return;
-    }
     EnterGroup(target, screen_.frame.direction);
   }
   SelectGroupEntry(target);
@@ -442,13 +456,17 @@ void MessageEditor::EditRoom() {
   const std::string group = screen_.groupBox.text;
   if (group == kNoRoom) return;
   const std::string room = RoomOfGroup(group);
+  if (auto problem = KeyNameProblem(room)) {
+    prompter_.Refuse(*problem);
+    return;
+  }
   std::optional<std::string> ended;
   RunChildWindow([&] { ended = windows_.editRoom(script_.Planet(), room); });
   if (!ended) return;
   Changed();
   screen_.groupBox.text = *ended;
   FillGroupLists();
-  if (GroupEntryIndex(*ended) < 0 && !GroupNameProblem(*ended)) EnterGroup(*ended, screen_.frame.direction);
+  if (GroupEntryIndex(*ended) < 0 && !KeyNameProblem(*ended)) EnterGroup(*ended, screen_.frame.direction);
   ApplyGroupText(*ended);
   if (GroupEntryIndex(*ended) < 0) RefreshList();
   Publish();
@@ -472,10 +490,11 @@ void MessageEditor::Issues() {
 }
 
 void MessageEditor::GoToItem(Direction direction, const std::string& group, int item) {
+  if (!SettleEdit()) return;
   if (IsEditing()) EndEdit(false);
-  if (screen_.frame.direction != direction) SelectDirection(direction);
+  if (screen_.frame.direction != direction) ChangeDirection(direction);
   if (direction != Direction::Information && !group.empty()) {
-    if (GroupEntryIndex(group) < 0 && !GroupNameProblem(group)) EnterGroup(group, direction);
+    if (GroupEntryIndex(group) < 0 && !KeyNameProblem(group)) EnterGroup(group, direction);
     if (GroupEntryIndex(group) >= 0 && listGroup_ != group) SelectGroupEntry(group);
     screen_.buttons.addGroup = false;
   }
@@ -487,6 +506,7 @@ void MessageEditor::GoToItem(Direction direction, const std::string& group, int 
 
 void MessageEditor::OpenRoom(const std::string& room) {
   if (!InList() || room.empty()) return;
+  if (!SettleEdit()) return;
   if (IsEditing()) EndEdit(false);
   ApplyGroupText(room);
   Publish();
@@ -498,7 +518,11 @@ void MessageEditor::Changed() {
 }
 
 std::string MessageEditor::GetFlagChar(const std::string& current) {
-  if (!windows_.chooseFlag) return current.empty() ? std::string("A") : current;
+  return ChooseFlag(current).value_or(current.empty() ? std::string("A") : current);
+}
+
+std::optional<std::string> MessageEditor::ChooseFlag(const std::string& current) {
+  if (!windows_.chooseFlag) return std::nullopt;
   return windows_.chooseFlag(script_.Planet(), current);
 }
 

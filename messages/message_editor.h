@@ -18,8 +18,9 @@ namespace zelmora::messages {
 // The windows the message editor opens, handed in by whoever owns them. An empty one leaves its
 // button disabled.
 struct MessageEditorWindows {
-  // The flag chooser for the planet, opened on `current`; the chosen flag.
-  std::function<std::string(int planet, const std::string& current)> chooseFlag;
+  // The flag chooser for the planet, opened on `current`; the chosen flag, or nothing when it was
+  // closed without choosing.
+  std::function<std::optional<std::string>(int planet, const std::string& current)> chooseFlag;
   // The ship-system chooser opened on `current` (0..8); the chosen system.
   std::function<int(int current)> chooseShipSystem;
   // The room editor on `room`; the room it ended on, or nothing when it did not take the room.
@@ -50,12 +51,15 @@ class MessageEditor {
   void Open(int planet, bool customTicked);
   // The window becomes active (also after a window it opened has closed).
   void Activate();
-  void Close();
+  // False when the author chose to stay with an unsaved item.
+  bool Close();
   bool IsOpen() const { return open_; }
 
-  void SelectDirection(Direction direction);
+  // The direction, group and navigation commands ask before dropping typed changes; a command the
+  // author cancels leaves everything as it was and answers false.
+  bool SelectDirection(Direction direction);
   void TypeGroup(const std::string& text);
-  void ChooseGroup(int index);
+  bool ChooseGroup(int index);
   // False (and a message) when the typed name cannot be a group.
   bool AddGroup();
   void SelectLine(std::optional<int> line);
@@ -90,13 +94,19 @@ class MessageEditor {
   void SelectAction(std::optional<int> index);
   void DeleteAction();
   void EditAction();
-  void Save();
+  // False (and a message) when the pane holds what would not read back as typed; the edit goes on.
+  bool Save();
   void Cancel();
+  // Whether the item being edited holds typed changes that are not saved.
+  bool HasUnsavedChanges() const;
   void Delete();
 
   // The public operations that the room editor, the lock and advanced dialogs and the wizard use.
   PlanetScript& Script() { return script_; }
+  // A flag closed without choosing gives back `current` ("A" for none) ...
   std::string GetFlagChar(const std::string& current);
+  // ... where this gives nothing, for callers that cancel then.
+  std::optional<std::string> ChooseFlag(const std::string& current);
   void MessageEditButtons(bool editing);
 
   // ---- what is shown (for tests and the window's first paint)
@@ -132,6 +142,8 @@ class MessageEditor {
  private:
   // Group lists and the list.
   void FillGroupLists();
+  // The group box and the answer box list the registry's groups of their kinds.
+  void ListRegistry();
   void RefreshList();
   void SelectGroupEntry(const std::string& name);
   void ApplyGroupText(const std::string& text);
@@ -152,6 +164,10 @@ class MessageEditor {
   void ClearPane();
   void BeginEdit(int line);
   void EndEdit(bool save);
+  // Before an edit is dropped: asks whether to save typed changes. False: stay with the edit.
+  bool SettleEdit();
+  std::optional<std::string> PaneProblem() const;
+  void ChangeDirection(Direction direction);
   void ApplyAnswer(const std::string& name);
   std::optional<std::string> AnswerProblem(const std::string& name) const;
   void ShowWait(int seconds);
@@ -185,6 +201,7 @@ class MessageEditor {
   std::string countKey_;
   std::string itemKey_;
   std::optional<int> editState_;
+  std::string editStart_;  // the edited item as it was when the edit began
 
   // The pane's item state besides the controls.
   std::optional<std::string> answerGroup_;  // nothing: the item's own group
@@ -195,11 +212,6 @@ class MessageEditor {
   bool focusText_ = false;
   bool focusTitle_ = false;
 };
-
-// Why a typed name cannot be a group or an answer group, or nothing when it can.
-std::optional<std::string> GroupNameProblem(std::string_view name);
-// Why a typed text cannot be a custom title, or nothing when it can.
-std::optional<std::string> TitleProblem(std::string_view title);
 
 // The room that Edit Room opens for a group name: one trailing "Search", then "Tri", then
 // "Locked" cut off in turn.

@@ -2,6 +2,7 @@
 #include "messages/message_editor.h"
 
 #include "messages/script_keys.h"
+#include "messages/typed_text.h"
 #include "store/descriptor_store.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@ namespace {
 constexpr std::string_view kBoxTitleShown = "<none>";
 constexpr std::string_view kEditActionTitle = "Edit Action";
 constexpr std::string_view kEditActionPrompt = "Enter new value:";
+constexpr std::string_view kSaveChangesQuestion = "Save the changes to this item?";
 
 bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
@@ -57,7 +59,11 @@ void MessageEditor::MessageEditButtons(bool editing) {
 // ---- showing an item
 
 void MessageEditor::ShowItem(const std::string& value) {
-  const MessageParts parts = ParseMessage(value, catalogue_);
+  MessageParts parts = ParseMessage(value, catalogue_);
+  // The standard title written out only keeps a text that starts like a code (see ComposeMessage).
+  if (parts.Display == DisplayKind::Custom && parts.Title == kStandardTitle && StartsLikeCode(parts.Text)) {
+    parts.Display = DisplayKind::Standard;
+  }
   screen_.actions.lines = AttachedActions(parts, catalogue_);
   screen_.actions.selected.reset();
   screen_.answerBox.text = (IsEditing() || screen_.selected) && InList() ? listGroup_ : std::string();
@@ -132,6 +138,7 @@ void MessageEditor::BeginEdit(int line) {
   MessageEditButtons(true);
   if (!InList()) screen_.buttons.insertLabelsVisible = false;
   UpdateLength();
+  editStart_ = ComposedValue();
   focusText_ = true;
 }
 
@@ -196,11 +203,48 @@ void MessageEditor::EndEdit(bool save) {
   UpdateLength();
 }
 
-void MessageEditor::Save() {
-  if (!IsEditing()) return;
+std::optional<std::string> MessageEditor::PaneProblem() const {
+  if (!InList()) return std::nullopt;
+  const DisplayKind display = DisplayOfIndex(screen_.pane.display);
+  // A title in front shields a response's text as it does a message's.
+  const TextUse use =
+      Kind() == ItemKind::Response && display == DisplayKind::Standard ? TextUse::ResponseText : TextUse::MessageText;
+  if (auto problem = TextProblem(screen_.text, use)) return problem;
+  if (display == DisplayKind::Custom) {
+    if (auto problem = TextProblem(screen_.pane.title, TextUse::Title)) return problem;
+  }
+  if (answerGroup_) return AnswerProblem(*answerGroup_);
+  return std::nullopt;
+}
+
+bool MessageEditor::Save() {
+  if (!IsEditing()) return false;
+  if (auto problem = PaneProblem()) {
+    // The edit goes on, so the author can mend what was refused.
+    prompter_.Refuse(*problem);
+    Publish();
+    return false;
+  }
   EndEdit(true);
   if (!InList()) BeginEdit(0);
   Publish();
+  return true;
+}
+
+bool MessageEditor::HasUnsavedChanges() const { return IsEditing() && ComposedValue() != editStart_; }
+
+bool MessageEditor::SettleEdit() {
+  if (!HasUnsavedChanges()) return true;
+  switch (prompter_.Message(std::string(kSaveChangesQuestion), platform::Buttons::YesNoCancel,
+                            platform::Icon::Question)) {
+    case platform::Answer::Yes:
+      return Save();
+    case platform::Answer::No:
+      // What was typed is dropped; the caller ends the edit as it always did.
+      return true;
+    default:
+      return false;
+  }
 }
 
 void MessageEditor::Cancel() {
@@ -249,7 +293,7 @@ void MessageEditor::TypeText(const std::string& text) {
 }
 
 std::optional<std::string> MessageEditor::AnswerProblem(const std::string& name) const {
-  if (auto problem = GroupNameProblem(name)) return problem;
+  if (auto problem = KeyNameProblem(name)) return problem;
   if (Kind() == ItemKind::Message && name != listGroup_ && AnswerPlaysAsCondition(name)) {
     return "A message cannot offer the responses of \"" + name + "\": the game reads \"*R" + name +
            "\" as a condition on a damaged ship system and would never send the message.";
@@ -259,11 +303,8 @@ std::optional<std::string> MessageEditor::AnswerProblem(const std::string& name)
 
 bool MessageEditor::TypeAnswer(const std::string& text) {
   if (!IsEditing() || !InList()) return false;
-  if (auto problem = AnswerProblem(text)) {
-    prompter_.Inform(*problem, platform::Icon::Exclamation);
-    view_.ShowAnswerBox(shown_.answerBox = screen_.answerBox);
-    return false;
-  }
+  // Checked when the item is saved: a name being typed may pass through names that cannot be
+  // answers ("S" on the way to "Sector").
   ApplyAnswer(text.empty() ? listGroup_ : text);
   Publish();
   return true;
@@ -315,11 +356,6 @@ void MessageEditor::SetDisplay(DisplayKind display) {
 
 bool MessageEditor::TypeTitle(const std::string& title) {
   if (!IsEditing() || !screen_.pane.titleEnabled) return false;
-  if (auto problem = TitleProblem(title)) {
-    prompter_.Inform(*problem, platform::Icon::Exclamation);
-    view_.ShowPane(shown_.pane = screen_.pane);
-    return false;
-  }
   screen_.pane.title = title;
   UpdateLength();
   Publish();

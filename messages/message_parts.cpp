@@ -2,6 +2,7 @@
 
 #include "messages/script_keys.h"
 #include "messages/special_actions.h"
+#include "messages/typed_text.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
@@ -127,16 +128,18 @@ std::vector<std::string> AttachedActions(const MessageParts& parts, const Specia
 std::string ComposeMessage(const MessageParts& parts, const std::vector<std::string>& actions, ItemKind kind,
                            std::string_view ownGroup) {
   std::string v = parts.Text;
-  // A text that starts like a code ("%NM greets you", "$5 a barrel") would be read as a condition
-  // or a title; the blank in front keeps it text, and readers trim it away.
-  if (parts.Display == DisplayKind::Standard && !v.empty() && (v[0] == '%' || v[0] == '$')) v = " " + v;
   if (parts.Display == DisplayKind::Box) {
     v = "$" + std::string(kBoxTitle) + "$" + v;
   } else if (parts.Display == DisplayKind::Custom) {
-    // A "$" inside the title would end it early and push the rest of it into the text.
+    // The item pane refuses a "$" in a title; any other caller must not let it end the title early.
     std::string title = parts.Title;
     std::erase(title, '$');
     v = "$" + title + "$" + v;
+  } else if (StartsLikeCode(v)) {
+    // A text that starts like a code ("%NM greets you", "$5 a barrel") would be read as a condition
+    // or a title. A blank in front does not survive the file's reader, which trims values; the
+    // standard title written out shows the same and keeps the text.
+    v = "$" + std::string(kStandardTitle) + "$" + v;
   }
 
   if (parts.ChanceTenths >= 0 && parts.ChanceTenths <= 9) v = "%0" + std::to_string(parts.ChanceTenths) + v;

@@ -76,7 +76,7 @@ PackageReport MakePackage(store::flows::SystemContext& ctx, const PackageService
   ReopenWorkingCopy reopen(ctx, wasOpen);
 
   const std::string name = ctx.record.Name;
-  const auto files = PackageContents(ctx.store, name);
+  const auto files = PackageContents(ctx.store, name, services.programFolder);
   if (auto problems = PackageProblems(files); !problems.empty()) {
     ctx.prompter.Message("The package cannot be made:" + Lines(problems), Buttons::Ok, Icon::Exclamation);
     report.outcome = PackageOutcome::Refused;

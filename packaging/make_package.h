@@ -17,6 +17,7 @@ struct PackageServices {
   platform::ProcessRunner& runner;
   std::string searchPath;                // where a stored program without a path is looked for
   std::function<void(bool busy)> busy;   // the hourglass while the files are copied and zipped
+  std::filesystem::path programFolder = {};  // where the installer is looked for after the game folder
 };
 
 enum class PackageOutcome { Made, Cancelled, Refused, Failed };

@@ -28,7 +28,18 @@ std::string CodePageName(const fs::path& file) {
 
 }  // namespace
 
-std::vector<PackageFile> PackageContents(const store::DescriptorStore& store, std::string_view systemName) {
+fs::path InstallerToShip(const fs::path& gameFolder, const fs::path& programFolder) {
+  const fs::path inGame = platform::ResolveNoCase(gameFolder, kInstallerInGame);
+  if (platform::FileExists(inGame) || programFolder.empty()) return inGame;
+  for (const fs::path& other : {programFolder / kInstallerInGame,
+                                programFolder.parent_path() / "share" / "zelmora" / kInstallerInGame}) {
+    if (platform::FileExists(other)) return other;
+  }
+  return inGame;
+}
+
+std::vector<PackageFile> PackageContents(const store::DescriptorStore& store, std::string_view systemName,
+                                         const fs::path& programFolder) {
   const std::string name(systemName);
   std::vector<PackageFile> pictures;
   for (const auto& file : OwnPictures(store, name)) pictures.push_back({file, CodePageName(file), kPicturesTarget});
@@ -41,8 +52,7 @@ std::vector<PackageFile> PackageContents(const store::DescriptorStore& store, st
   std::vector<PackageFile> files = std::move(pictures);
   const fs::path descriptor = store.DescriptorPath(name, store::kSavedExtension);
   files.push_back({descriptor, CodePageName(descriptor), kDescriptorTarget});
-  const fs::path installer = platform::ResolveNoCase(store.GameFolder(), kInstallerInGame);
-  files.push_back({installer, kSetupProgram, ""});
+  files.push_back({InstallerToShip(store.GameFolder(), programFolder), kSetupProgram, ""});
   return files;
 }
 

@@ -31,9 +31,16 @@ struct PackageFile {
   bool operator==(const PackageFile&) const = default;
 };
 
+// The installer to ship: the game folder's, else the one beside the program, else the one a system
+// install keeps in share/zelmora beside the program's bin folder. The game folder's path when none
+// is there, so the problem names it.
+fs::path InstallerToShip(const fs::path& gameFolder, const fs::path& programFolder);
+
 // A system's package in list order: its own pictures (the planet strip, the star picture, the
-// planet animations) by name, the saved descriptor, then the installer as SETUP.EXE.
-std::vector<PackageFile> PackageContents(const store::DescriptorStore& store, std::string_view systemName);
+// planet animations) by name, the saved descriptor, then the installer as SETUP.EXE (found from
+// `programFolder` as InstallerToShip says).
+std::vector<PackageFile> PackageContents(const store::DescriptorStore& store, std::string_view systemName,
+                                         const fs::path& programFolder = {});
 
 // SETUP.LST: `"name","\folder\"` and CR LF for every listed file, in order.
 std::string SetupListText(const std::vector<PackageFile>& files);

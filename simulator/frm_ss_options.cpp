@@ -14,13 +14,18 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace zelmora::simulator {
 
@@ -89,6 +94,7 @@ frmSSOptions::frmSSOptions(World world, QWidget* parent)
   PlaceTwips(cmdClose, kWidth - 120 - 1320, 3660, 1320, 375);
 
   panel_ = new frmSSControl(this);
+  panel_->installEventFilter(this);
 
   options_.SetListener(this);
   rules_.onUpgradeChanged = [this](int kind, int level) { ShowUpgrade(kind, level); };
@@ -132,6 +138,7 @@ void frmSSOptions::BuildFlags() {
     label->setAlignment(Qt::AlignCenter);
     label->setAutoFillBackground(true);
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::StrongFocus);
     label->installEventFilter(this);
     const int row = f <= kTreatyFlag ? 0 : f <= 26 ? 1 : 2;
     const int column = row == 0 ? f : row == 1 ? f - 8 : f - 27;
@@ -168,6 +175,7 @@ void frmSSOptions::BuildUpgrades() {
     label->setObjectName(QStringLiteral("lblUpgrade_%1").arg(i));
     PlaceTwips(label, left, 300, 360, 225);
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::StrongFocus);
     label->installEventFilter(this);
     lblUpgrade[static_cast<std::size_t>(i)] = label;
     auto* marker = Make<QFrame>(fraUpgrades, names[i]);
@@ -210,6 +218,9 @@ void frmSSOptions::Begin() {
                     {*panel_, this, world_.prompter, world_.numbers});
   test.Session().Rules().onUpgradeChanged = [this](int kind, int level) { ShowUpgrade(kind, level); };
   test.Begin(world_.record.Name, clockSeed_());
+  // Placed before it is shown, with this dialog's frame, which is known by now.
+  arranging_ = true;
+  ArrangeWithPanel();
   panel_->Run(test);
   lastRecording_ = test.Recording(world_.store.GameFolder());
   lastRecordingFile_.clear();
@@ -222,24 +233,75 @@ void frmSSOptions::Begin() {
   }
 }
 
-void frmSSOptions::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
+namespace {
+
+// The frame a window manager has put around a shown window; nothing while it is not known.
+QMargins KnownFrame(const QWidget* w) {
+  if (!w || !w->isVisible() || !w->windowHandle()) return {};
+  return w->windowHandle()->frameMargins();
+}
+
+QSize Framed(QSize size, const QMargins& frame) {
+  return size + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+}  // namespace
+
+void frmSSOptions::ArrangeWithPanel() {
+  if (inArrange_) return;
   QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!s) return;
+  inArrange_ = true;
+  const QMargins own = KnownFrame(this);
+  const QMargins panel = KnownFrame(panel_);
+  const QMargins parent = parentWidget() ? KnownFrame(parentWidget()->window()) : QMargins();
+  const QMargins guess = !own.isNull() ? own : !panel.isNull() ? panel : parent;
+  const QSize panelSize = Framed(panel_->size(), panel.isNull() ? guess : panel);
+  const QSize ownSize = Framed(size(), own.isNull() ? guess : own);
   const QRect area = s->availableGeometry();
-  // The frames are not known before the windows are shown: both are taken to be like this one's.
-  const QSize frame = frameGeometry().size() - geometry().size();
-  const QSize panel = panel_->size() + frame;
-  const QSize self = size() + frame;
-  const auto at = PlaceTestWindows({area.x(), area.y(), area.width(), area.height()}, panel.width(), panel.height(),
-                                   self.width(), self.height());
-  move(at.options.left, at.options.top);
-  panel_->move(at.panel.left, at.panel.top);
+  const auto at = PlaceTestWindows({area.x(), area.y(), area.width(), area.height()}, panelSize.width(),
+                                   panelSize.height(), ownSize.width(), ownSize.height());
+  // A window's position is that of its frame.
+  if (pos() != QPoint(at.options.left, at.options.top)) move(at.options.left, at.options.top);
+  if (panel_->pos() != QPoint(at.panel.left, at.panel.top)) panel_->move(at.panel.left, at.panel.top);
+  // Placed for good once the frames in use are the real ones.
+  if (!own.isNull() && (!panel_->isVisible() || !panel.isNull())) arranging_ = false;
+  inArrange_ = false;
+}
+
+void frmSSOptions::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  arranging_ = true;
+  ArrangeWithPanel();
+}
+
+void frmSSOptions::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  // The window manager framing the dialog moves it: that is when its frame becomes known.
+  if (arranging_) ArrangeWithPanel();
 }
 
 bool frmSSOptions::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (watched == panel_) {
+    if (event->type() == QEvent::Show) arranging_ = true;
+    if (arranging_ && (event->type() == QEvent::Show || event->type() == QEvent::Move)) ArrangeWithPanel();
+    return QDialog::eventFilter(watched, event);
+  }
+  // The labels act as buttons: Space (or Return) presses the one with the focus, whose frame shows it.
+  const bool key = event->type() == QEvent::KeyPress &&
+                   (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space ||
+                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+    if (auto* label = qobject_cast<QLabel*>(watched)) {
+      const bool focused = event->type() == QEvent::FocusIn;
+      const bool flag = std::find(lblFlag.begin(), lblFlag.end(), label) != lblFlag.end();
+      label->setFrameStyle(focused ? QFrame::Box | QFrame::Plain
+                                   : flag ? QFrame::Panel | QFrame::Raised : QFrame::NoFrame);
+    }
+  }
+  if (key || (event->type() == QEvent::MouseButtonPress &&
+              static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)) {
     for (int i = 0; i < kUpgradeKinds; ++i) {
       if (watched == lblUpgrade[static_cast<std::size_t>(i)]) {
         options_.PressUpgrade(i, rules_);
@@ -247,11 +309,13 @@ bool frmSSOptions::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
-  if (event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  const bool released = event->type() == QEvent::MouseButtonRelease &&
+                        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+  if (key || released) {
     for (int f = 0; f < kFlagNumbers; ++f) {
       QLabel* label = lblFlag[static_cast<std::size_t>(f)];
-      if (watched == label && label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+      if (watched == label &&
+          (key || label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))) {
         options_.ToggleFlagLabel(f);
         return true;
       }

@@ -24,6 +24,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
+class QMoveEvent;
 class QShowEvent;
 
 namespace zelmora::simulator {
@@ -98,9 +99,14 @@ class frmSSOptions : public QDialog, private TestOptionsListener {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Places the panel and this dialog below it, centred together, frames counted. A frame that
+  // the window manager has not drawn yet is taken to be like the other window's, or the
+  // parent's; once every frame is known the windows are placed once more and left alone.
+  void ArrangeWithPanel();
   void BuildFlags();
   void BuildUpgrades();
   void ShowUpgrade(int kind, int level);
@@ -123,6 +129,8 @@ class frmSSOptions : public QDialog, private TestOptionsListener {
   std::function<std::uint64_t()> clockSeed_;
   std::optional<TestRecording> lastRecording_;
   std::filesystem::path lastRecordingFile_;
+  bool arranging_ = false;
+  bool inArrange_ = false;
 };
 
 }  // namespace zelmora::simulator

@@ -15,19 +15,22 @@ using qt::PlaceTwips;
 namespace {
 constexpr int kOptionTop = 300;
 constexpr int kOptionPitch = 285;
+// Wide enough for the title beside a window frame's icon and buttons.
+constexpr int kWidth = 4200;
+constexpr int kButtonWidth = 975;
 }  // namespace
 
 frmSystem::frmSystem(QWidget* parent) : QDialog(parent) {
-  qt::SetUpFixedDialog(this, "frmSystem", 3105, 3765);
+  qt::SetUpFixedDialog(this, "frmSystem", kWidth, 3765);
   setWindowTitle(QStringLiteral("Choose a System"));
 
   fraSystems = new QGroupBox(QStringLiteral("Available Systems"), this);
   fraSystems->setObjectName(QStringLiteral("fraSystems"));
-  PlaceTwips(fraSystems, 120, 60, 2865, kOptionTop + kSystemCount * kOptionPitch + 90);
+  PlaceTwips(fraSystems, 120, 60, kWidth - 240, kOptionTop + kSystemCount * kOptionPitch + 90);
   for (int i = 0; i < kSystemCount; ++i) {
     auto* option = new QRadioButton(qt::FromCp1252(kShipSystemCaptions[static_cast<std::size_t>(i)]), fraSystems);
     option->setObjectName(QStringLiteral("optSys_%1").arg(i));
-    PlaceTwips(option, 180, kOptionTop + i * kOptionPitch, 2535, 255);
+    PlaceTwips(option, 180, kOptionTop + i * kOptionPitch, kWidth - 570, 255);
     connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
       if (on) chooser_.Select(i);
     });
@@ -36,7 +39,7 @@ frmSystem::frmSystem(QWidget* parent) : QDialog(parent) {
 
   cmdOK = new QPushButton(QStringLiteral("&OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  PlaceTwips(cmdOK, 1065, 3240, 975, 375);
+  PlaceTwips(cmdOK, (kWidth - kButtonWidth) / 2, 3240, kButtonWidth, 375);
   cmdOK->setDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, [this] {
     chooser_.Accept();

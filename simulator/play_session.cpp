@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <iostream>
 #include <sstream>
 
@@ -98,6 +99,9 @@ class LineAnswers : public TestAnswers {
   }
 
   void Preset(std::optional<std::string> answer) override { preset_ = std::move(answer); }
+  // Plays a line that is no answer but a tick of the clock while the question is open; false
+  // when the line is something else.
+  void SetClock(std::function<bool(const std::string&)> tick) { tick_ = std::move(tick); }
 
  private:
   bool Answer(std::string& answer) {
@@ -106,12 +110,16 @@ class LineAnswers : public TestAnswers {
       preset_.reset();
       return true;
     }
-    return lines_.Next(answer);
+    while (lines_.Next(answer)) {
+      if (!tick_ || !tick_(answer)) return true;
+    }
+    return false;
   }
 
   InputLines& lines_;
   Transcript& t_;
   std::optional<std::string> preset_;
+  std::function<bool(const std::string&)> tick_;
 };
 
 // Writes to two streams at once: the terminal and the recording's copy.
@@ -178,6 +186,12 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
   options.badGuy = settings.badGuy;
 
   TestSession session({record, store.GetTables(), script, ship, random}, options, answers, t);
+  answers.SetClock([&session](const std::string& line) {
+    const auto words = Words(line);
+    if (words.empty() || words[0] != "tick" || !session.TickMayInterrupt()) return false;
+    session.Run(line);
+    return true;
+  });
   session.Begin(settings.system, seed);
   session.Enter();
   for (std::string line; lines.Next(line);) session.Run(line);

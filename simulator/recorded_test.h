@@ -33,13 +33,15 @@ class RecordedTest : private TestAnswers {
   // A command button: "hail", "respond", "ignore", "beam", "energy", "phaser", "photon", "leave",
   // "exit" or "status".
   void Command(const std::string& name);
-  // tmrMessage and tmrFlags. A tick that fires while a command or a tick waits for its box or
-  // dialog is skipped: it belongs to no line of the recording, and the transcript could not say
-  // where it happened. The status is refreshed after every command and tick anyway.
+  // tmrMessage and tmrFlags. The clock keeps ticking while a command waits for an answer (the
+  // response chooser, the number dialog, a question): the tick is played there and kept before
+  // the answer's line. A tick while a box with only OK is open (or during orbit entry) is played
+  // as soon as the command is over, since a box has no line to keep it before. A tick while the
+  // clock's own box or question is open is skipped: it would show the same message again.
   void MessageTick();
   void StatusTick();
 
-  bool Busy() const { return busy_ > 0; }
+  bool Busy() const { return activity_ != Activity::None; }
   bool Entered() const { return entered_; }
   bool Ended() const { return session_.Ended(); }
   TestSession& Session() { return session_; }
@@ -55,9 +57,17 @@ class RecordedTest : private TestAnswers {
                float minimum, float maximum, float step) override;
   std::optional<int> Response(const std::vector<ResponseOption>& options) override;
 
+  enum class Activity { None, Entry, Command, Tick };
+  enum class Dialog { None, Box, Question };
+  // What runs and what it has open, for the length of one call.
+  class During;
+
   void Answered(const std::string& word);
-  // Writes the ticks counted since the last command as one "tick N" line.
+  // Writes the ticks counted since the last line as one "tick N" line.
   void FlushTicks();
+  void PlayTick();
+  // The ticks that came while a box was open, once the command is over.
+  void PlayHeldTicks();
 
   Windows windows_;
   std::ostringstream out_;
@@ -66,8 +76,9 @@ class RecordedTest : private TestAnswers {
   std::vector<std::string> lines_;
   std::vector<std::string> tickAnswers_;
   int pendingTicks_ = 0;
-  int busy_ = 0;
-  bool inTick_ = false;
+  int heldTicks_ = 0;
+  Activity activity_ = Activity::None;
+  Dialog dialog_ = Dialog::None;
   bool entered_ = false;
   TestSession session_;
 };

@@ -42,12 +42,12 @@ TestSession::TestSession(World world, TestOptions& options, TestAnswers& answers
                          ControlPanelView* window, TestOptionsListener* optionsWindow)
     : world_(world),
       options_(options),
-      answers_(answers),
+      answers_(answers, *this),
       t_(transcript),
       previousListener_(options.Listener()),
-      view_(transcript, answers, window, optionsWindow),
-      prompter_(transcript, answers),
-      numbers_(transcript, answers),
+      view_(transcript, answers_, window, optionsWindow),
+      prompter_(transcript, answers_),
+      numbers_(transcript, answers_),
       random_(world.random),
       rules_(world.ship, random_, prompter_, numbers_, world.tables.EnergyCost) {
   options_.SetListener(&view_);
@@ -79,7 +79,9 @@ void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> 
 }
 
 void TestSession::Enter() {
+  entering_ = true;
   panel_->Activate(options_.planet);
+  entering_ = false;
   panel_->StatusTick();
 }
 
@@ -101,10 +103,13 @@ void TestSession::Run(const std::string& line) {
       return t_.Error("tick takes a whole number of seconds from 1 to 3600, not \"" + argument + "\"");
     }
     // A second of the panel: one message tick, five status refreshes.
+    const bool nested = ticking_;
+    ticking_ = true;
     for (int s = 0; s < static_cast<int>(*seconds) && !panel.IsClosed(); ++s) {
       panel.MessageTick();
       for (int r = 0; r < 5; ++r) panel.StatusTick();
     }
+    ticking_ = nested;
     return;
   }
   if (!argument.empty() && command != "respond" && command != "energy") {

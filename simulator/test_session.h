@@ -69,6 +69,9 @@ class TestSession {
   ControlPanel& Panel() { return *panel_; }
   ShipRules& Rules() { return rules_; }
   bool Ended() const { return panel_->IsClosed(); }
+  // A tick may be played inside a command's question only: while orbit entry or another tick runs,
+  // the clock's own box or question is open.
+  bool TickMayInterrupt() const { return !entering_ && !ticking_; }
 
  private:
   // The seeding of one test: with a fixed seed, "from the clock" means the seed chosen at its start.
@@ -87,12 +90,45 @@ class TestSession {
     platform::Random& inner_;
   };
 
+  // The status is refreshed as each box or question opens, as the 200 ms refresh does while it is
+  // open; a transcript thus places it the same way whoever answers.
+  class RefreshedAnswers : public TestAnswers {
+   public:
+    RefreshedAnswers(TestAnswers& inner, TestSession& session) : inner_(inner), session_(session) {}
+    void Box(const std::string& text, platform::Icon icon, const std::string& title) override {
+      session_.RefreshStatus();
+      inner_.Box(text, icon, title);
+    }
+    platform::Answer Question(const std::string& text, platform::Buttons buttons, platform::Icon icon,
+                              const std::string& title, int defaultButton) override {
+      session_.RefreshStatus();
+      return inner_.Question(text, buttons, icon, title, defaultButton);
+    }
+    float Number(const std::string& message, const std::string& title, const std::string& unit, float value,
+                 float minimum, float maximum, float step) override {
+      session_.RefreshStatus();
+      return inner_.Number(message, title, unit, value, minimum, maximum, step);
+    }
+    std::optional<int> Response(const std::vector<ResponseOption>& options) override {
+      session_.RefreshStatus();
+      return inner_.Response(options);
+    }
+    void Preset(std::optional<std::string> answer) override { inner_.Preset(std::move(answer)); }
+
+   private:
+    TestAnswers& inner_;
+    TestSession& session_;
+  };
+
+  void RefreshStatus() {
+    if (panel_) panel_->StatusTick();
+  }
   void PrintShip();
   void PrintFlags();
 
   World world_;
   TestOptions& options_;
-  TestAnswers& answers_;
+  RefreshedAnswers answers_;
   Transcript& t_;
   TestOptionsListener* previousListener_;
   TranscriptView view_;
@@ -102,6 +138,8 @@ class TestSession {
   ShipRules rules_;
   std::unique_ptr<ControlPanel> panel_;
   TestStart start_;
+  bool entering_ = false;
+  bool ticking_ = false;
 };
 
 }  // namespace zelmora::simulator

@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 inline constexpr const char* kSavedExtension = ".zmd";
 inline constexpr const char* kWorkingExtension = ".edt";
 inline constexpr const char* kScratchExtension = ".tmp";
+// The planet pictures changed since the last save, beside the working copy (a picture strip).
+inline constexpr const char* kWorkingPicturesExtension = ".edt.bmp";
 
 // Sentinels of the silent reads.
 inline constexpr const char* kNotUsed = "Not Used";
@@ -56,6 +58,9 @@ class DescriptorStore {
   // DescriptorFolder + name + extension (current one by default), found without regard to case.
   fs::path DescriptorPath(std::string_view name) const;
   fs::path DescriptorPath(std::string_view name, std::string_view extension) const;
+  // Where the pictures changed since the last save are kept while the working copy is open, so
+  // that a backup brings them back with it.
+  fs::path WorkingPicturesPath(std::string_view name) const { return DescriptorPath(name, kWorkingPicturesExtension); }
   // PicturesFolder + a code-page file name ("VegaSun.bmp").
   fs::path PicturePath(std::string_view fileName) const;
   // The picture files whose code-page names match a pattern ("Vega.*"), and their removal.

@@ -80,7 +80,8 @@ bool ClearPlanets(SystemContext& ctx) {
 
 std::optional<std::string> SystemNameProblem(const DescriptorStore& store, std::string_view name) {
   return platform::FileNameProblem(name, store.DescriptorFolder(),
-                                   {kSavedExtension, kWorkingExtension, kScratchExtension, "Sun.bmp", "10.avi"});
+                                   {kSavedExtension, kWorkingExtension, kWorkingPicturesExtension, kScratchExtension, "Sun.bmp",
+                                    "10.avi"});
 }
 
 namespace {
@@ -138,8 +139,14 @@ void SaveSystem(SystemContext& ctx) {
 void StorePictures(SystemContext& ctx) {
   const auto& name = ctx.record.Name;
   if (ctx.pictures.HasPicturesToStore()) {
-    ctx.store.RemovePictures(name + ".*");
-    ctx.pictures.SavePictures(ctx.store.PicturePath(name + ".bmp"));
+    const fs::path strip = ctx.store.PicturePath(name + ".bmp");
+    ctx.pictures.SavePictures(strip);
+    // The old files go only once the new strip is whole: a kill in between keeps one of them.
+    if (!ctx.pictures.HasPicturesToStore()) {
+      for (const auto& old : ctx.store.MatchingPictures(name + ".*")) {
+        if (old.filename() != strip.filename()) platform::RemoveFile(old);
+      }
+    }
   }
   if (ctx.pictures.HasCustomStarPicture()) ctx.pictures.SaveStarPicture(ctx.store.PicturePath(name + "Sun.bmp"));
   else ctx.store.RemovePictures(name + "Sun.*");

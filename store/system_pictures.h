@@ -14,7 +14,10 @@ class SystemPictures {
   virtual void RemoveLastSlot() = 0;    // the last planet went
   virtual void ClearOnlyPicture() = 0;  // the only planet went
   virtual void SwapPictures(int a, int b) = 0;
+  // True until the pictures have been stored.
   virtual bool HasPicturesToStore() const = 0;
+  // Writes the strip to `file` (whole or not at all), or removes the strip files when no planet
+  // has a picture.
   virtual void SavePictures(const std::filesystem::path& file) = 0;
   virtual bool HasCustomStarPicture() const = 0;
   virtual void SaveStarPicture(const std::filesystem::path& file) = 0;

@@ -21,6 +21,8 @@ void DescriptorStore::OpenWorkingCopy(std::string_view name, platform::Prompter&
                        Icon::Question, "Backup Exists") == Answer::Yes) {
     return;
   }
+  // Pictures of a backup that is not taken go first: a fresh working copy must not find them.
+  platform::RemoveFile(WorkingPicturesPath(name));
   platform::CopyKeepingTime(DescriptorPath(name, kSavedExtension), working);
 }
 
@@ -30,7 +32,10 @@ void DescriptorStore::CloseWorkingCopy(const SolarSystemRecord& record, bool sav
   bool ok = true;
   if (save) ok = static_cast<bool>(platform::CopyKeepingTime(working, DescriptorPath(record.Name, kSavedExtension)));
   // A working copy that could not be committed stays, to be offered as a backup.
-  if (ok) platform::RemoveFile(working);
+  if (ok) {
+    platform::RemoveFile(working);
+    platform::RemoveFile(WorkingPicturesPath(record.Name));
+  }
   currentExtension_ = kSavedExtension;
 }
 
@@ -45,6 +50,10 @@ void DescriptorStore::MarkModified(const SolarSystemRecord& record) {
 }
 
 void DescriptorStore::RenameSystem(SolarSystemRecord& record, const std::string& newName) {
+  if (IsWorkingCopyOpen() && platform::FileExists(WorkingPicturesPath(record.Name))) {
+    platform::RenameFile(WorkingPicturesPath(record.Name),
+                         platform::CodePageFilePath(descriptorFolder_, newName + kWorkingPicturesExtension));
+  }
   platform::RenameFile(DescriptorPath(record.Name),
                        platform::CodePageFilePath(descriptorFolder_, newName + (currentExtension_.empty()
                                                                                     ? kSavedExtension

@@ -224,7 +224,7 @@ TEST_F(RoomEditorTest, PanelEditsAreWrittenAtOnceAndUpdateTheirControlsInPlace) 
   // A name that would break the response is refused and nothing is written.
   prompter_.AcceptOkBoxes();
   EXPECT_FALSE(e.TypeDestination("Area*2"));
-  EXPECT_EQ(prompter_.Calls().back().text, "A room name cannot contain \"*\": it would be read back as part of a code.");
+  EXPECT_EQ(prompter_.Calls().back().text, "A name cannot contain \"*\": it starts a code when the script is read.");
   EXPECT_EQ(Get("ResponseArea111"), "Go East and report back.*MArea99");
 
   // A new action: a list row, selected and shown with its text ready to be typed over.
@@ -411,15 +411,79 @@ TEST_F(RoomEditorTest, LockFormRefusesAMissingActionOrMessage) {
   form.Select(1);
   EXPECT_EQ(form.SelectedID(), 4);
   EXPECT_FALSE(form.Accept(prompter_));
+  form.SetDescription("Locked.*SFA");  // would set a flag where it only leads back
+  EXPECT_FALSE(form.Accept(prompter_));
   form.SetDescription("Locked.");
   EXPECT_TRUE(form.Accept(prompter_));
   EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"Please select an action to lock.",
-                                                        "Please enter a message for the locked action."}));
+                                                        "Please enter a message for the locked action.",
+                                                        "A text cannot contain \"*\": it starts a code when the "
+                                                        "script is read."}));
   form.Cancel();
   EXPECT_EQ(form.SelectedID(), -1);
   EXPECT_TRUE(form.Items().empty());
   form.Select(0);  // outside the (now empty) list
   EXPECT_EQ(form.SelectedID(), -1);
+}
+
+TEST_F(RoomEditorTest, NamesAndTextsThatWouldBreakTheScriptAreRefusedAtEveryPrompt) {
+  PutResponses("Cave", {"Pull the lever*MLever"});
+  RoomEditor& e = Editor();
+  e.Begin("Cave");
+  prompter_.AcceptOkBoxes();
+
+  // The room East of a room that is not on a grid: asked again until the name can be a key.
+  prompter_.Reply("Cave=3").Reply("Tun*nel").Reply("Pit^EN").Reply("Tunnel");
+  e.ClickAction(kSlotEast);
+  EXPECT_EQ(prompter_.Texts(),
+            (std::vector<std::string>{
+                "Please enter the destination room (A default room cannot be determined):",
+                "A name cannot contain \"=\": it ends the name of a key in the file.",
+                "Please enter the destination room (A default room cannot be determined):",
+                "A name cannot contain \"*\": it starts a code when the script is read.",
+                "Please enter the destination room (A default room cannot be determined):",
+                "A name cannot contain \"^\": it starts an upgrade code when the script is read.",
+                "Please enter the destination room (A default room cannot be determined):"}));
+  EXPECT_EQ(prompter_.Calls().back().defaultValue, "Pit^EN");  // the refused answer, to be mended
+  EXPECT_EQ(Get("ResponseCave2"), "%GEGo East and report back.*MTunnel");
+
+  // The effect's text and destination.
+  e.SelectRow(0);
+  prompter_.Reply("Gears*SFA turn.").Reply("Gears turn.").Reply("Room=9").Reply("Cave");
+  e.Effect();
+  EXPECT_EQ(Get("MessageLever1"), "Gears turn.*RCave");
+  EXPECT_EQ(Get("MessagesLever"), "1");
+
+  // Texts typed into the room: "*" would start a code, a leading "%" a condition.
+  const std::string action = Get("ResponseCave1");
+  EXPECT_FALSE(e.TypeResponse("Enter the hall*SFA"));
+  EXPECT_FALSE(e.TypeDescription("A dark cave*CFB"));
+  EXPECT_FALSE(e.TypeDescription("%AN live here."));
+  EXPECT_EQ(Get("ResponseCave1"), action);
+  EXPECT_EQ(Get("MessagesCave"), "ERR");
+  EXPECT_TRUE(e.TypeDescription("The %AN live here, $5 a head^EN"));
+  EXPECT_EQ(Get("MessageCave1"), "The %AN live here, $5 a head^EN");
+  EXPECT_TRUE(e.TypeDestination("Dark "));  // the next word may follow
+  EXPECT_TRUE(e.TypeDestination("Dark Hall"));
+
+  // A name read from the file that no key can hold is not opened.
+  PutResponses("Hall", {"Up*MBad=1"});
+  e.LoadRoom("Hall");
+  e.ActivateRow(0);
+  EXPECT_EQ(view_.header.room, "Hall");
+  EXPECT_EQ(prompter_.Texts().back(), "A name cannot contain \"=\": it ends the name of a key in the file.");
+}
+
+TEST_F(RoomEditorTest, ClosingTheLocksFlagChooserCancelsTheLock) {
+  PutResponses("Area11", {"Go East and report back.*MArea21"});
+  windows_.lock = [](const std::vector<LockChoice>&) { return std::optional<LockRequest>(LockRequest{1, "Locked."}); };
+  windows_.chooseFlag = [](const std::string&) { return std::optional<std::string>(); };
+  RoomEditor& e = Editor();
+  e.Begin("Area11");
+  const auto before = game_.ReadDescriptor("Adv");
+  e.Lock();
+  EXPECT_EQ(game_.ReadDescriptor("Adv"), before);
+  EXPECT_EQ(Responses("Area11"), std::vector<std::string>{"Go East and report back.*MArea21"});
 }
 
 TEST_F(RoomEditorTest, EffectGoesToTheShownActionsDestination) {

@@ -139,7 +139,8 @@ TEST_F(EditRoomWindowTest, CheckBoxesAskAndShowTheModelsState) {
   emit w.txtResponse->textEdited(w.txtResponse->text());
   EXPECT_EQ(Text(w.txtResponse->text()), "Go North and report back.");
   EXPECT_EQ(prompter_.Calls().back().text,
-            "The game cannot store the character U+2192.  Please type the text without it.");
+            "The game cannot store the character \"\xE2\x86\x92\" "
+            "(U+2192).  Please type the text without it.");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -155,6 +156,19 @@ TEST_F(AdventureMapWindowTest, ALargeGridScrollsToTheRoomBeingEdited) {
   EXPECT_GT(map.pnlMap->horizontalScrollBar()->value(), 0);
   EXPECT_GT(map.pnlMap->verticalScrollBar()->value(), 0);
   SaveScreenshot(map, "frmAdventureMapLarge");
+}
+
+TEST_F(AdventureMapWindowTest, ALargeMapFitsTheScreenWithItsFrame) {
+  Grid("10", "10");
+  frmAdventureMap map(script_, catalogue_);
+  map.Prepare("Area11");
+  map.show();
+  QApplication::processEvents();
+  // Room for a window manager's title bar and borders around it.
+  const QRect available = map.screen()->availableGeometry();
+  EXPECT_LE(map.width() + 16, available.width()) << available.width() << "x" << available.height();
+  EXPECT_LE(map.height() + 48, available.height()) << available.width() << "x" << available.height();
+  if (available.width() == 1366) SaveScreenshot(map, "frmAdventureMapLaptop");
 }
 
 TEST_F(AdventureMapWindowTest, Screenshot) {

@@ -55,5 +55,13 @@ TEST(ZmdAdventure, RoomListsCustomActionsAndSkipsEffectQuestions) {
   EXPECT_NE(r.out.find("response 2 -> War: Prepare to be boarded!"), std::string::npos) << r.out;
 }
 
+TEST(ZmdAdventure, RoomRefusesANameNoKeyCanHold) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  const auto r = Zmd({"room", folder, "4Tessaly", "2", "Bad=1"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "zmd: A name cannot contain \"=\": it ends the name of a key in the file.\n");
+}
+
 }  // namespace
 }  // namespace zelmora

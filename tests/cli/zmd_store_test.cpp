@@ -60,7 +60,9 @@ TEST(ZmdStore, KeySetRefusesTextTheCodePageCannotHoldAndLeavesTheFile) {
   auto file = game.WriteDescriptor("K", before).string();
   ZmdRun r = Zmd({"key", "set", file, "Names", "1", "\xC5\x8Csaka \xE6\x97\xA5"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "zmd: The game cannot store the characters U+014C and U+65E5.  Please type the text without them.\n");
+  EXPECT_EQ(r.out,
+            "zmd: The game cannot store the characters \"\xC5\x8C\" (U+014C) and \"\xE6\x97\xA5\" (U+65E5).  Please type the "
+            "text without them.\n");
   EXPECT_EQ(game.ReadDescriptor("K"), before);
   EXPECT_EQ(Zmd({"key", "set", file, "\xE6\x97\xA5", "1", "x"}).status, 2);
   EXPECT_EQ(game.ReadDescriptor("K"), before);

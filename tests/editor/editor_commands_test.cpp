@@ -101,7 +101,10 @@ TEST(PlanetName, TextTheCodePageCannotHoldNeverReachesTheDescriptor) {
   });
   EXPECT_FALSE(RenamePlanet(ctx, 2));
   EXPECT_EQ(refusal.toStdString(),
-            "The game cannot store the characters U+014C, U+65E5 and U+672C.  Please type the text without them.");
+            "The game cannot store the characters \"\xC5\x8C\" "
+            "(U+014C), \"\xE6\x97\xA5\" "
+            "(U+65E5) and \"\xE6\x9C\xAC\" "
+            "(U+672C).  Please type the text without them.");
   EXPECT_EQ(s.game.ReadDescriptor("Kestrel Verge", ".edt"), before);
   EXPECT_EQ(s.store.GetPlanetName(s.record, 2, s.record.StarName), "Kestrel Verge II");
 }

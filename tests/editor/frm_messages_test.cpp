@@ -5,6 +5,8 @@
 #include "tests/editor_dialogs/dialog_test_support.h"
 #include "tests/support/open_demo_system.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,12 +15,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QScrollBar>
+
+#include <map>
 
 namespace zelmora::editor::testing {
 namespace {
 
 using messages::frmMessages;
+using platform::Answer;
 using zelmora::testing::SaveScreenshot;
 
 TEST(MessageEditorWindow, PopupMessagesEditsThePlanetsScriptAndSaveKeepsIt) {
@@ -147,7 +154,9 @@ TEST(MessageEditorWindow, TextBeyondTheCodePageIsRefusedAndNamed) {
   EXPECT_EQ(m.txtMessage->toPlainText(), QStringLiteral("Caf\u00e9 "));
   ASSERT_FALSE(lone.demo.prompter.Calls().empty());
   EXPECT_EQ(lone.demo.prompter.Calls().back().text,
-            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
+            "The game cannot store the characters \"\xE6\x97\xA5\" "
+            "(U+65E5) and \"\xE6\x9C\xAC\" "
+            "(U+672C).  Please type the text without them.");
   m.cmdSave->click();
   EXPECT_EQ(lone.script.GetMessage("Message3"), "Caf\xe9");
 }
@@ -181,13 +190,23 @@ TEST(MessageEditorWindow, OverWideLinesShowTheirTooltip) {
 namespace zelmora::editor::testing {
 namespace {
 
-TEST(MessageEditorWindow, EscapeClosesAsCloseDoesAndDropsTheEdit) {
+TEST(MessageEditorWindow, EscapeAndTheCloseBoxAskBeforeDroppingATypedItem) {
   LoneWindow lone;
   auto& m = *lone.window;
   m.show();
   m.cmdNew->click();
-  m.txtMessage->insertPlainText(QStringLiteral("never kept"));
+  m.txtMessage->insertPlainText(QStringLiteral("kept for now"));
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  lone.demo.prompter.Answer(Answer::Cancel);
+  QApplication::sendEvent(&m, &escape);
+  EXPECT_TRUE(m.isVisible());
+  EXPECT_EQ(lone.demo.prompter.Calls().back().text, "Save the changes to this item?");
+  lone.demo.prompter.Answer(Answer::Cancel);
+  EXPECT_FALSE(m.close());  // the close box
+  EXPECT_TRUE(m.isVisible());
+  EXPECT_EQ(m.txtMessage->toPlainText(), QStringLiteral("kept for now"));
+
+  lone.demo.prompter.Answer(Answer::No);
   QApplication::sendEvent(&m, &escape);
   EXPECT_FALSE(m.isVisible());
   EXPECT_FALSE(m.tmrAnim->isActive());
@@ -195,11 +214,43 @@ TEST(MessageEditorWindow, EscapeClosesAsCloseDoesAndDropsTheEdit) {
   EXPECT_EQ(lone.script.GetMessage("Messages"), "2");
 }
 
+TEST(MessageEditorWindow, EveryAccessKeyHasOneButton) {
+  LoneWindow lone;
+  auto& m = *lone.window;
+  m.show();
+  m.cmdNew->click();  // "&Save", "&Cancel" and "&Delete" show beside "C&lose"
+  std::map<QString, QString> owners;
+  for (QAbstractButton* b : m.findChildren<QAbstractButton*>()) {
+    if (!b->isVisibleTo(&m)) continue;
+    const QString key = QKeySequence::mnemonic(b->text()).toString();
+    if (key.isEmpty()) continue;
+    EXPECT_TRUE(owners.emplace(key, b->text()).second) << Text(key) << ": " << Text(b->text()) << " and "
+                                                       << Text(owners[key]);
+  }
+  EXPECT_EQ(Text(m.cmdClose->text()), "C&lose");
+}
+
+TEST(MessageEditorWindow, DropDownsOpenTwentyEntriesTall) {
+  LoneWindow lone;
+  auto& m = *lone.window;
+  m.show();
+  m.cmdNew->click();
+  ASSERT_GT(m.cboSpecial->count(), 20);
+  m.cboSpecial->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* list = m.cboSpecial->view();
+  const int row = list->sizeHintForRow(0);
+  EXPECT_LE(list->height(), 21 * row + 2 * list->frameWidth() + 8);
+  EXPECT_GE(list->height(), 19 * row);
+  m.cboSpecial->hidePopup();
+}
+
 }  // namespace
 }  // namespace zelmora::editor::testing
 
 #include "editor/frm_issues.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace zelmora::editor::testing {
@@ -224,6 +275,19 @@ TEST(MessageEditorWindow, TheIssuesListFollowsEditsAndLeadsToTheItem) {
     EXPECT_EQ(issues->lvwIssues->topLevelItemCount(), static_cast<int>(rows.size()));
     SaveScreenshot(*issues, "frmIssues");
     issues->show();
+    QApplication::processEvents();
+    // A long problem wraps within its column instead of being cut.
+    QTreeWidget* list = issues->lvwIssues;
+    const int width = list->header()->sectionSize(2);
+    const QFontMetrics metrics(list->font());
+    int wrapped = 0;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      QTreeWidgetItem* item = list->topLevelItem(i);
+      const QRect needed = metrics.boundingRect(QRect(0, 0, width - 8, 10000), Qt::TextWordWrap, item->text(2));
+      if (needed.height() > metrics.height()) ++wrapped;
+      EXPECT_GE(list->visualItemRect(item).height(), needed.height()) << Text(item->text(2));
+    }
+    EXPECT_GT(wrapped, 0);  // the demo has problems longer than a line
 
     // The item above its count: writing a second message of Peace mends it.
     auto above = std::find_if(rows.begin(), rows.end(),

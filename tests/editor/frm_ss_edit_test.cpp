@@ -355,7 +355,9 @@ TEST(EditorView, AStarNameTheBlockCannotHoldIsRefusedAndNothingIsWritten) {
   }
   ASSERT_EQ(e.prompter.Calls().size(), 2u);
   EXPECT_EQ(e.prompter.Calls()[0].text,
-            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
+            "The game cannot store the characters \"\xE6\x97\xA5\" "
+            "(U+65E5) and \"\xE6\x9C\xAC\" "
+            "(U+672C).  Please type the text without them.");
   EXPECT_EQ(e.prompter.Calls()[1].text, "A star name may not contain a double quote (\").");
   EXPECT_EQ(e.game.ReadDescriptor("4Tessaly", ".edt"), working);
   EXPECT_FALSE(w.Store().IsModified(w.Record()));

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace zelmora::editor {
 namespace {
 
@@ -235,6 +237,63 @@ TEST_F(PlanetPicturesTest, EditHandsThePictureToThePaintProgramAndKeepsWhatItSav
   EXPECT_FALSE(platform::FileExists(scratch));
 }
 
+// The warning is given exactly for the pictures that the saved strip gives back as none.
+TEST_F(PlanetPicturesTest, APictureThatWouldReadBackAsNoneIsWarnedAbout) {
+  prompter.AcceptOkBoxes();
+  const auto picture = [&](const std::string& name, QSize size, const std::function<void(QImage&)>& paint) {
+    QImage image(size, QImage::Format_ARGB32);
+    paint(image);
+    const fs::path file = files.Path() / name;
+    image.save(QString::fromStdString(file.string()));
+    return file;
+  };
+  const struct {
+    const char* name;
+    fs::path file;
+    bool warned;
+  } cases[] = {
+      {"black", picture("black.png", {40, 30}, [](QImage& i) { i.fill(Qt::black); }), true},
+      {"transparent red", picture("clear.png", {40, 30}, [](QImage& i) { i.fill(QColor(255, 0, 0, 0)); }), true},
+      {"colour only beyond the cell",
+       picture("wide.png", {400, 30}, [](QImage& i) {
+         i.fill(Qt::black);
+         i.setPixel(2, 15, qRgb(255, 255, 255));
+       }),
+       true},
+      {"nearly black", picture("dark.png", {40, 30}, [](QImage& i) { i.fill(QColor(0, 0, 1)); }), false},
+      {"one bright pixel", picture("dot.png", {40, 30}, [](QImage& i) {
+         i.fill(Qt::black);
+         i.setPixel(20, 15, qRgb(200, 0, 0));
+       }),
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::size_t before = prompter.Calls().size();
+    prompter.Reply(c.file.string());
+    model.Open(2);
+    model.New();
+    ASSERT_TRUE(images.HasPicture(1));
+    const bool warned = prompter.Calls().size() > before + 1 && prompter.Calls().back().text == kBlackPictureWarning;
+    EXPECT_EQ(warned, c.warned);
+    store::flows::SaveSystem(ctx);
+    EXPECT_EQ(!Reread().HasPicture(1), c.warned);
+  }
+
+  // A picture painted black in the paint program is warned about too.
+  const auto program = game.Write("paint.sh", "#!/bin/sh\n");
+  platform::options::PaintProgram.Write(settings, program.string());
+  fs::create_directories(files.Path() / "scratch");
+  const fs::path scratch = files.Path() / "scratch" / "Planet2.bmp";
+  runner.onStart = [&] {
+    WritePicture(scratch, Qt::black);
+    platform::SetModificationTime(scratch, *platform::ModificationTime(scratch) + std::chrono::seconds(2));
+  };
+  model.Open(2);
+  model.Edit();
+  EXPECT_EQ(prompter.Calls().back().text, kBlackPictureWarning);
+}
+
 TEST_F(PlanetPicturesTest, EditWithoutAPaintProgramSaysWhatWasLookedFor) {
   Give(1, Qt::red);
   prompter.AcceptOkBoxes();
@@ -309,6 +368,13 @@ TEST_F(PlanetPicturesTest, TheScrollBarReachesEveryPlanetAndTheNamesFollowTheSto
   store.SetPlanetName(record, 2, "Verdance");
   model.ShowPlanet(2);
   EXPECT_EQ(model.Screen().name, "Verdance");
+  // A stored name holding "XXX" reads as a default one.
+  for (const char* stored : {"XXX", "Outpost XXX-7", "The XXXth"}) {
+    store.SetPlanetName(record, 3, stored);
+    model.ShowPlanet(3);
+    EXPECT_EQ(model.Screen().name, "Planet 3") << stored;
+  }
+  model.ShowPlanet(2);
   EXPECT_FALSE(model.Screen().editEnabled);
   EXPECT_FALSE(model.Screen().removeEnabled);
   model.Close();

@@ -94,7 +94,9 @@ TEST_F(NewSystemDialogTest, ATypedNameTheCodePageCannotHoldIsRefusedAndTheDialog
   EXPECT_TRUE(stayedOpen);
   ASSERT_EQ(prompter.Calls().size(), 1u);
   EXPECT_EQ(prompter.Calls()[0].text,
-            "The game cannot store the characters U+65E5 and U+672C.  Please type the text without them.");
+            "The game cannot store the characters \"\xE6\x97\xA5\" "
+            "(U+65E5) and \"\xE6\x9C\xAC\" "
+            "(U+672C).  Please type the text without them.");
   ASSERT_TRUE(choice);
   EXPECT_EQ(choice->name, "Nihon");
 }

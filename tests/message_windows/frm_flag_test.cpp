@@ -5,7 +5,9 @@
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_game_folder.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -89,8 +91,8 @@ TEST_F(FlagWindowTest, RefusesUndescribedFlagsAndCharactersTheFilesCannotHold) {
   });
   EXPECT_EQ(Pick(""), "A");
   EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{std::string(kDescribeFlagText), std::string(kDescribeFlagText),
-                                                        "The game cannot store the characters U+9F8D and U+2603.  "
-                                                        "Please type the text without them."}));
+                                                        "The game cannot store the characters \"\xE9\xBE\x8D\" (U+9F8D) and "
+                                                        "\"\xE2\x98\x83\" (U+2603).  Please type the text without them."}));
   EXPECT_EQ(Stored("AFlag"), store::kNoMessage);
   EXPECT_FALSE(dialog.isVisible());
 
@@ -101,6 +103,15 @@ TEST_F(FlagWindowTest, RefusesUndescribedFlagsAndCharactersTheFilesCannotHold) {
   });
   EXPECT_EQ(Pick("7"), "7");
   EXPECT_EQ(chooser.ChosenIndex(), 33);
+  // Callers to whom closing means "no flag" (a lock) hear that nothing was chosen; Escape closes too.
+  testing::WhenModal([&] {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &escape);
+  });
+  EXPECT_EQ(ChooseFlagChar("", 2, chooser, [&](FlagChooser&) { dialog.Run(); }), std::nullopt);
+  EXPECT_FALSE(dialog.isVisible());
+  testing::WhenModal([&] { dialog.cmdOK->click(); });
+  EXPECT_EQ(ChooseFlagChar("7", 2, chooser, [&](FlagChooser&) { dialog.Run(); }), "7");
 
   // Characters the code page holds are written as its bytes.
   testing::WhenModal([&] {
@@ -109,6 +120,20 @@ TEST_F(FlagWindowTest, RefusesUndescribedFlagsAndCharactersTheFilesCannotHold) {
   });
   EXPECT_EQ(Pick("B"), "B");
   EXPECT_EQ(Stored("BFlag"), "Caf\xE9 paid \x80");
+}
+
+TEST_F(FlagWindowTest, TheListOpensTwentyLinesTall) {
+  chooser.SetPlanet(2);
+  dialog.LoadFlags();
+  dialog.show();
+  dialog.cboFlag->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* list = dialog.cboFlag->view();
+  const int row = list->sizeHintForRow(0);
+  EXPECT_LE(list->height(), 21 * row + 2 * list->frameWidth() + 8);
+  EXPECT_GE(list->height(), 19 * row);
+  dialog.cboFlag->hidePopup();
+  dialog.hide();
 }
 
 TEST_F(FlagWindowTest, Screenshot) {

@@ -2,6 +2,7 @@
 
 #include "tests/editor_dialogs/dialog_test_support.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +35,10 @@ TEST_F(SystemWindowTest, ListsTheShipSystemsInNumberOrder) {
   EXPECT_EQ(dialog.findChild<QRadioButton*>(QStringLiteral("optSys_1"))->text(), QStringLiteral("Warp Engines"));
   EXPECT_EQ(dialog.findChild<QRadioButton*>(QStringLiteral("optSys_8"))->text(), QStringLiteral("Library Computer"));
   EXPECT_GT(dialog.optSys[8]->y(), dialog.optSys[0]->y());
+  // The title has room beside a window frame's icon and three buttons, in a title bar's bold font.
+  QFont titleFont = QApplication::font();
+  titleFont.setBold(true);
+  EXPECT_GE(dialog.width(), QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 130);
 }
 
 TEST_F(SystemWindowTest, OkAnswersTheChosenSystemAndTheCloseBoxTheCurrentOne) {

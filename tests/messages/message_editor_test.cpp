@@ -202,14 +202,24 @@ TEST_F(MessageEditorTest, AnswerGroupsComposeAsTheyAreShown) {
   editor.Save();
   EXPECT_EQ(Key("MessagePeace2"), "Back to the start.*RTrade");
 
+  // A name is checked when the item is saved: typing "Sector" passes "S", which is no name either.
   editor.Edit();
-  EXPECT_FALSE(editor.TypeAnswer("Tr^de"));
-  EXPECT_EQ(view.answerBox.text, "Trade");
-  // "*RShop" would play as a repair condition: the message would never be sent.
-  EXPECT_FALSE(editor.TypeAnswer("Shop"));
+  const std::size_t asked = demo.prompter.Calls().size();
+  for (const char* typed : {"S", "Se", "Sec", "Sector"}) EXPECT_TRUE(editor.TypeAnswer(typed));
+  EXPECT_EQ(demo.prompter.Calls().size(), asked);
+  EXPECT_EQ(view.answerBox.text, "Sector");
+  // "*RSector" would play as a repair condition: the message would never be sent.
+  EXPECT_FALSE(editor.Save());
   EXPECT_NE(demo.prompter.Texts().back().find("never send"), std::string::npos);
-  editor.Save();
+  EXPECT_TRUE(editor.EditState().has_value());  // the edit goes on, to be mended
+  editor.TypeAnswer("Tr^de");
+  EXPECT_FALSE(editor.Save());
+  EXPECT_NE(demo.prompter.Texts().back().find("\"^\""), std::string::npos);
   EXPECT_EQ(Key("MessagePeace2"), "Back to the start.*RTrade");
+  editor.SetDisplay(DisplayKind::Box);  // other changes wait with the refused name
+  editor.TypeAnswer("Trade");
+  EXPECT_TRUE(editor.Save());
+  EXPECT_EQ(Key("MessagePeace2"), "$BOX$Back to the start.*RTrade");
 }
 
 TEST_F(MessageEditorTest, WaitAndChanceCaptionsAndCodes) {
@@ -261,8 +271,13 @@ TEST_F(MessageEditorTest, DisplayStylesAndCustomTitles) {
   editor.SetDisplay(DisplayKind::Custom);
   EXPECT_TRUE(view.pane.titleEnabled);
   EXPECT_EQ(view.focusTitle, 1);
-  EXPECT_FALSE(editor.TypeTitle("Star*Base"));
-  EXPECT_EQ(view.pane.title, "<none>");
+  // Titles are checked on saving; "$" would end the title early and is refused like "*" and "^".
+  for (auto [title, refused] : {std::pair{"Star*Base", "\"*\""}, {"Up^EN", "\"^\""}, {"$5 a barrel$", "\"$\""}}) {
+    EXPECT_TRUE(editor.TypeTitle(title));
+    EXPECT_FALSE(editor.Save());
+    EXPECT_NE(demo.prompter.Texts().back().find(refused), std::string::npos) << title;
+  }
+  EXPECT_EQ(Key("Message1"), "$Verdance Control$Welcome to Verdance, %RK %NM.*RHail");
   EXPECT_TRUE(editor.TypeTitle("Verdance Port"));
   editor.Save();
   EXPECT_EQ(Key("Message1"), "$Verdance Port$Welcome to Verdance, %RK %NM.*RHail");
@@ -414,8 +429,9 @@ TEST_F(MessageEditorTest, TheInformationDirectionAlwaysEdits) {
   editor.Cancel();
   EXPECT_FALSE(view.buttons.del);
 
-  // Leaving the direction ends the edit without writing.
+  // Leaving the direction asks first; No ends the edit without writing.
   editor.TypeText("never written");
+  demo.prompter.Answer(Answer::No);
   editor.SelectDirection(Direction::Message);
   EXPECT_EQ(Key("Info"), "ERR");
   EXPECT_FALSE(view.frame.editing);

@@ -172,22 +172,22 @@ TEST(ComposeMessage, TextsThatDoNotSurviveTheRoundTrip) {
 }
 
 TEST(ComposeMessage, ATextStartingLikeACodeStaysText) {
-  // Read from " %AN greet you", the text starts with a placeholder; written back without the blank
-  // it would turn into a condition code and the message would no longer be the same.
+  // Written as it stands, the text would turn into a condition code or a title; a blank in front
+  // would not survive the file's reader, so the standard title is written out in front of it.
   for (std::string_view text : {"%AN greet you", "$5 a barrel$ is the price", "%05"}) {
     MessageParts p = Parts(std::string(text));
     p.ChanceTenths = 4;
     const std::string value = ComposeMessage(p, {}, ItemKind::Message, "INIT");
-    EXPECT_EQ(value, "%04 " + std::string(text));
+    EXPECT_EQ(value, "%04$Message from Planet:$" + std::string(text));
     const MessageParts back = ParseMessage(value);
     EXPECT_EQ(back.Text, text);
     EXPECT_EQ(back.ChanceTenths, 4);
     EXPECT_TRUE(back.PrefixCodes.empty());
-    EXPECT_EQ(back.Display, DisplayKind::Standard);
+    EXPECT_EQ(back.Title, kStandardTitle);
     EXPECT_EQ(MessageDisplayText(value), text);
     EXPECT_EQ(ComposeMessage(back, {}, ItemKind::Message, "INIT"), value);
   }
-  // Behind a title the text needs no blank.
+  // Behind a title the text needs nothing more.
   MessageParts boxed = Parts("%NM, listen.");
   boxed.Display = DisplayKind::Box;
   EXPECT_EQ(ComposeMessage(boxed, {}, ItemKind::Message, "INIT"), "$BOX$%NM, listen.");

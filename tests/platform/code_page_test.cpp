@@ -30,9 +30,10 @@ TEST(CodePage, TypedTextIsCheckedAndTheRefusalNamesTheMissingCharacters) {
   EXPECT_EQ(platform::CharactersOutsideCp1252("caf\xC3\xA9 \xE2\x82\xAC?"), std::u32string());  // all in 1252
   EXPECT_EQ(platform::CharactersOutsideCp1252("\xF0\x9F\x9A\x80"), std::u32string{0x1F680});
   EXPECT_EQ(platform::CodePageRefusal(std::u32string{0x014C, 0x65E5, 0x672C}),
-            "The game cannot store the characters U+014C, U+65E5 and U+672C.  Please type the text without them.");
+            "The game cannot store the characters \"\xC5\x8C\" (U+014C), \"\xE6\x97\xA5\" (U+65E5) and "
+            "\"\xE6\x9C\xAC\" (U+672C).  Please type the text without them.");
   EXPECT_EQ(platform::CodePageRefusal(std::u32string{0x1F680}),
-            "The game cannot store the character U+1F680.  Please type the text without it.");
+            "The game cannot store the character \"\xF0\x9F\x9A\x80\" (U+1F680).  Please type the text without it.");
 
   auto checked = qt::ToCp1252Checked(QString::fromUtf8(osaka.c_str()));
   EXPECT_FALSE(checked.ok());

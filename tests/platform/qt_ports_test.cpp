@@ -2,9 +2,11 @@
 #include "ui/qt/qt_settings_store.h"
 
 #include "tests/support/temp_game_folder.h"
+#include "tests/support/test_application.h"
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,13 +21,7 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_platform";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+using testing::App;
 
 // Acts on the next modal box once it is shown.
 template <typename F>
@@ -114,8 +110,9 @@ TEST(QtPrompter, InputTheCodePageCannotHoldIsRefusedNamingTheCharacters) {
     });
   });
   EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), "\xD6saka");
-  EXPECT_EQ(refusal, QStringLiteral("The game cannot store the characters U+014C, U+65E5 and U+672C.  Please type "
-                                    "the text without them."));
+  // The characters are shown as typed as well as by code point.
+  EXPECT_EQ(refusal, QString::fromUtf8("The game cannot store the characters \"\xC5\x8C\" (U+014C), \"\xE6\x97\xA5\" "
+                                       "(U+65E5) and \"\xE6\x9C\xAC\" (U+672C).  Please type the text without them."));
   EXPECT_EQ(askedAgainWith, typed);
 
   // Cancelling the second box gives no answer at all.
@@ -128,6 +125,40 @@ TEST(QtPrompter, InputTheCodePageCannotHoldIsRefusedNamingTheCharacters) {
     });
   });
   EXPECT_EQ(prompter.Input("Name?", "Zelmora", "Vega"), std::nullopt);
+}
+
+TEST(QtPrompter, KeysTypedOnAsARefusalAppearsDoNotAnswerIt) {
+  App();
+  QtPrompter prompter;
+  bool openAfterTyping = false;
+  QString text;
+  WhenShown([&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    // The rest of the word being typed, and the space after it, arrive at the box.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : box;
+    for (int key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_A ? QStringLiteral("a") : QString());
+      QApplication::sendEvent(target, &press);
+      QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+      QApplication::sendEvent(target, &release);
+    }
+    QApplication::processEvents();
+    openAfterTyping = box->isVisible();
+    box->button(QMessageBox::Ok)->click();
+  });
+  prompter.RefuseCharacters(std::u32string{0x0141});
+  EXPECT_TRUE(openAfterTyping);
+  EXPECT_EQ(text, QString::fromUtf8("The game cannot store the character \"\xC5\x81\" (U+0141).  Please type the text "
+                                    "without it."));
+
+  // A box that is no refusal answers its keys as ever.
+  WhenShown([&](QWidget* w) {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : w, &escape);
+  });
+  EXPECT_EQ(prompter.Message("Remove it?", Buttons::YesNo, Icon::Question, "Zelmora", 1), Answer::No);
 }
 
 TEST(QtSettingsStore, ValuesPersistInAnIniFileUnderTheApplicationName) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <sstream>
 
 namespace zelmora::simulator {
@@ -44,7 +46,15 @@ struct WindowsPlay {
   StoreScriptReader script{store, record};
   ShipState ship;
   SeededRandom random;
-  testing::ScriptedPrompter prompter;
+  // Runs `during` while each box is open, as the timers fire while it is up.
+  struct TickingPrompter : testing::ScriptedPrompter {
+    std::function<void()> during;
+    platform::Answer Message(const std::string& text, platform::Buttons buttons, platform::Icon icon,
+                             const std::string& title, int defaultButton) override {
+      if (during) during();
+      return ScriptedPrompter::Message(text, buttons, icon, title, defaultButton);
+    }
+  } prompter;
   fakes::ScriptedNumbers numbers;
   fakes::RecordingView view;
   TestOptions options{ship};
@@ -117,18 +127,10 @@ TEST(RecordedTest, ButtonsTicksAndAnswersBecomeASessionThatReplaysExactly) {
   EXPECT_EQ(read->transcript, r.transcript);
 }
 
-TEST(RecordedTest, TicksWhileABoxIsOpenAreSkippedAndAnswersInTheNumberDialogAreKept) {
+TEST(RecordedTest, TicksWhileTheClocksOwnBoxIsOpenAreSkippedAndAnswersInTheNumberDialogAreKept) {
   WindowsPlay play(7);
   // The box of the Watch's threat opens during a tick; the timers keep firing while it is up.
-  struct TickingPrompter : testing::ScriptedPrompter {
-    std::function<void()> during;
-    platform::Answer Message(const std::string& text, platform::Buttons buttons, platform::Icon icon, const std::string& title,
-                   int defaultButton) override {
-      if (during) during();
-      return ScriptedPrompter::Message(text, buttons, icon, title, defaultButton);
-    }
-  } ticking;
-  ticking.AcceptOkBoxes();
+  auto& ticking = play.prompter;
   auto& test = *(play.test = std::make_unique<RecordedTest>(
                      TestSession::World{play.record, play.store.GetTables(), play.script, play.ship, play.random},
                      play.options, RecordedTest::Windows{play.view, nullptr, ticking, play.numbers}));
@@ -163,6 +165,81 @@ TEST(RecordedTest, TicksWhileABoxIsOpenAreSkippedAndAnswersInTheNumberDialogAreK
   EXPECT_EQ(r.lines,
             (std::vector<std::string>{"tick", "hail", "3", "tick", "energy", "2.5", "energy", "cancel", "leave"}));
   EXPECT_EQ(ReplayRecording(r, play.game.Path()).transcript, r.transcript);
+}
+
+// The clock goes on while the response chooser, the number dialog or a question is open, and the
+// ticks are kept where they came, so that the replay shows the same.
+TEST(RecordedTest, TheClockTicksOnWhileACommandWaitsForAnAnswer) {
+  WindowsPlay play(11);
+  // The planet gives energy, and an earlier test left the ship room for it.
+  auto a = store::PlanetAttributes::Decode(play.record.Planet(3).Attributes);
+  a.Energy = 2;
+  play.record.Planet(3).Attributes = a.Encode();
+  play.store.WriteSystemRecord(play.record);
+  play.ship.MaxEnergy = 1000;
+  play.Edit("Message1", "%W3$Great Red Watch$Unknown vessel, you orbit a storm.*RHail");
+  play.Edit("MessagesResearch", "1");
+  play.Edit("Beam2", "$BOX$The landing party is turned back by lightning.");
+  auto& test = play.Start();
+  const auto textShown = [&](const std::string& text) {
+    return std::find(play.view.events.begin(), play.view.events.end(), "text " + text) != play.view.events.end();
+  };
+
+  play.Ticks(1);  // the greeting is chosen; it waits three seconds
+  EXPECT_FALSE(textShown("Unknown vessel, you orbit a storm."));
+  play.view.choices = {1};
+  play.view.whileChoosing = [&] {
+    play.Ticks(3);
+    EXPECT_TRUE(textShown("Unknown vessel, you orbit a storm.")) << "the greeting falls due in the chooser";
+  };
+  test.Command("hail");
+  play.view.whileChoosing = nullptr;
+
+  play.Ticks(1);  // a research message is chosen; it waits two seconds
+  const std::size_t before = play.view.events.size();
+  play.numbers.answers = {2.5f};
+  play.numbers.whileAsking = [&] { play.Ticks(2); };
+  test.Command("energy");
+  play.numbers.whileAsking = nullptr;
+  EXPECT_TRUE(std::any_of(play.view.events.begin() + static_cast<std::ptrdiff_t>(before), play.view.events.end(),
+                          [](const std::string& e) { return e == "panel shown"; }))
+      << "the research message falls due in the number dialog";
+
+  // A box of a command holds the ticks until it is closed; they are played when the command is over.
+  test.Command("ignore");
+  play.prompter.during = [&] {
+    const std::size_t shownBefore = play.view.events.size();
+    play.Ticks(2);
+    EXPECT_EQ(play.view.events.size(), shownBefore);
+  };
+  test.Command("beam");
+  play.prompter.during = nullptr;
+  test.Command("leave");
+
+  const TestRecording r = test.Recording(play.game.Path());
+  EXPECT_EQ(r.lines, (std::vector<std::string>{"tick", "hail", "tick 3", "1", "tick", "energy", "tick 2", "2.5",
+                                               "ignore", "beam", "tick 2", "leave"}));
+  const Replay replay = ReplayRecording(r, play.game.Path());
+  EXPECT_TRUE(replay.understood);
+  EXPECT_EQ(replay.transcript, r.transcript);
+  EXPECT_FALSE(FirstDifference(r.transcript, replay.transcript));
+
+  // At the terminal a tick line is taken while a command waits for its answer.
+  testing::DemoGameFolder game;
+  store::DescriptorStore(game.Path()).WriteKey("Kestrel Verge", "3", "Message1", "%W3Hello.*RHail");
+  PlaySettings settings;
+  settings.gameFolder = game.Path();
+  settings.system = "Kestrel Verge";
+  settings.planet = 3;
+  settings.seed = 5;
+  std::istringstream in("tick\nhail\ntick 3\n3\nleave\n");
+  std::ostringstream out;
+  EXPECT_EQ(RunPlaySession(settings, in, out), 0) << out.str();
+  EXPECT_NE(out.str().find("> hail\ncommand Hail: disabled\nresponses: 1. We are here to study the storm.\n"
+                           "           3. Stand aside or be fired upon.\n> tick 3\n"),
+            std::string::npos)
+      << out.str();
+  EXPECT_LT(out.str().find("text: Hello."), out.str().find("> 3\n")) << out.str();
 }
 
 TEST(RecordedTest, TerminalRecordingFixesAClockSeedAndKeepsEveryLine) {

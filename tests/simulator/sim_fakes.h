@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ class ScriptedNumbers : public platform::NumberAsker {
                   float minimum, float maximum, float step) override {
     EXPECT_EQ(unit, "days");
     questions.push_back({message, value, minimum, maximum, step});
+    if (whileAsking) whileAsking();
     EXPECT_FALSE(answers.empty()) << "unexpected number question: " << message;
     if (answers.empty()) return minimum - 1;
     float a = answers.front();
@@ -56,6 +58,7 @@ class ScriptedNumbers : public platform::NumberAsker {
   }
   std::deque<float> answers;
   std::vector<Question> questions;
+  std::function<void()> whileAsking;  // runs while the dialog is open
 };
 
 // A planet script held in memory.
@@ -85,6 +88,7 @@ class RecordingView : public ControlPanelView {
   void SetMessageClock(bool running) override { events.push_back(running ? "clock on" : "clock off"); }
   std::optional<int> ChooseResponse(const std::vector<ResponseOption>& options) override {
     offered.push_back(options);
+    if (whileChoosing) whileChoosing();
     if (choices.empty()) return std::nullopt;
     auto c = choices.front();
     choices.pop_front();
@@ -96,6 +100,7 @@ class RecordingView : public ControlPanelView {
   std::vector<std::string> events;
   std::vector<std::vector<ResponseOption>> offered;
   std::deque<std::optional<int>> choices;
+  std::function<void()> whileChoosing;  // runs while the chooser is open
   int idleFocus = 0;
   bool closed = false;
 };

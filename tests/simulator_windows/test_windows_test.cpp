@@ -7,6 +7,7 @@
 #include "tests/editor_dialogs/dialog_test_support.h"
 #include "tests/simulator/sim_fakes.h"
 #include "tests/support/open_demo_system.h"
+#include "tests/support/tab_chain.h"
 #include "ui/qt/palette.h"
 
 #include <QCheckBox>
@@ -20,10 +21,16 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTest>
+#include <QWindow>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace zelmora::simulator {
@@ -335,6 +342,50 @@ TEST_F(SimulatorWindowsTest, UpgradeMarkersCycleWhileUpgradesIsTickedAndUntickin
   EXPECT_EQ(options.Marker(2), (MarkerColours{0, kButtonFace}));
 }
 
+// The flag and upgrade labels are buttons to the keyboard too: Tab reaches each, Space presses it.
+TEST_F(SimulatorWindowsTest, TheOptionsLabelsAreWorkedFromTheKeyboard) {
+  options.Open(3);
+  const auto chain = zelmora::testing::TabChain(options);
+  const auto reached = [&](QWidget* w) { return std::find(chain.begin(), chain.end(), w) != chain.end(); };
+  for (QLabel* label : options.lblFlag) EXPECT_TRUE(reached(label)) << Text(label->objectName());
+  for (QLabel* label : options.lblUpgrade) EXPECT_TRUE(reached(label)) << Text(label->objectName());
+  EXPECT_TRUE(reached(options.hsbLast));
+  EXPECT_THAT(zelmora::testing::Unreachable(options, chain), ::testing::IsEmpty());
+  EXPECT_THAT(zelmora::testing::AgainstReadingOrder(chain), ::testing::IsEmpty())
+      << ::testing::PrintToString(zelmora::testing::Names(chain));
+
+  options.lblFlag[7]->setFocus();
+  QTest::keyClick(options.lblFlag[7], Qt::Key_Space);
+  EXPECT_TRUE(Lit(options.lblFlag[7]));
+  EXPECT_EQ(options.lstFlags->count(), 1);
+  QTest::keyClick(options.lblFlag[7], Qt::Key_Return);
+  EXPECT_FALSE(Lit(options.lblFlag[7]));
+  options.lblUpgrade[1]->setFocus();
+  QTest::keyClick(options.lblUpgrade[1], Qt::Key_Space);
+  EXPECT_EQ(w.ship.UpgradeLevels[2], 2);
+  options.hide();
+}
+
+// The panel and the response chooser: every button on Tab, the focus's resting place never.
+TEST_F(SimulatorWindowsTest, ThePanelAndTheChooserAreWorkedWithTab) {
+  panel.SetMessageVisible(true);
+  auto chain = zelmora::testing::TabChain(panel);
+  EXPECT_THAT(zelmora::testing::Unreachable(panel, chain), ::testing::IsEmpty());
+  EXPECT_EQ(std::count(chain.begin(), chain.end(), panel.cmdGoat), 0);
+  EXPECT_THAT(zelmora::testing::AgainstReadingOrder(chain), ::testing::IsEmpty())
+      << ::testing::PrintToString(zelmora::testing::Names(chain));
+  panel.hide();
+  frmRespond& r = *panel.Respond();
+  When([&] { return r.isVisible(); },
+       [&] {
+         const auto offered = zelmora::testing::TabChain(r);
+         EXPECT_THAT(zelmora::testing::Unreachable(r, offered), ::testing::IsEmpty())
+             << ::testing::PrintToString(zelmora::testing::Names(offered));
+         r.cmdClose->click();
+       });
+  r.Choose({{1, "We are here to study the storm."}, {3, "Stand aside or be fired upon."}});
+}
+
 TEST_F(SimulatorWindowsTest, OptionsSitBelowThePanel) {
   options.Open(3);
   options.show();
@@ -344,6 +395,35 @@ TEST_F(SimulatorWindowsTest, OptionsSitBelowThePanel) {
   EXPECT_EQ(options.frameGeometry().center().x(), panel.frameGeometry().center().x());
   panel.hide();
   options.hide();
+}
+
+// Under a window manager the frames are drawn only once the windows are up: the panel's title
+// bar must not cover the options below it. Run on an X screen by under_openbox.sh.
+TEST_F(SimulatorWindowsTest, FramesUnderAWindowManagerDoNotOverlap) {
+  if (!std::getenv("ZELMORA_WINDOW_MANAGER")) GTEST_SKIP() << "needs a window manager (under_openbox.sh)";
+  const auto framed = [](QWidget& w) { return w.windowHandle() && !w.windowHandle()->frameMargins().isNull(); };
+  options.Open(3);
+  options.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return framed(options); }, 5000)) << "the options were never framed";
+  QRect panelFrame, optionsFrame;
+  w.Play([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return framed(panel); }, 5000)) << "the panel was never framed";
+    QTest::qWait(300);  // the moves made once the frames are known
+    panelFrame = panel.frameGeometry();
+    optionsFrame = options.frameGeometry();
+    QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
+    panel.screen()->grabWindow(0).save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl_openbox.png"));
+  });
+  options.hide();
+  EXPECT_GT(panelFrame.height(), panel.height()) << "no title bar drawn";
+  EXPECT_LT(panelFrame.bottom(), optionsFrame.top()) << "the panel covers the options by "
+                                                     << panelFrame.bottom() - optionsFrame.top() + 1 << " px";
+  EXPECT_LE(optionsFrame.top() - panelFrame.bottom(), 2);
+  const QRect area = options.screen()->availableGeometry();
+  EXPECT_NEAR(panelFrame.center().x(), area.center().x(), 2);
+  EXPECT_NEAR(optionsFrame.center().x(), area.center().x(), 2);
+  // Centred together: the space above the panel is the space below the options.
+  EXPECT_NEAR(panelFrame.top() - area.top(), area.bottom() - optionsFrame.bottom(), 2);
 }
 
 // A test played with the real generator: its recording replays to the same transcript.

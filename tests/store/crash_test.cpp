@@ -4,6 +4,10 @@
 #include "store/profile_file.h"
 #include "store/text_lines.h"
 #include "tests/store/crash_writer/kill_points.h"
+#include "tests/store/crash_writer/text_pictures.h"
+#include "tests/support/fake_process_runner.h"
+#include "tests/support/memory_settings_store.h"
+#include "tests/support/scripted_prompter.h"
 
 #include "tests/support/temp_game_folder.h"
 
@@ -287,6 +291,43 @@ TEST(CrashSafety, TheWizardWritesAWholeGridOrNone) {
         };
         const std::string room = "Area" + pad(x, width) + pad(y, height);
         EXPECT_EQ(ReadProfileValue(working, "1", "Messages" + room, "missing"), "1") << what << ", " << room;
+      }
+    }
+  }
+  killer.Report();
+}
+
+// After each kill the editor is started again and Yes taken for the backup: every planet whose
+// "Use Custom Picture" is on has its picture, and a strip once saved is never lost.
+TEST(CrashSafety, PicturesComeBackWithTheBackupAndASavedStripIsNeverLost) {
+  testing::TempGameFolder game;
+  game.WriteDescriptor("Crash", Descriptor(3));
+  Killer killer("pictures");
+  bool saved = false;
+  for (int round = 0; round < kRounds * 2 && !HasFatalFailure(); ++round) {
+    killer.Round(game.Path());
+    const std::string what = "after kill " + std::to_string(round);
+    const fs::path strip = game.Pictures() / "Crash.bmp";
+    if (saved || fs::exists(strip)) {
+      saved = true;
+      crash::TextPictures read;
+      EXPECT_TRUE(read.LoadStrip(strip, 3)) << "the saved strip is gone or torn " << what;
+    }
+
+    DescriptorStore store(game.Path());
+    SolarSystemRecord record;
+    testing::ScriptedPrompter prompter;
+    if (fs::exists(game.Descriptors() / "Crash.edt")) prompter.Answer(platform::Answer::Yes);
+    testing::MemorySettingsStore settings;
+    testing::FakeProcessRunner runner;
+    crash::TextPictures images;
+    editor::PlanetPictures model(store, record, images, {prompter, settings, runner, game.Path(), ""});
+    store.OpenWorkingCopy("Crash", prompter);
+    store.LoadSystem("Crash", record);
+    model.LoadSystemPictures();
+    for (int k = 1; k <= 3; ++k) {
+      if (store.GetPlanetFlag(record, "PlanetPics", k) == 1) {
+        EXPECT_TRUE(images.HasPicture(k - 1)) << "planet " << k << " uses a picture it does not have " << what;
       }
     }
   }

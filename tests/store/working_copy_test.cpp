@@ -27,7 +27,10 @@ class RecordingPictures : public SystemPictures {
   void ClearOnlyPicture() override { log.push_back("clear-only"); }
   void SwapPictures(int a, int b) override { log.push_back("swap " + std::to_string(a) + " " + std::to_string(b)); }
   bool HasPicturesToStore() const override { return toStore; }
-  void SavePictures(const std::filesystem::path& file) override { testing::TempGameFolder::WriteFile(file, "strip"); }
+  void SavePictures(const std::filesystem::path& file) override {
+    testing::TempGameFolder::WriteFile(file, "strip");
+    toStore = false;
+  }
   bool HasCustomStarPicture() const override { return customStar; }
   void SaveStarPicture(const std::filesystem::path& file) override { testing::TempGameFolder::WriteFile(file, "star"); }
   std::vector<std::string> log;

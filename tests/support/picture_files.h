@@ -2,7 +2,7 @@
 
 #include "editor/frm_pictures_images.h"
 #include "editor/planet_pictures.h"
-#include "store/system_pictures.h"
+#include "tests/support/model_pictures.h"
 
 #include <QColor>
 #include <QImage>
@@ -48,20 +48,5 @@ inline std::optional<QColor> MiddleColour(const editor::QtPlanetImages& images, 
   if (picture.isNull()) return std::nullopt;
   return QColor(picture.pixel(picture.width() / 2, picture.height() / 2));
 }
-
-// The flows' view of a picture model, without a star picture.
-class ModelPictures : public store::NoSystemPictures {
- public:
-  explicit ModelPictures(editor::PlanetPictures& model) : model_(model) {}
-  void AddSlot() override { model_.AddSlot(); }
-  void RemoveLastSlot() override { model_.RemoveLastSlot(); }
-  void ClearOnlyPicture() override { model_.ClearOnlyPicture(); }
-  void SwapPictures(int a, int b) override { model_.SwapPictures(a, b); }
-  bool HasPicturesToStore() const override { return model_.HasPicturesToStore(); }
-  void SavePictures(const std::filesystem::path& file) override { model_.SavePictures(file); }
-
- private:
-  editor::PlanetPictures& model_;
-};
 
 }  // namespace zelmora::testing

@@ -41,6 +41,8 @@ class ScriptedPrompter : public platform::Prompter {
   std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& startFolder,
                                             const std::string& filter) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
+  // Recorded as a message box with the whole (UTF-8) refusal text.
+  void RefuseCharacters(std::u32string_view characters) override { Refuse(platform::CodePageRefusal(characters)); }
 
   const std::vector<Call>& Calls() const { return calls_; }
   // Texts of all calls, for compact expectations.

@@ -132,7 +132,11 @@ std::string CodePageRefusal(std::u32string_view characters) {
     if (i > 0) list += i + 1 == characters.size() ? " and " : ", ";
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(characters[i]));
+    list += "\"";
+    AppendUtf8(list, characters[i]);
+    list += "\" (";
     list += code;
+    list += ")";
   }
   const bool one = characters.size() == 1;
   return std::string("The game cannot store the character") + (one ? " " : "s ") + list +

@@ -26,9 +26,9 @@ std::optional<std::string> Utf8ToCp1252Exact(std::string_view text);
 // hold, each once, in the order they first appear. Empty when the text can be stored.
 std::u32string CharactersOutsideCp1252(std::string_view text);
 
-// The message that refuses text holding such characters, naming each one by its code point
-// (the message itself must be 1252 text): "The game cannot store the character U+014C.  Please
-// type the text without it."
+// The one message that refuses text holding such characters, naming each one as written and by its
+// code point, in UTF-8: "The game cannot store the character "Ō" (U+014C).  Please type the text
+// without it." Windows show it through Prompter::RefuseCharacters.
 std::string CodePageRefusal(std::u32string_view characters);
 
 }  // namespace zelmora::platform

@@ -51,4 +51,10 @@ std::string ProgramSearchPath() {
   return path ? path : "";
 }
 
+std::filesystem::path RunningProgramFolder() {
+  std::error_code ec;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : self.parent_path();
+}
+
 }  // namespace zelmora::platform

@@ -15,4 +15,7 @@ std::optional<std::filesystem::path> FindProgram(std::string_view program, std::
 // The search path of this process (its PATH).
 std::string ProgramSearchPath();
 
+// The folder of the running program's file; empty when the system does not say.
+std::filesystem::path RunningProgramFolder();
+
 }  // namespace zelmora::platform

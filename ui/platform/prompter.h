@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ui/platform/code_page.h"
+
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zelmora::platform {
 
@@ -35,6 +38,17 @@ class Prompter {
   // Convenience for the common one-button information box.
   void Inform(const std::string& text, Icon icon = Icon::None, const std::string& title = "Zelmora") {
     Message(text, Buttons::Ok, icon, title);
+  }
+
+  // Refuses what the user has just typed, saying why. The box may come up while the user is still
+  // typing, so a window's prompter keeps those keys from answering it.
+  virtual void Refuse(const std::string& text) { Message(text, Buttons::Ok, Icon::Exclamation); }
+
+  // Refuses typed text holding characters the code page cannot store. The message names each one as
+  // written and by its code point, so it is UTF-8; a prompter that shows only code-page text gets it
+  // with "?" for those characters.
+  virtual void RefuseCharacters(std::u32string_view characters) {
+    Refuse(Utf8ToCp1252(CodePageRefusal(characters)));
   }
 };
 

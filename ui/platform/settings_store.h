@@ -56,4 +56,9 @@ inline constexpr TextSetting PaintProgram{"Options", "Paint Program",
 inline constexpr TextSetting PaintOptions{"Options", "Paint Options", "\"%1\""};
 }  // namespace options
 
+namespace folders {
+// The game folder chosen last time, for a program that does not sit in one.
+inline constexpr TextSetting GameFolder{"Folders", "Game Folder", ""};
+}  // namespace folders
+
 }  // namespace zelmora::platform

@@ -38,4 +38,11 @@ CheckedCp1252 ToCp1252Checked(const QString& text) {
   return result;
 }
 
+std::optional<std::string> TypedCp1252(const QString& text, platform::Prompter& prompter) {
+  auto checked = ToCp1252Checked(text);
+  if (checked.ok()) return std::move(checked.bytes);
+  prompter.RefuseCharacters(checked.refused);
+  return std::nullopt;
+}
+
 }  // namespace zelmora::qt

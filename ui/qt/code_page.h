@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ui/platform/prompter.h"
+
 #include <QString>
+
+#include <optional>
 
 #include <string>
 #include <string_view>
@@ -20,5 +24,9 @@ struct CheckedCp1252 {
   bool ok() const { return refused.empty(); }
 };
 CheckedCp1252 ToCp1252Checked(const QString& text);
+
+// Typed text on its way to the store: its 1252 bytes, or nothing after the prompter has refused the
+// characters the code page cannot hold. Every box that takes typed text goes through here.
+std::optional<std::string> TypedCp1252(const QString& text, platform::Prompter& prompter);
 
 }  // namespace zelmora::qt

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QAbstractSlider>
+#include <QComboBox>
 #include <QString>
 #include <QWidget>
 
 #include <string>
+#include <type_traits>
 
 namespace zelmora::qt {
 
@@ -15,7 +18,17 @@ W* Make(QWidget* parent, const char* name, const char* caption = nullptr) {
   if constexpr (requires { w->setText(QString()); }) {
     if (caption) w->setText(QLatin1String(caption));
   }
+  // A scroll bar that sets a value is a control like any other: Tab reaches it, the keys move it.
+  if constexpr (std::is_base_of_v<QAbstractSlider, W>) w->setFocusPolicy(Qt::StrongFocus);
   return w;
+}
+
+// A drop-down list opens at most `rows` entries tall and scrolls beyond. Styles that open a list
+// of choices over the whole screen ignore the limit unless told not to.
+inline constexpr int kDropDownRows = 20;
+inline void LimitDropDown(QComboBox* box, int rows = kDropDownRows) {
+  box->setMaxVisibleItems(rows);
+  box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 // The objectName of element `index` of a control array: name + "_" + index.

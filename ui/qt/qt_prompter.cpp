@@ -3,6 +3,9 @@
 #include "ui/platform/code_page.h"
 #include "ui/qt/code_page.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -49,11 +52,49 @@ Answer EscapeAnswer(Buttons buttons) {
   }
   return Answer::Cancel;
 }
+// Keys that reach a refusal box within this time were typed before the user could see it: they
+// belong to the text being typed, and must not answer (or dismiss) the box.
+constexpr qint64 kTypingGraceMs = 700;
+
+class SwallowTypedKeys : public QObject {
+ public:
+  explicit SwallowTypedKeys(QWidget* box) : box_(box) { shown_.start(); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget && widget->window() == box_ && shown_.elapsed() < kTypingGraceMs;
+  }
+
+ private:
+  QWidget* box_;
+  QElapsedTimer shown_;
+};
 }  // namespace
 
 Answer QtPrompter::Message(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
                            int defaultButton) {
-  QMessageBox box(IconOf(icon), FromCp1252(title), FromCp1252(text), QMessageBox::NoButton, parent_);
+  return Show(FromCp1252(text), buttons, icon, FromCp1252(title), defaultButton, false);
+}
+
+void QtPrompter::Refuse(const std::string& text) {
+  Show(FromCp1252(text), Buttons::Ok, Icon::Exclamation, QStringLiteral("Zelmora"), 1, true);
+}
+
+void QtPrompter::RefuseCharacters(std::u32string_view characters) {
+  Show(QString::fromStdString(platform::CodePageRefusal(characters)), Buttons::Ok, Icon::Exclamation,
+       QStringLiteral("Zelmora"), 1, true);
+}
+
+Answer QtPrompter::Show(const QString& text, Buttons buttons, Icon icon, const QString& title, int defaultButton,
+                        bool refusal) {
+  QMessageBox box(IconOf(icon), title, text, QMessageBox::NoButton, parent_);
+  SwallowTypedKeys swallow(&box);
+  if (refusal) {
+    box.setObjectName(QStringLiteral("refusal"));
+    qApp->installEventFilter(&swallow);
+  }
   auto set = ButtonsOf(buttons);
   QMessageBox::StandardButtons all;
   for (auto& b : set) all |= b.first;
@@ -61,6 +102,7 @@ Answer QtPrompter::Message(const std::string& text, Buttons buttons, Icon icon, 
   int index = defaultButton - 1;
   if (index >= 0 && index < static_cast<int>(set.size())) box.setDefaultButton(set[index].first);
   box.exec();
+  if (refusal) qApp->removeEventFilter(&swallow);
   auto* clicked = box.clickedButton();
   for (auto& b : set) {
     if (clicked == box.button(b.first)) return b.second;
@@ -79,7 +121,7 @@ std::optional<std::string> QtPrompter::Input(const std::string& prompt, const st
     auto checked = ToCp1252Checked(answer);
     if (checked.ok()) return checked.bytes;
     // Refused, never stored with substitutes; asked again with the typed text kept for mending.
-    Message(platform::CodePageRefusal(checked.refused), Buttons::Ok, Icon::Exclamation, "Zelmora", 1);
+    RefuseCharacters(checked.refused);
     shown = answer;
   }
 }

@@ -2,6 +2,7 @@
 
 #include "ui/platform/prompter.h"
 
+class QString;
 class QWidget;
 
 namespace zelmora::qt {
@@ -20,8 +21,13 @@ class QtPrompter : public platform::Prompter {
                                             const std::string& filter) override;
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
+  void Refuse(const std::string& text) override;
+  void RefuseCharacters(std::u32string_view characters) override;
 
  private:
+  platform::Answer Show(const QString& text, platform::Buttons buttons, platform::Icon icon, const QString& title,
+                        int defaultButton, bool refusal);
+
   QWidget* parent_;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/qt/spin_button.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QToolButton>
 
 namespace zelmora::qt {
@@ -13,14 +15,39 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent), up_(new QToolButton(t
     b->setAutoRepeat(true);
     b->setFocusPolicy(Qt::NoFocus);
   }
+  setFocusPolicy(Qt::StrongFocus);
   connect(up_, &QToolButton::clicked, this, &SpinButton::UpClicked);
   connect(down_, &QToolButton::clicked, this, &SpinButton::DownClicked);
 }
 
 void SpinButton::resizeEvent(QResizeEvent*) {
-  int half = height() / 2;
-  up_->setGeometry(0, 0, width(), half);
-  down_->setGeometry(0, half, width(), height() - half);
+  // A margin of one pixel around the arrows shows the focus.
+  const int inner = height() - 2;
+  const int half = inner / 2;
+  up_->setGeometry(1, 1, width() - 2, half);
+  down_->setGeometry(1, 1 + half, width() - 2, inner - half);
+}
+
+void SpinButton::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Up) emit UpClicked();
+  else if (event->key() == Qt::Key_Down) emit DownClicked();
+  else QWidget::keyPressEvent(event);
+}
+
+void SpinButton::paintEvent(QPaintEvent*) {
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().color(QPalette::Highlight));
+}
+
+void SpinButton::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void SpinButton::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 }  // namespace zelmora::qt

@@ -7,6 +7,7 @@ class QToolButton;
 namespace zelmora::qt {
 
 // An up/down control: two stacked arrow buttons ("up", "down") without a value of their own.
+// The control takes the focus as one: the Up and Down keys press its arrows.
 class SpinButton : public QWidget {
   Q_OBJECT
 
@@ -19,6 +20,10 @@ class SpinButton : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QToolButton* up_;

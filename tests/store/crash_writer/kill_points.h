@@ -23,12 +23,14 @@ enum KillPoint : int {
   kWizard,
   kDeliverA,
   kDeliverB,
+  kPictureNew,
+  kPictureRemove,
   kKillPointCount
 };
 
 inline constexpr std::array<const char*, kKillPointCount> kKillPointNames = {
     "start-up", "rewrites", "edit", "Save", "Save As", "New system", "Delete system", "Add planet",
     "Insert planet", "Delete planet", "Reorder", "Clear planets", "naming a new planet", "wizard batch",
-    "delivery of package A", "delivery of package B"};
+    "delivery of package A", "delivery of package B", "New picture", "Remove picture"};
 
 }  // namespace zelmora::crash

@@ -1,6 +1,6 @@
 // Runs one flow that rewrites or copies files, for ever, until it is killed:
 //   crash_writer MODE GAME_FOLDER MARK_FILE [PACKAGE_A PACKAGE_B]
-// MODE: store, save, saveas, delete, planets, wizard, deliver. The step it is in goes to the first
+// MODE: store, save, saveas, delete, planets, wizard, deliver, pictures. The step it is in goes to the first
 // bytes of MARK_FILE (mapped, so the value survives the kill).
 #include "adventure/grid_wizard.h"
 #include "editor/planet_order.h"
@@ -9,6 +9,10 @@
 #include "store/descriptor_store.h"
 #include "store/system_flows.h"
 #include "tests/store/crash_writer/kill_points.h"
+#include "tests/store/crash_writer/text_pictures.h"
+#include "tests/support/fake_process_runner.h"
+#include "tests/support/memory_settings_store.h"
+#include "tests/support/model_pictures.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -17,6 +21,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <deque>
+#include <random>
 #include <string>
 
 namespace {
@@ -43,10 +48,14 @@ class Answers : public platform::Prompter {
     return n;
   }
   std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
+    if (files.empty()) return std::nullopt;
+    std::string f = files.front();
+    files.pop_front();
+    return f;
   }
   std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
   std::deque<std::string> names;
+  std::deque<std::string> files;
 };
 
 struct Session {
@@ -204,6 +213,43 @@ void Wizard(const char* folder) {
   }
 }
 
+// Pictures given and removed on three planets as the Planet Pictures window does, saved every
+// fourth round; each opening takes the backup a killed run left.
+void Pictures(const char* folder) {
+  store::DescriptorStore store(folder);
+  store::SolarSystemRecord record;
+  Answers answers;
+  testing::MemorySettingsStore settings;
+  testing::FakeProcessRunner runner;
+  crash::TextPictures images;
+  editor::PlanetPictures model(store, record, images, {answers, settings, runner, store.GameFolder(), ""});
+  testing::ModelPictures pictures(model);
+  store::flows::SystemContext ctx{store, record, answers, pictures};
+  model.SetChanged([&] { store::flows::PicturesChanged(ctx); });
+  store.OpenWorkingCopy("Crash", answers);
+  store.LoadSystem("Crash", record);
+  model.LoadSystemPictures();
+  const std::string source = (store.GameFolder() / "picture.txt").string();
+  // A round is slow (every write is flushed): each run starts at a round of its own, so that the
+  // kills land in every step.
+  for (unsigned round = 1 + std::random_device{}() % 12;; ++round) {
+    platform::AtomicReplace(source, "picture of round " + std::to_string(round));
+    answers.files.push_back(source);
+    Mark(crash::kPictureNew);
+    model.Open(1 + static_cast<int>(round % 3));
+    model.New();
+    if (round % 2 == 0) {
+      Mark(crash::kPictureRemove);
+      model.Open(1 + static_cast<int>((round / 2) % 3));
+      model.Remove();
+    }
+    if (round % 3 == 0) {
+      Mark(crash::kSave);
+      store::flows::SaveSystem(ctx);
+    }
+  }
+}
+
 void Deliver(const char* game, const char* a, const char* b) {
   for (;;) {
     Mark(crash::kDeliverA);
@@ -231,6 +277,7 @@ int main(int argc, char** argv) {
   if (mode == "delete") Delete(folder);
   if (mode == "planets") Planets(folder);
   if (mode == "wizard") Wizard(folder);
+  if (mode == "pictures") Pictures(folder);
   if (mode == "deliver" && argc >= 6) Deliver(folder, argv[4], argv[5]);
   return 2;
 }
