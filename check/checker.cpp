@@ -2,6 +2,7 @@
 
 #include "check/planet_checker.h"
 #include "messages/script_keys.h"
+#include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 
 namespace zelmora::check {
@@ -103,6 +104,9 @@ CheckReport CheckGameFolder(const std::filesystem::path& gameFolder, const Check
   const messages::SpecialActionList catalogue = messages::LoadSpecialActions(gameFolder);
   CheckReport report;
   for (const std::string& name : names) {
+    const bool working =
+        options.readWorkingCopies && platform::FileExists(store.DescriptorPath(name, store::kWorkingExtension));
+    store.SetCurrentExtension(working ? store::kWorkingExtension : store::kSavedExtension);
     store::SolarSystemRecord record;
     store.LoadSystem(name, record);
     report.Append(CheckSystem(store, record, catalogue, options));

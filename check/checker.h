@@ -19,6 +19,8 @@ struct CheckOptions {
   // The width of a response text in twips in the dialog font; widths are not checked without it.
   std::function<int(std::string_view text)> measureTwips;
   SearchLimits limits;
+  // CheckGameFolder: read a system's working copy where the editor has one open.
+  bool readWorkingCopies = false;
 };
 
 // How far the search of play went on one planet.

@@ -30,8 +30,10 @@ struct PlanetArgs {
 };
 
 // Loads the system and checks the planet; false (with the failure reported) when it cannot.
-bool OpenPlanet(CliContext& ctx, const PlanetArgs& a, store::DescriptorStore& store, store::SolarSystemRecord& record) {
-  if (!LoadSystem(ctx, a.folder, a.system, store, record)) return false;
+// A reading command reads the editor's working copy when there is one.
+bool OpenPlanet(CliContext& ctx, const PlanetArgs& a, store::DescriptorStore& store, store::SolarSystemRecord& record,
+                bool reading = false) {
+  if (!(reading ? LoadSystemToRead : LoadSystem)(ctx, a.folder, a.system, store, record)) return false;
   if (a.planet < 1 || a.planet > record.PlanetCount) {
     ctx.Fail(kFailed, a.system + " has planets 1 to " + std::to_string(record.PlanetCount));
     return false;
@@ -108,7 +110,7 @@ const char* StateName(const adventure::SlotState& slot) {
 void Room(CliContext& ctx, const RoomArgs& a) {
   store::DescriptorStore store(a.folder);
   store::SolarSystemRecord record;
-  if (!OpenPlanet(ctx, a, store, record)) return;
+  if (!OpenPlanet(ctx, a, store, record, true)) return;
   messages::PlanetScript script(store, record, a.planet);
   adventure::RoomModel room(script);
   platform::DecliningPrompter prompter;
@@ -183,6 +185,7 @@ void AddAdventureCommands(CLI::App& app, CliContext& ctx) {
   room->add_option("PLANET", r->planet, "planet number")->required();
   room->add_option("ROOM", r->room)->required();
   room->add_flag("--json", r->json);
+  AddSavedFlag(room, ctx);
   room->callback([&ctx, r] { Room(ctx, *r); });
 }
 

@@ -4,6 +4,7 @@
 #include "cli/cli_context.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
+#include "ui/platform/file_rules.h"
 
 #include <nlohmann/json.hpp>
 
@@ -85,11 +86,20 @@ void Check(CliContext& ctx, const CheckArgs& a) {
   check::CheckReport report;
   if (a.system.empty()) {
     if (!platform::FolderExists(a.folder)) return ctx.Fail(kNotFound, "no such folder: " + a.folder);
+    store::DescriptorStore store(a.folder);
+    options.readWorkingCopies = !ctx.saved;
+    if (options.readWorkingCopies) {
+      for (const auto& name : store.ListSystems(store::kWorkingExtension)) {
+        if (platform::FileExists(store.DescriptorPath(name, store::kSavedExtension))) {
+          ctx.err << "zmd: reading the unsaved working copy of " << Cp1252ToUtf8(name) << "\n";
+        }
+      }
+    }
     report = check::CheckGameFolder(a.folder, options);
   } else {
     store::DescriptorStore store(a.folder);
     store::SolarSystemRecord record;
-    if (!LoadSystem(ctx, a.folder, a.system, store, record)) return;
+    if (!LoadSystemToRead(ctx, a.folder, a.system, store, record)) return;
     const auto catalogue = messages::LoadSpecialActions(a.folder);
     if (a.planet == 0) {
       report = check::CheckSystem(store, record, catalogue, options);
@@ -121,6 +131,7 @@ void AddCheckCommands(CLI::App& app, CliContext& ctx) {
       ->check(CLI::PositiveNumber);
   check->add_option("--max-seconds", args->maxSeconds, "seconds the whole check may take; searches of play still running then stop early and say so")
       ->check(CLI::PositiveNumber);
+  AddSavedFlag(check, ctx);
   check->callback([&ctx, args] { Check(ctx, *args); });
 }
 

@@ -39,4 +39,31 @@ bool LoadSystem(CliContext& ctx, const std::string& folder, const std::string& s
   return true;
 }
 
+bool ReadWorkingCopyIfOpen(CliContext& ctx, store::DescriptorStore& store, const std::string& name) {
+  if (ctx.saved || !platform::FileExists(store.DescriptorPath(name, store::kWorkingExtension))) return false;
+  ctx.err << "zmd: reading the unsaved working copy of " << platform::Cp1252ToUtf8(name) << "\n";
+  store.SetCurrentExtension(store::kWorkingExtension);
+  return true;
+}
+
+std::optional<std::string> FindSystemToRead(CliContext& ctx, const std::string& folder, const std::string& systemArg,
+                                            store::DescriptorStore& store) {
+  auto name = FindSystem(ctx, folder, systemArg, store);
+  if (name) ReadWorkingCopyIfOpen(ctx, store, *name);
+  return name;
+}
+
+bool LoadSystemToRead(CliContext& ctx, const std::string& folder, const std::string& systemArg,
+                      store::DescriptorStore& store, store::SolarSystemRecord& record) {
+  const auto name = FindSystemToRead(ctx, folder, systemArg, store);
+  if (!name) return false;
+  store.LoadSystem(*name, record);
+  return true;
+}
+
+void AddSavedFlag(CLI::App* command, CliContext& ctx) {
+  command->add_flag("--saved", ctx.saved,
+                    "read the saved descriptor even while the editor has an unsaved working copy of the system");
+}
+
 }  // namespace zelmora::cli

@@ -22,6 +22,8 @@ struct CliContext {
   std::ostream& out = std::cout;
   std::ostream& err = std::cerr;
   int status = kOk;
+  // --saved: read the saved descriptor even while the editor has a working copy.
+  bool saved = false;
 
   // One-line message on stderr and the status.
   void Fail(int code, const std::string& message) {
@@ -38,6 +40,18 @@ std::optional<std::string> FindSystem(CliContext& ctx, const std::string& folder
 // FindSystem, then the system loaded into `record`; false when it was not found.
 bool LoadSystem(CliContext& ctx, const std::string& folder, const std::string& systemArg,
                 store::DescriptorStore& store, store::SolarSystemRecord& record);
+
+// Reading commands read what the editor shows: the working copy of a system the editor has open
+// (said on standard error), or the saved descriptor with --saved. Switches `store` to the working
+// copy's extension when it reads it; true then.
+bool ReadWorkingCopyIfOpen(CliContext& ctx, store::DescriptorStore& store, const std::string& name);
+// FindSystem and LoadSystem for reading commands: the same, then ReadWorkingCopyIfOpen.
+std::optional<std::string> FindSystemToRead(CliContext& ctx, const std::string& folder, const std::string& systemArg,
+                                            store::DescriptorStore& store);
+bool LoadSystemToRead(CliContext& ctx, const std::string& folder, const std::string& systemArg,
+                      store::DescriptorStore& store, store::SolarSystemRecord& record);
+// The --saved flag of a reading command.
+void AddSavedFlag(CLI::App* command, CliContext& ctx);
 
 // Typed text (UTF-8) in the code page; nothing, with the refusal reported, when the code page
 // cannot hold some of its characters (never stored with "?" in their place).

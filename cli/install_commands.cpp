@@ -32,6 +32,10 @@ void Install(CliContext& ctx, const InstallArgs& args) {
     ctx.Fail(kFailed, "the package folder and the game folder are the same folder");
     return;
   }
+  if (result.outcome == DeliveryOutcome::ListRefused) {
+    ctx.Fail(kFailed, Cp1252ToUtf8(result.listProblem) + "; nothing was installed");
+    return;
+  }
   if (result.outcome == DeliveryOutcome::ListMissing) {
     ctx.Fail(kNotFound, "no Setup.lst in " + args.package);
     return;

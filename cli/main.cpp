@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
                "Quarvel game folder, read and write descriptor keys, play a planet's script, generate adventure "
                "grids, make and install packages"};
   app.require_subcommand(1);
+  app.footer("A name that begins with \"-\" goes after \"--\", which ends the options: zmd show GAME_FOLDER -- -rf");
   zelmora::cli::CliContext ctx;
   zelmora::cli::AddStoreCommands(app, ctx);
   zelmora::cli::AddPlayCommands(app, ctx);

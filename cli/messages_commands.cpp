@@ -27,7 +27,7 @@ struct GroupsArgs {
 
 void Groups(CliContext& ctx, const GroupsArgs& a) {
   store::DescriptorStore store(a.folder);
-  const auto name = FindSystem(ctx, a.folder, a.system, store);
+  const auto name = FindSystemToRead(ctx, a.folder, a.system, store);
   if (!name) return;
   if (a.planet < 1 || a.planet > store::kMaxPlanets) return ctx.Fail(kFailed, "PLANET must be 1 to 10");
   store::SolarSystemRecord record;
@@ -103,6 +103,7 @@ void AddMessageCommands(CLI::App& app, CliContext& ctx) {
   groups->add_option("SYSTEM", groupsArgs->system)->required();
   groups->add_option("PLANET", groupsArgs->planet, "planet number 1..10")->required();
   groups->add_flag("--json", groupsArgs->json, "print Name, IsMessageGroup and IsResponseGroup as JSON");
+  AddSavedFlag(groups, ctx);
   groups->callback([&ctx, groupsArgs] { Groups(ctx, *groupsArgs); });
 
   auto* message = app.add_subcommand("message", "the parts of one stored message or response value");

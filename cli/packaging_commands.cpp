@@ -46,6 +46,7 @@ struct PackageArgs {
   std::string system;
   std::string out;
   bool zip = false;
+  bool replace = false;
 };
 
 void Package(CliContext& ctx, const PackageArgs& a) {
@@ -65,8 +66,14 @@ void Package(CliContext& ctx, const PackageArgs& a) {
     ctx.err << "zmd: " << a.system << " is open in the editor; its saved descriptor is packaged\n";
   }
   const auto folder = packaging::PackageFolder(a.out, *name);
+  // Old files left in the folder would be zipped and shipped with the new ones.
+  if (!a.replace && (platform::FolderExists(folder) || platform::IsLink(folder))) {
+    return ctx.Fail(kRefused, "the folder " + folder.string() + " exists already (--replace empties it first)");
+  }
   platform::SpawnProcessRunner runner;
-  auto built = packaging::BuildPackage(files, folder, a.zip ? &zip : nullptr, runner);
+  auto built = packaging::BuildPackage(files, folder, a.zip ? &zip : nullptr, runner,
+                                       a.replace ? packaging::ExistingFolder::Replace
+                                                 : packaging::ExistingFolder::Refuse);
   if (!built.ok) return ctx.Fail(kFailed, Cp1252ToUtf8(built.problem));
   ctx.out << "package " << folder.string() << "\n";
   for (const auto& file : files) {
@@ -76,11 +83,7 @@ void Package(CliContext& ctx, const PackageArgs& a) {
   }
   ctx.out << "  " << packaging::kSetupList << "\n";
   if (!built.archiveProblem.empty()) return ctx.Fail(kFailed, Cp1252ToUtf8(built.archiveProblem));
-  if (a.zip) {
-    const auto archive = folder.string() + ".zip";
-    if (!built.archiveRun || !platform::FileExists(archive)) return ctx.Fail(kFailed, "the archive was not made");
-    ctx.out << "archive " << archive << "\n";
-  }
+  if (a.zip) ctx.out << "archive " << folder.string() << ".zip\n";
 }
 
 }  // namespace
@@ -100,6 +103,8 @@ void AddPackagingCommands(CLI::App& app, CliContext& ctx) {
   package->add_option("SYSTEM", args->system, "system name")->required();
   package->add_option("OUT_FOLDER", args->out, "where the package folder is made")->required();
   package->add_flag("--zip", args->zip, "also make OUT_FOLDER/SYSTEM.zip with /usr/bin/zip");
+  package->add_flag("--replace", args->replace,
+                    "empty an existing OUT_FOLDER/SYSTEM first (without it, an existing folder is refused)");
   package->callback([&ctx, args] { Package(ctx, *args); });
 }
 

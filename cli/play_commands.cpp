@@ -32,6 +32,9 @@ void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
   simulator::PlaySettings settings;
   settings.gameFolder = a.folder;
   settings.system = *system;
+  // The script as the editor shows it; RunPlaySession switches to it itself.
+  settings.workingCopy = !ctx.saved && platform::FileExists(store.DescriptorPath(*system, store::kWorkingExtension));
+  if (settings.workingCopy) ctx.err << "zmd: reading the unsaved working copy of " << a.system << "\n";
   if (a.planet < 1 || a.planet > store::kMaxPlanets) return ctx.Fail(kFailed, "PLANET must be 1 to 10");
   settings.planet = a.planet;
   if (sub.count("--seed") > 0) settings.seed = a.seed;
@@ -118,6 +121,7 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
   play->add_option("--last-visit", args->lastVisit, "days since the last visit, 0 (never) to 5");
   play->add_flag("--no-upgrades", args->noUpgrades, "test with the Upgrades option off");
   play->add_flag("--badguy", args->badGuy, "test with the BadGuy option on");
+  AddSavedFlag(play, ctx);
   play->add_option("--record", args->record,
                    "also keep the test in FILE (its start, seed, input lines and transcript) for --check");
   play->add_option("--check", args->check,

@@ -43,7 +43,7 @@ std::string StarDisplayName(const DescriptorStore& store, const store::SolarSyst
 void Show(CliContext& ctx, const std::string& folder, const std::string& systemArg, bool json) {
   DescriptorStore store(folder);
   store::SolarSystemRecord r;
-  if (!LoadSystem(ctx, folder, systemArg, store, r)) return;
+  if (!LoadSystemToRead(ctx, folder, systemArg, store, r)) return;
   store.GetTables().FillAlienPlaceholders();
   const auto& tables = store.GetTables();
 
@@ -160,6 +160,7 @@ void AddStoreCommands(CLI::App& app, CliContext& ctx) {
   show->add_option("GAME_FOLDER", *showFolder)->required();
   show->add_option("SYSTEM", *system)->required();
   show->add_flag("--json", *json, "print the record as JSON");
+  AddSavedFlag(show, ctx);
   show->callback([&ctx, showFolder, system, json] { Show(ctx, *showFolder, *system, *json); });
 
   AddKeyCommands(app, ctx);

@@ -3,9 +3,12 @@
 #include "installer/installer_texts.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "ui/platform/folder_index.h"
 
 #include <algorithm>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace zelmora::installer {
 
@@ -40,6 +43,8 @@ bool LinkOnTheWay(const fs::path& target, const fs::path& folder) {
 }
 
 constexpr const char* kThroughLink = "a link inside the game folder is on its way";
+constexpr const char* kLinkInPackage = "it is a link in the package";
+constexpr const char* kNotAFile = "it is not a regular file in the package";
 
 // A listed file of the package. The list holds code-page names, as every file of the game does,
 // and the disk the UTF-8 form of each; a list written with UTF-8 names is still understood, and
@@ -47,19 +52,43 @@ constexpr const char* kThroughLink = "a link inside the game folder is on its wa
 struct ListedFile {
   std::optional<fs::path> path;
   bool codePage = true;
+  const char* refused = nullptr;  // why the file found is not delivered
 };
 
-ListedFile FindListed(const fs::path& packageFolder, const std::string& name) {
-  fs::path path = platform::ResolveCodePageNoCase(packageFolder, name);
-  if (platform::FileExists(path)) return {path, true};
-  auto raw = platform::FindNoCase(packageFolder, name);
-  if (raw && platform::FileExists(*raw)) return {*raw, false};
-  return {std::nullopt, true};
+ListedFile FindListed(const platform::FolderIndex& package, const std::string& name) {
+  ListedFile listed;
+  fs::path path = package.ResolveCodePage(name);
+  std::optional<fs::path> raw;
+  if (!platform::FileExists(path) && !platform::IsLink(path)) {
+    raw = package.Find(name);
+    if (!raw) return listed;
+    path = *raw;
+    listed.codePage = false;
+  }
+  // A link would copy whatever file of the packer's or this machine it leads to.
+  if (platform::IsLink(path)) listed.refused = kLinkInPackage;
+  else if (!platform::FileExists(path)) listed.refused = kNotAFile;
+  listed.path = path;
+  return listed;
 }
 
+// The folders of the game folder as they are looked into, each listed once.
+class Folders {
+ public:
+  const platform::FolderIndex& Of(const fs::path& folder) {
+    auto it = indexes_.find(folder.string());
+    if (it == indexes_.end()) it = indexes_.emplace(folder.string(), platform::FolderIndex(folder)).first;
+    return it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, platform::FolderIndex> indexes_;
+};
+
 // A file of a target folder, matched without regard to case.
-fs::path Resolve(const fs::path& folder, const std::string& name, bool codePage) {
-  return codePage ? platform::ResolveCodePageNoCase(folder, name) : platform::ResolveNoCase(folder, name);
+fs::path Resolve(const platform::FolderIndex& folder, const fs::path& path, const std::string& name, bool codePage) {
+  if (codePage) return folder.ResolveCodePage(name);
+  return folder.Find(name).value_or(path / name);
 }
 
 // Names are shown as the list's own text, code-page bytes.
@@ -76,11 +105,20 @@ bool SameFolder(const std::string& from, const std::string& to) {
   return fs::equivalent(from, to, ec) && !ec;
 }
 
-std::optional<SetupList> ReadSetupList(const fs::path& packageFolder) {
+std::optional<SetupList> ReadSetupList(const fs::path& packageFolder, std::string* refusal) {
   auto path = platform::FindNoCase(packageFolder, kSetupList);
+  if (!path && platform::IsLink(packageFolder / kSetupList)) path = packageFolder / kSetupList;
+  if (!path) return std::nullopt;
   std::string bytes;
-  if (!path || !platform::ReadWholeFile(*path, bytes)) return std::nullopt;
-  return ParseSetupList(bytes);
+  const platform::ReadRefusal refused = platform::ReadRegularFile(*path, bytes, kMaxSetupListBytes);
+  if (refused == platform::ReadRefusal::None) return ParseSetupList(bytes);
+  if (refusal && refused != platform::ReadRefusal::Unreadable) {
+    *refusal = std::string(kSetupList) + " " + platform::RefusalText(refused);
+    if (refused == platform::ReadRefusal::TooLarge) {
+      *refusal += " (more than " + std::to_string(kMaxSetupListBytes >> 20) + " MB)";
+    }
+  }
+  return std::nullopt;
 }
 
 DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFolder, const SetupList& list) {
@@ -96,20 +134,24 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
   for (int line : list.unreadableLines) {
     plan.refused.push_back({"line " + std::to_string(line) + " of " + kSetupList, "cannot be read", line});
   }
+  const platform::FolderIndex package(packageFolder);
+  Folders folders;
+  std::unordered_map<std::string, std::size_t> planned;  // target: its copy
   for (const auto& entry : list.entries) {
     if (auto problem = EntryProblem(entry)) {
       plan.refused.push_back({entry.name, *problem, entry.line});
       continue;
     }
-    auto source = FindListed(packageFolder, entry.name);
+    auto source = FindListed(package, entry.name);
     fs::path folder = gameFolder;
     std::string shown;
     for (const auto& part : FolderParts(entry.folder)) {
       if (part == ".") continue;
-      folder = platform::ResolveNoCase(folder, source.codePage ? platform::Cp1252ToUtf8(part) : part);
+      const std::string name = source.codePage ? platform::Cp1252ToUtf8(part) : part;
+      folder = folders.Of(folder).Find(name).value_or(folder / name);
       shown += ShownName(folder) + "/";
     }
-    fs::path target = Resolve(folder, entry.name, source.codePage);
+    fs::path target = Resolve(folders.Of(folder), folder, entry.name, source.codePage);
     if (!Inside(target, gameFolder)) {
       plan.refused.push_back({entry.name, "its folder is not inside the game folder", entry.line});
       continue;
@@ -122,8 +164,20 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
       plan.refused.push_back({entry.name, "not found in the package", entry.line});
       continue;
     }
+    if (source.refused) {
+      plan.refused.push_back({entry.name, source.refused, entry.line});
+      continue;
+    }
     const fs::path& from = *source.path;
+    // Listed again: copied once, with the file the later line names.
+    if (auto again = planned.find(target.string()); again != planned.end()) {
+      PlannedCopy& copy = plan.copies[again->second];
+      copy.name = entry.name;
+      copy.source = from;
+      continue;
+    }
     CopyKind kind = platform::FileExists(target) ? CopyKind::Replace : CopyKind::Add;
+    planned.emplace(target.string(), plan.copies.size());
     plan.copies.push_back({entry.name, from, target, shown + ShownName(target), kind});
   }
   // Named in the order of the list.
@@ -135,20 +189,27 @@ DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFol
 DeliveryResult CarryOut(const DeliveryPlan& plan) {
   DeliveryResult result;
   result.notInstalled = plan.refused;
+  std::unordered_set<std::string> cleaned;
   for (const auto& copy : plan.copies) {
     // Checked again: a link may have appeared since the plan was made.
     if (!plan.gameFolder.empty() && LinkOnTheWay(copy.target, plan.gameFolder)) {
       result.notInstalled.push_back({copy.name, kThroughLink});
       continue;
     }
+    if (platform::IsLink(copy.source)) {
+      result.notInstalled.push_back({copy.name, kLinkInPackage});
+      continue;
+    }
     std::error_code ec;
     // An add-on may bring the first file of a folder the game does not have yet.
-    fs::create_directories(copy.target.parent_path(), ec);
-    if (ec || !platform::FolderExists(copy.target.parent_path())) {
+    const fs::path folder = copy.target.parent_path();
+    fs::create_directories(folder, ec);
+    if (ec || !platform::FolderExists(folder)) {
       result.notInstalled.push_back({copy.name, "its folder could not be created"});
       continue;
     }
-    if (!platform::CopyKeepingTime(copy.source, copy.target)) {
+    if (cleaned.insert(folder.string()).second) platform::RemoveScratchFiles(folder);
+    if (!platform::CopyKeepingTime(copy.source, copy.target, true)) {
       result.notInstalled.push_back({copy.name, "could not be copied"});
       continue;
     }
@@ -163,9 +224,9 @@ DeliveryResult Deliver(const std::string& from, const std::string& to, bool dryR
     result.outcome = DeliveryOutcome::InvalidFolder;
     return result;
   }
-  auto list = ReadSetupList(from);
+  auto list = ReadSetupList(from, &result.listProblem);
   if (!list) {
-    result.outcome = DeliveryOutcome::ListMissing;
+    result.outcome = result.listProblem.empty() ? DeliveryOutcome::ListMissing : DeliveryOutcome::ListRefused;
     return result;
   }
   DeliveryPlan plan = PlanDelivery(from, to, *list);

@@ -2,6 +2,7 @@
 
 #include "installer/setup_list.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -34,10 +35,14 @@ struct DeliveryPlan {
   std::vector<NotInstalled> refused;
 };
 
-enum class DeliveryOutcome { Delivered, InvalidFolder, ListMissing };
+enum class DeliveryOutcome { Delivered, InvalidFolder, ListMissing, ListRefused };
+
+// A list larger than this is refused: a package lists a few dozen files.
+inline constexpr std::uintmax_t kMaxSetupListBytes = 4u << 20;
 
 struct DeliveryResult {
   DeliveryOutcome outcome = DeliveryOutcome::Delivered;
+  std::string listProblem;  // why the list was refused (ListRefused)
   std::vector<PlannedCopy> copied;       // or, for a dry run, what would be copied
   std::vector<NotInstalled> notInstalled;
 };
@@ -47,17 +52,21 @@ struct DeliveryResult {
 bool SameFolder(const std::string& from, const std::string& to);
 
 // The list of the package folder (its name matched without regard to case); nothing when it
-// cannot be read.
-std::optional<SetupList> ReadSetupList(const fs::path& packageFolder);
+// cannot be read, with `refusal` saying why when the file is there but is a link, not a regular
+// file or larger than kMaxSetupListBytes (it is then never read).
+std::optional<SetupList> ReadSetupList(const fs::path& packageFolder, std::string* refusal = nullptr);
 
-// Where each entry goes. Refused entries, unreadable lines, targets reached through a symbolic
-// link inside the game folder and files missing from the package are collected with their
-// reasons; the others are planned as additions or replacements.
+// Where each entry goes. Refused entries, unreadable lines, package files that are links or not
+// regular files, targets reached through a symbolic link inside the game folder and files missing
+// from the package are collected with their reasons; the others are planned as additions or
+// replacements, each target once (a target listed again takes the later entry's file). Every
+// folder is listed once, so planning takes time in proportion to the list.
 DeliveryPlan PlanDelivery(const fs::path& packageFolder, const fs::path& gameFolder, const SetupList& list);
 
 // Copies the planned files, creating missing target folders. Each copy goes to a temporary name
 // in its target folder and is renamed over the target, so a failed copy leaves the old file; a
-// target that a link inside the game folder now leads to is not copied.
+// target that a link inside the game folder now leads to is not copied, nor a source that has
+// become a link. Scratch files a killed install left in a target folder are removed first.
 DeliveryResult CarryOut(const DeliveryPlan& plan);
 
 // The whole delivery from a package folder to a game folder; a dry run only plans.

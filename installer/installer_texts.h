@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The installer's own texts and names.
 namespace zelmora::installer {
 
@@ -21,6 +23,10 @@ inline constexpr const char* kInvalidFolder =
 inline constexpr const char* kListMissing =
     "Could not find the distribution files.  Please ensure that all files are together in the same "
     "folder before running this program.";
+// A list that is there but is not read (a link, a device, far too large): nothing is installed.
+inline std::string ListRefusedMessage(const std::string& why) {
+  return "The add on cannot be installed: " + why + ".  Nothing was installed.";
+}
 inline constexpr const char* kSomeNotInstalled = "These files of the add on could not be installed:";
 
 inline constexpr const char* kGameProgram = "quarvel.exe";

@@ -143,6 +143,9 @@ void SearchSession::DeliverFendrel(const std::string& from, const std::string& t
     case DeliveryOutcome::ListMissing:
       prompter_.Message(kListMissing, Buttons::Ok, Icon::Exclamation);
       break;
+    case DeliveryOutcome::ListRefused:
+      prompter_.Message(ListRefusedMessage(result.listProblem), Buttons::Ok, Icon::Exclamation);
+      break;
     case DeliveryOutcome::Delivered:
       if (!result.notInstalled.empty()) {
         prompter_.Message(NotInstalledMessage(result.notInstalled), Buttons::Ok, Icon::Exclamation);

@@ -147,6 +147,13 @@ void MessageEditor::EndEdit(bool save) {
   const int k = *editState_;
   if (save) {
     const std::string value = InList() ? ComposedValue() : screen_.text;
+    if (InList()) {
+      // What would be read back as something else is not stored; the item stays open to mend.
+      if (auto problem = ReadBackProblem(value, PaneParts(), screen_.actions.lines, Kind(), listGroup_, catalogue_)) {
+        prompter_.Inform(*problem, platform::Icon::Exclamation);
+        return;
+      }
+    }
     const bool replacing = k >= 0 && k < static_cast<int>(screen_.lines.size());
     store::EditAction action(script_.Store(),
                              StepName("Save", replacing ? k + 1 : static_cast<int>(screen_.lines.size()) + 1));

@@ -179,6 +179,42 @@ std::string ComposeMessage(const MessageParts& parts, const std::vector<std::str
   return v;
 }
 
+std::optional<std::string> ReadBackProblem(std::string_view composed, const MessageParts& parts,
+                                           const std::vector<std::string>& actions, ItemKind kind,
+                                           std::string_view ownGroup, const SpecialActionList& catalogue) {
+  const MessageParts back = ParseMessage(composed, catalogue);
+  std::vector<std::string> read = back.ActionCodes;
+  const std::string_view answer = kind == ItemKind::Message ? "*R" : "*M";
+  bool answerTaken = false;
+  std::string shortCode;
+  for (const auto& action : actions) {
+    if (action.empty()) continue;
+    const std::string code = StoredCode(action);
+    if (action[0] == '%' && code.size() != 3) shortCode = code;
+    if (action[0] != '*') continue;
+    if (code.starts_with(answer)) answerTaken = true;
+    auto found = std::find(read.begin(), read.end(), code);
+    if (found == read.end()) {
+      return "The action \"" + code + "\" would be read back as an answer code (a code beginning with \"*M\" or "
+             "\"*R\" is one).  Change its value or delete it.";
+    }
+    read.erase(found);
+  }
+  const std::string own = ShownName(KeyName(ownGroup));
+  std::optional<std::string> expected;
+  if (parts.AnswerGroup && ShownName(KeyName(*parts.AnswerGroup)) != own) {
+    expected = ShownName(KeyName(*parts.AnswerGroup));
+  } else if (answerTaken) {
+    expected = own;
+  }
+  if (back.AnswerGroup != expected) {
+    std::string why = "The answer group would not be read back as chosen";
+    if (!shortCode.empty()) why += ": the code \"" + shortCode + "\" is cut short and takes in what follows it";
+    return why + ".  Delete " + (shortCode.empty() ? std::string("the codes in its way") : "that code") + " first.";
+  }
+  return std::nullopt;
+}
+
 bool AnswerPlaysAsCondition(std::string_view group) {
   const std::string_view name = KeyName(group);
   return name.starts_with("S") || name.starts_with("!S");

@@ -53,6 +53,15 @@ std::vector<std::string> AttachedActions(const MessageParts& parts, const Specia
 std::string ComposeMessage(const MessageParts& parts, const std::vector<std::string>& actions, ItemKind kind,
                            std::string_view ownGroup);
 
+// Why a value composed from these parts and actions would not read back as them: an attached
+// action that the reader takes for the answer code (a "*R" code in a message that is no repair
+// condition, any "*M" or "*R" code in a response), or an answer group lost behind a prefix code cut
+// short ("%" alone swallows the "*M" after it). Nothing when it reads back; what cannot be read
+// back is refused, never stored.
+std::optional<std::string> ReadBackProblem(std::string_view composed, const MessageParts& parts,
+                                           const std::vector<std::string>& actions, ItemKind kind,
+                                           std::string_view ownGroup, const SpecialActionList& catalogue);
+
 // Whether a message's answer code for `group` (shown name) is also played as a repair condition:
 // the player's reader takes every "*RS" and "*R!S" piece for one, whatever follows, and a message
 // whose condition names no damaged system is never sent.

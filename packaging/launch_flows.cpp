@@ -58,9 +58,9 @@ TestResult TestInQuarvel(store::flows::SystemContext& ctx, platform::ProcessRunn
   return TestResult::Started;
 }
 
-std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file) {
-  bool quoted = program.size() >= 2 && program.front() == '"' && program.back() == '"';
-  return (quoted ? program : QuoteCommandWord(program)) + " " + ExpandPlaceholder(options, file);
+std::optional<std::string> PaintCommandLine(const std::string& program, const std::string& options,
+                                            const std::string& file) {
+  return OutsideCommandLine(program, options, file);
 }
 
 std::optional<std::string> CommandLinePath(const fs::path& path) {
@@ -83,15 +83,15 @@ PaintResult EditInPaintProgram(const platform::SettingsStore& settings, std::str
   }
   // The command line is code-page text: a scratch path it cannot carry would name another file.
   auto scratchText = CommandLinePath(scratch);
-  if (!scratchText) {
+  auto command = scratchText ? PaintCommandLine(paint.program, paint.options, *scratchText) : std::nullopt;
+  if (!command) {
     prompter.Message("The paint program cannot be given the file '" + platform::Utf8ToCp1252(scratch.string()) + "'.",
                      Buttons::Ok, Icon::Exclamation);
     return PaintResult::ProgramMissing;
   }
   savePicture(scratch);
   auto before = platform::ModificationTime(scratch);
-  runner.StartAndWait(PaintCommandLine(paint.program, paint.options, *scratchText),
-                      platform::WindowState::Normal);
+  runner.StartAndWait(*command, platform::WindowState::Normal);
   auto after = platform::ModificationTime(scratch);
   if (after && after != before) return PaintResult::Changed;
   platform::RemoveFile(scratch);

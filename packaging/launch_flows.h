@@ -22,9 +22,11 @@ enum class TestResult { Started, Cancelled, NameTooLong, StartFailed };
 // descriptor), starts the game without waiting, then opens a fresh working copy.
 TestResult TestInQuarvel(store::flows::SystemContext& ctx, platform::ProcessRunner& runner);
 
-// The paint program's command line: the program (quoted when it holds blanks), a space and the
-// options with every "%1" replaced by the file.
-std::string PaintCommandLine(const std::string& program, const std::string& options, const std::string& file);
+// The paint program's command line: the program and the options with every "%1" replaced by the file,
+// each word quoted as the runners split it (OutsideCommandLine); nothing when the file cannot be
+// passed as one argument.
+std::optional<std::string> PaintCommandLine(const std::string& program, const std::string& options,
+                                            const std::string& file);
 
 // A native path as command-line text (code page); nothing when the code page cannot hold it.
 std::optional<std::string> CommandLinePath(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "packaging/make_package.h"
 
 #include "packaging/package_check.h"
+#include "ui/platform/file_rules.h"
 
 namespace zelmora::packaging {
 
@@ -53,6 +54,10 @@ std::string PackageLocationTitle(const std::string& systemName) {
   return "Please choose a location to make the package.  The package will be named '" + systemName + "'.";
 }
 
+std::string ReplaceFolderQuestion(const std::filesystem::path& folder) {
+  return "Replace the folder '" + ShownFolder(folder) + "'?  Everything in it will be deleted.";
+}
+
 PackageReport MakePackage(store::flows::SystemContext& ctx, const PackageServices& services) {
   PackageReport report;
   const bool wasOpen = ctx.store.IsWorkingCopyOpen();
@@ -80,12 +85,21 @@ PackageReport MakePackage(store::flows::SystemContext& ctx, const PackageService
   auto location = ctx.prompter.ChooseFolder(PackageLocationTitle(name), "");
   if (!location || location->empty()) return report;
   report.folder = PackageFolder(*location, name);
+  // Old files left in the folder would be zipped and shipped with the new ones.
+  ExistingFolder existing = ExistingFolder::Refuse;
+  if (platform::FolderExists(report.folder) && !platform::IsLink(report.folder)) {
+    if (ctx.prompter.Message(ReplaceFolderQuestion(report.folder), Buttons::YesNo, Icon::Question,
+                             "Confirmation") != Answer::Yes) {
+      return report;
+    }
+    existing = ExistingFolder::Replace;
+  }
 
   const OutsideProgram zip = ZipProgram(services.settings, services.searchPath);
   BuildResult built;
   {
     Busy busy(services.busy);
-    built = BuildPackage(files, report.folder, &zip, services.runner);
+    built = BuildPackage(files, report.folder, &zip, services.runner, existing);
   }
   if (!built.ok) {
     ctx.prompter.Message("The package could not be made.  " + built.problem, Buttons::Ok, Icon::Exclamation);

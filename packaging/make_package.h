@@ -34,5 +34,7 @@ struct PackageReport {
 PackageReport MakePackage(store::flows::SystemContext& ctx, const PackageServices& services);
 
 std::string PackageLocationTitle(const std::string& systemName);
+// Asked when the package folder exists already: Yes empties it, No ends the command.
+std::string ReplaceFolderQuestion(const std::filesystem::path& folder);
 
 }  // namespace zelmora::packaging

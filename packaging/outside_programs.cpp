@@ -2,6 +2,7 @@
 
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "ui/platform/process_runner.h"
 #include "ui/platform/program_search.h"
 
 namespace zelmora::packaging {
@@ -72,9 +73,23 @@ std::string ExpandPlaceholder(const std::string& options, const std::string& fil
   return expanded;
 }
 
-std::string ArchiveCommandLine(const std::string& program, const std::string& options, const std::string& folder) {
-  bool quoted = program.size() >= 2 && program.front() == '"' && program.back() == '"';
-  return (quoted ? program : "\"" + program + "\"") + " " + ExpandPlaceholder(options, folder);
+std::optional<std::string> OutsideCommandLine(const std::string& program, const std::string& options,
+                                              const std::string& file) {
+  const bool quoted = program.size() >= 2 && program.front() == '"' && program.back() == '"';
+  std::vector<std::string> words{quoted ? program.substr(1, program.size() - 2) : program};
+  for (const auto& word : platform::SplitCommandLine(options)) words.push_back(ExpandPlaceholder(word, file));
+  std::string line;
+  for (const auto& word : words) {
+    if (!line.empty()) line += ' ';
+    line += platform::QuoteCommandWord(word);
+  }
+  if (platform::SplitCommandLine(line) != words) return std::nullopt;
+  return line;
+}
+
+std::optional<std::string> ArchiveCommandLine(const std::string& program, const std::string& options,
+                                              const std::string& folder) {
+  return OutsideCommandLine(program, options, folder);
 }
 
 }  // namespace zelmora::packaging

@@ -3,6 +3,7 @@
 #include "ui/platform/settings_store.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,8 +33,15 @@ OutsideProgram ZipProgram(const platform::SettingsStore& settings, std::string_v
 // is put in once, not expanded for ever.
 std::string ExpandPlaceholder(const std::string& options, const std::string& file);
 
-// The archive program's command line: the program in double quotes (unless it is quoted already),
-// a blank, and the options expanded for the package folder.
-std::string ArchiveCommandLine(const std::string& program, const std::string& options, const std::string& folder);
+// An outside program's command line for one file or folder. The options are taken apart into words
+// first and "%1" is replaced inside each word, so the path always stays one argument whatever it
+// holds ("\"", blanks, "-"); every word is then quoted as the runners split it. Nothing when the line
+// would not split back into exactly these words.
+std::optional<std::string> OutsideCommandLine(const std::string& program, const std::string& options,
+                                              const std::string& file);
+
+// The archive program's command line for the package folder (OutsideCommandLine).
+std::optional<std::string> ArchiveCommandLine(const std::string& program, const std::string& options,
+                                              const std::string& folder);
 
 }  // namespace zelmora::packaging

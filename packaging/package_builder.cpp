@@ -69,21 +69,66 @@ fs::path PackageFolder(const fs::path& location, std::string_view systemName) {
   return platform::CodePageFilePath(location, systemName);
 }
 
-BuildResult BuildPackage(const std::vector<PackageFile>& files, const fs::path& folder,
-                         const OutsideProgram* archiver, platform::ProcessRunner& runner) {
+std::string ShownFolder(const fs::path& folder) { return platform::Utf8ToCp1252(folder.string()); }
+
+namespace {
+
+constexpr const char* kNoArchive = "The package folder was made, but no archive of it: ";
+
+// Runs the archive program on the made folder; an empty text when the archive was written.
+std::string MakeArchive(const fs::path& folder, const OutsideProgram& archiver, platform::ProcessRunner& runner,
+                        bool& run) {
+  const std::string shown = ShownFolder(folder);
+  if (!archiver.Found()) return kNoArchive + ("the archive program '" + archiver.lookedFor + "' was not found.");
+  auto folderText = CommandLinePath(folder);
+  if (!folderText) {
+    return kNoArchive + ("the folder '" + shown + "' holds characters outside the code page.");
+  }
+  auto command = ArchiveCommandLine(archiver.program, archiver.options, *folderText);
+  if (!command) {
+    return kNoArchive + ("the folder '" + shown + "' cannot be passed to the archive program as one argument.");
+  }
+  const fs::path archive = folder.string() + ".zip";
+  const auto before = platform::ModificationTime(archive);
+  run = runner.StartAndWait(*command, platform::WindowState::Minimised);
+  if (!run) return kNoArchive + ("the archive program '" + archiver.program + "' could not be started.");
+  const auto after = platform::ModificationTime(archive);
+  if (!platform::FileExists(archive) || (before && after == before)) {
+    return kNoArchive + ("the archive program did not write '" + ShownFolder(archive) + "'.");
+  }
+  return {};
+}
+
+}  // namespace
+
+BuildResult BuildPackage(const std::vector<PackageFile>& files, const fs::path& folderAsGiven,
+                         const OutsideProgram* archiver, platform::ProcessRunner& runner, ExistingFolder existing) {
   BuildResult result;
-  auto fail = [&result](std::string problem) {
+  // Absolute, so that no argument of the archive program can start with "-".
+  std::error_code ec;
+  const fs::path folder = fs::absolute(folderAsGiven, ec).lexically_normal();
+  const std::string shownFolder = ShownFolder(folder);
+  bool made = false;
+  auto fail = [&](std::string problem) {
+    if (made) fs::remove_all(folder, ec);
     result.ok = false;
     result.problem = std::move(problem);
     return result;
   };
-  const std::string shownFolder = platform::Utf8ToCp1252(folder.string());
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (!platform::FolderExists(folder)) return fail("The folder '" + shownFolder + "' cannot be created.");
+  if (ec) return fail("The folder '" + shownFolder + "' cannot be created.");
+  // A link would have its target emptied and filled.
+  if (platform::IsLink(folder)) return fail("The folder '" + shownFolder + "' is a link.");
+  if (platform::FolderExists(folder)) {
+    if (existing == ExistingFolder::Refuse) return fail("The folder '" + shownFolder + "' exists already.");
+    if (!platform::EmptyFolder(folder)) return fail("The folder '" + shownFolder + "' cannot be emptied.");
+  } else {
+    fs::create_directories(folder, ec);
+    if (!platform::FolderExists(folder)) return fail("The folder '" + shownFolder + "' cannot be created.");
+    made = true;
+  }
   for (const auto& file : files) {
     const fs::path target = platform::CodePageFilePath(folder, file.name);
-    if (!platform::CopyKeepingTime(file.source, target)) {
+    if (!platform::CopyKeepingTime(file.source, target, true)) {
       return fail("'" + file.name + "' cannot be copied into '" + shownFolder + "'.");
     }
     // The installer must still run once unpacked on another machine.
@@ -95,15 +140,7 @@ BuildResult BuildPackage(const std::vector<PackageFile>& files, const fs::path& 
   if (!platform::AtomicReplace(platform::CodePageFilePath(folder, kSetupList), SetupListText(files))) {
     return fail(std::string("'") + kSetupList + "' cannot be written into '" + shownFolder + "'.");
   }
-  if (!archiver || !archiver->Found()) return result;
-  auto folderText = CommandLinePath(folder);
-  if (!folderText) {
-    result.archiveProblem = "The archive program cannot be given the folder '" + shownFolder +
-                            "': its path holds characters outside the code page.";
-    return result;
-  }
-  result.archiveRun = runner.StartAndWait(ArchiveCommandLine(archiver->program, archiver->options, *folderText),
-                                          platform::WindowState::Minimised);
+  if (archiver) result.archiveProblem = MakeArchive(folder, *archiver, runner, result.archiveRun);
   return result;
 }
 

@@ -52,13 +52,22 @@ struct BuildResult {
   bool ok = true;
   std::string problem;          // why it failed (code-page text)
   bool archiveRun = false;      // the archive program was started and waited for
-  std::string archiveProblem;   // why the archive program was not run, when it should have been
+  std::string archiveProblem;   // why no archive was made, when one was asked for
 };
 
-// Makes the folder (an existing one is used as it is), copies the files into it under their
-// names, keeping their times (and the installer's permission to run), writes SETUP.LST, then runs
-// the archive program when one is given and found, in a minimised window, and waits for it.
+// What becomes of a package folder that exists already: its old files would be shipped too.
+enum class ExistingFolder { Refuse, Replace };
+
+// Makes the folder (an existing one is refused, or emptied first), copies the files into it under
+// their names, keeping their times (and the installer's permission to run), writes SETUP.LST, then
+// runs the archive program when one is given, in a minimised window, waits for it and checks that
+// the archive (the folder's path and ".zip") was written. Links and other files that are not
+// regular files are never copied. A folder this call made is removed again when it fails.
 BuildResult BuildPackage(const std::vector<PackageFile>& files, const fs::path& folder,
-                         const OutsideProgram* archiver, platform::ProcessRunner& runner);
+                         const OutsideProgram* archiver, platform::ProcessRunner& runner,
+                         ExistingFolder existing = ExistingFolder::Refuse);
+
+// The folder's text as messages show it.
+std::string ShownFolder(const fs::path& folder);
 
 }  // namespace zelmora::packaging

@@ -80,13 +80,26 @@ std::vector<std::string> PackageProblems(const std::vector<PackageFile>& files) 
   for (const auto& file : files) {
     const bool installer = file.target.empty();
     const bool descriptor = file.target == kDescriptorTarget;
+    const std::string ownName = installer ? std::string(kInstallerInGame) : file.name;
+    // A link may lead to any file of this machine; only the file itself is shipped.
+    if (platform::IsLink(file.source)) {
+      problems.push_back("'" + ownName + "' is a link; a package takes only the files themselves.");
+      continue;
+    }
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(file.source, ec)) && !platform::FileExists(file.source)) {
+      problems.push_back("'" + ownName + "' is not a regular file.");
+      continue;
+    }
     if (!platform::FileExists(file.source)) {
       problems.push_back(installer ? std::string("The installer '") + kInstallerInGame + "' is not in the game folder."
                                    : "'" + file.name + "' is missing.");
       continue;
     }
     if (installer) continue;
-    if (auto problem = platform::FileNameProblem(file.name, file.source.parent_path(), {})) {
+    // The copy is written under a scratch name first, which must fit as well.
+    if (auto problem = platform::FileNameProblem(file.name, file.source.parent_path(),
+                                                 {std::string(platform::kScratchNameExtra, '.')})) {
       problems.push_back("The name '" + file.name + "' cannot be installed on another machine.  " + *problem);
     }
     // Windows folders do not tell the two apart: one would overwrite the other.
@@ -97,7 +110,7 @@ std::vector<std::string> PackageProblems(const std::vector<PackageFile>& files) 
     }
     if (!descriptor) continue;
     std::string bytes;
-    if (!platform::ReadWholeFile(file.source, bytes)) {
+    if (platform::ReadRegularFile(file.source, bytes, static_cast<std::uintmax_t>(-1)) != platform::ReadRefusal::None) {
       problems.push_back("The descriptor '" + file.name + "' cannot be read.");
     } else if (auto damage = SystemBlockProblem(bytes)) {
       problems.push_back("The descriptor '" + file.name + "' is damaged: " + *damage + ".");

@@ -4,6 +4,7 @@
 #include "ui/platform/text_rules.h"
 
 #include <charconv>
+#include <type_traits>
 #include <cmath>
 #include <sstream>
 
@@ -28,9 +29,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+// Numbers only: "nan" and "inf" are no count or amount the test could take.
 template <typename T>
 bool ParseWhole(std::string_view text, T& value) {
   auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if constexpr (std::is_floating_point_v<T>) {
+    if (!std::isfinite(value)) return false;
+  }
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
@@ -160,7 +165,7 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
     } else if (key == "last visit") {
       double days = 0;
       ok = ParseWhole(value, days) && days >= 0 && days <= 5;
-      s.lastVisitTenths = static_cast<int>(std::lround(days * 10));
+      if (ok) s.lastVisitTenths = static_cast<int>(std::lround(days * 10));
     } else if (key == "upgrades" || key == "badguy") {
       ok = value == "on" || value == "off";
       (key == "upgrades" ? s.upgrades : s.badGuy) = value == "on";
@@ -213,9 +218,12 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
 }
 
 platform::FileResult SaveRecording(const TestRecording& recording, const std::filesystem::path& file) {
-  std::error_code ec;
-  std::filesystem::create_directories(file.parent_path(), ec);
-  if (ec) return platform::FileResult::Failure(ec.message());
+  // A bare file name goes into the current folder, which is there already.
+  if (!file.parent_path().empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (ec) return platform::FileResult::Failure(ec.message());
+  }
   return platform::AtomicReplace(file, RecordingText(recording));
 }
 

@@ -3,6 +3,7 @@
 #include "ui/platform/text_rules.h"
 
 #include <charconv>
+#include <cmath>
 #include <map>
 #include <sstream>
 
@@ -19,6 +20,8 @@ std::optional<double> ParseNumber(const std::string& text) {
   double value = 0;
   auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+  // "nan" and "inf" read as numbers, but no count or amount can be one.
+  if (!std::isfinite(value)) return std::nullopt;
   return value;
 }
 
@@ -95,8 +98,9 @@ void TestSession::Run(const std::string& line) {
   if (panel.IsClosed()) return t_.Error("the test has ended");
   if (command == "tick") {
     auto seconds = argument.empty() ? std::optional<double>(1) : ParseNumber(argument);
-    if (!seconds || *seconds < 1 || *seconds > 3600 || *seconds != static_cast<int>(*seconds)) {
-      return t_.Error("tick takes a whole number of seconds from 1 to 3600");
+    // Compared before any conversion: only a whole number in range becomes a count.
+    if (!seconds || !(*seconds >= 1 && *seconds <= 3600) || *seconds != std::floor(*seconds)) {
+      return t_.Error("tick takes a whole number of seconds from 1 to 3600, not \"" + argument + "\"");
     }
     // A second of the panel: one message tick, five status refreshes.
     const bool nested = ticking_;

@@ -52,5 +52,15 @@ TEST_F(ZmdInstall, MissingFoldersListOrSameFolderFail) {
   EXPECT_NE(r.out.find("no Setup.lst"), std::string::npos);
 }
 
+TEST_F(ZmdInstall, AListThatIsALinkIsNotReadAndNothingIsInstalled) {
+  std::filesystem::remove(pkg.Path() / "SETUP.LST");
+  const auto elsewhere = game.Write("elsewhere.lst", "\"Vega.zmd\",\"\\ZMDescriptor\\\"\r\n");
+  std::filesystem::create_symlink(elsewhere, pkg.Path() / "SETUP.LST");
+  auto r = Zmd({"install", pkg.Path().string(), game.Path().string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "zmd: Setup.lst is a link; nothing was installed\n");
+  EXPECT_FALSE(game.Exists("ZMDescriptor/Vega.zmd"));
+}
+
 }  // namespace
 }  // namespace zelmora

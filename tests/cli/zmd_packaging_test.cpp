@@ -71,5 +71,33 @@ TEST_F(ZmdPackage, RefusesWhatCouldNotBeInstalledAndNamesWhy) {
   EXPECT_EQ(testing::Zmd({"package", game.Path().string(), "4Tessaly", (out.Path() / "none").string()}).status, 2);
 }
 
+// Old files left in the folder would be zipped and shipped with the new ones.
+TEST_F(ZmdPackage, AnExistingFolderIsRefusedUnlessReplacedAndALinkInItIsNotFollowed) {
+  out.Write("4Tessaly/Stale.bmp", "stale");
+  auto refused = Package();
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.out.find("exists already (--replace empties it first)"), std::string::npos) << refused.out;
+  EXPECT_EQ(out.Read("4Tessaly/Stale.bmp"), "stale");
+
+  out.Write("keep/mine.txt", "mine");
+  std::filesystem::create_directory_symlink(out.Path() / "keep", out.Path() / "4Tessaly/linked");
+  auto replaced = Package({"--replace"});
+  ASSERT_EQ(replaced.status, 0) << replaced.out;
+  EXPECT_FALSE(out.Exists("4Tessaly/Stale.bmp"));
+  EXPECT_FALSE(std::filesystem::is_symlink(out.Path() / "4Tessaly/linked"));
+  EXPECT_EQ(out.Read("keep/mine.txt"), "mine");
+  EXPECT_EQ(out.Read("4Tessaly/SETUP.EXE"), "installer");
+}
+
+// A system whose name reads as an option is reached after "--", as --help says.
+TEST(ZmdNames, ANameThatLooksLikeAnOptionFollowsTheSeparator) {
+  testing::DemoGameFolder game;
+  game.Write("ZMDescriptor/-rf.zmd", game.ReadDescriptor("4Tessaly"));
+  auto shown = testing::Zmd({"show", game.Path().string(), "--", "-rf"});
+  EXPECT_EQ(shown.status, 0) << shown.out;
+  EXPECT_NE(shown.out.find("System:  -rf"), std::string::npos) << shown.out;
+  EXPECT_NE(testing::Zmd({"--help"}).out.find("after \"--\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zelmora

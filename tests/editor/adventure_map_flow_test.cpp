@@ -88,7 +88,9 @@ TEST(AdventureMapFromTheRoomEditor, ShowsTheCheckersRoomFindingsAndOpensTheRoomC
 
   // The same room findings as the checker's own command, room by room.
   const auto r = zelmora::testing::Zmd({"check", e.game.Path().string(), "Mirefall", "2", "--json"});
-  const auto report = nlohmann::json::parse(r.out);
+  // It reads the editor's working copy, and says so first.
+  ASSERT_EQ(r.out.rfind("zmd: reading the unsaved working copy of Mirefall\n", 0), 0u) << r.out;
+  const auto report = nlohmann::json::parse(r.out.substr(r.out.find('{')));
   std::vector<Row> reported;
   for (const auto& f : report["findings"]) {
     if (!f["room"].get<std::string>().empty()) reported.emplace_back(f["room"], f["message"]);

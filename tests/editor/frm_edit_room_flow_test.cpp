@@ -95,7 +95,9 @@ TEST(RoomEditorFromTheMainWindow, WizardGridIsListedAndWalkedThroughItsDoors) {
   w.cmdSave->click();
   const auto r = zelmora::testing::Zmd({"room", e.game.Path().string(), "4Tessaly", "1", "Area32", "--json"});
   ASSERT_EQ(r.status, 0) << r.out;
-  const auto room = nlohmann::json::parse(r.out);
+  // It reads the editor's working copy, and says so first.
+  ASSERT_EQ(r.out.rfind("zmd: reading the unsaved working copy of 4Tessaly\n", 0), 0u) << r.out;
+  const auto room = nlohmann::json::parse(r.out.substr(r.out.find('{')));
   for (int s = 0; s < 7; ++s) {
     const std::string state = room["Slots"][s]["State"];
     const Qt::CheckState shown = shownChecks[static_cast<std::size_t>(s)];

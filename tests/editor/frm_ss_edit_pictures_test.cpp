@@ -104,7 +104,7 @@ TEST(EditorPictures, MakePackageSavesThePicturesAndListsThem) {
   zelmora::testing::TempGameFolder out(false);
   e.Pick("4Tessaly");
   w.mnuPPics->trigger();
-  e.prompter.Answer(Answer::Ok).Reply(out.Path().string());
+  e.prompter.Answer(Answer::Ok).Reply(out.Path().string()).AcceptOkBoxes();  // and the word about the archive
   w.mnuFPackage->trigger();
   EXPECT_EQ(out.Read("4Tessaly/SETUP.LST"),
             "\"4Tessaly.bmp\",\"\\PICTURES\\\"\r\n\"4Tessaly.zmd\",\"\\ZMDescriptor\\\"\r\n");

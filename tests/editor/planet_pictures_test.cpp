@@ -217,7 +217,7 @@ TEST_F(PlanetPicturesTest, EditHandsThePictureToThePaintProgramAndKeepsWhatItSav
   model.Open(2);
   model.Edit();
   ASSERT_EQ(runner.started.size(), 1u);
-  EXPECT_EQ(runner.started[0].commandLine, program.string() + " \"" + scratch.string() + "\"");
+  EXPECT_EQ(runner.started[0].commandLine, program.string() + " " + scratch.string());
   EXPECT_TRUE(runner.started[0].waited);
   EXPECT_EQ(handedOver, QColor(Qt::red));
   EXPECT_EQ(MiddleColour(images, 2), QColor(Qt::yellow));

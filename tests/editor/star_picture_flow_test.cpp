@@ -90,7 +90,7 @@ TEST(StarPictureFlow, APaintedSixteenBySixteenPictureBecomesTheCustomPicture) {
   EXPECT_EQ(f.prompter.Calls()[0].text,
             "Do you want to make a new star picture?\r\nChoose 'No' to browse to a saved star picture.");
   ASSERT_EQ(f.runner.started.size(), 1u);
-  EXPECT_EQ(f.runner.started[0].commandLine, f.program.string() + " \"" + f.scratch.string() + "\"");
+  EXPECT_EQ(f.runner.started[0].commandLine, f.program.string() + " " + f.scratch.string());
   EXPECT_TRUE(f.runner.started[0].waited);
   EXPECT_TRUE(f.star.custom);
   EXPECT_EQ(f.star.shown, "StarPic.bmp");

@@ -138,5 +138,37 @@ TEST_F(ItemCodes, RepairConditionsComposeBeforeAnExplicitAnswerCode) {
   EXPECT_EQ(Resave("Help us.*RS1", "Hail", ItemKind::Response), "Help us.*RS1");
 }
 
+// What the reader would take for something else is refused before it is stored.
+TEST_F(ItemCodes, ValuesThatWouldNotReadBackAreRefusedWithTheCodeNamed) {
+  const std::string destroyed = "*R! - Requires system destroyed (S1)";
+  auto problem = [&](const MessageParts& parts, const Lines& actions, ItemKind kind) {
+    const std::string composed = ComposeMessage(parts, actions, kind, "Hail");
+    return ReadBackProblem(composed, parts, actions, kind, "Hail", catalogue).value_or("");
+  };
+  MessageParts parts;
+  parts.Text = "The engines fail";
+  // A repair condition with a ship system reads back as an action, before or after an answer.
+  EXPECT_EQ(problem(parts, {WithFreeValue(destroyed, "S3")}, ItemKind::Message), "");
+  parts.AnswerGroup = "Repair";
+  EXPECT_EQ(problem(parts, {WithFreeValue(destroyed, "S3")}, ItemKind::Message), "");
+  EXPECT_EQ(problem(parts, {WithFreeValue(destroyed, "S3")}, ItemKind::Response), "");
+  // Any other value makes it an answer code.
+  for (ItemKind kind : {ItemKind::Message, ItemKind::Response}) {
+    EXPECT_EQ(problem(parts, {WithFreeValue(destroyed, "5")}, kind),
+              "The action \"*R!5\" would be read back as an answer code (a code beginning with \"*M\" or \"*R\" "
+              "is one).  Change its value or delete it.");
+  }
+  // A prefix code cut short swallows the answer code that follows it.
+  MessageParts onlyCode;
+  onlyCode.Text.clear();
+  onlyCode.AnswerGroup = "Dest";
+  EXPECT_EQ(problem(onlyCode, {UnknownCodeLine("%")}, ItemKind::Response),
+            "The answer group would not be read back as chosen: the code \"%\" is cut short and takes in what "
+            "follows it.  Delete that code first.");
+  // The same code alone, with nothing after it, stays as it was read.
+  onlyCode.AnswerGroup.reset();
+  EXPECT_EQ(problem(onlyCode, {UnknownCodeLine("%")}, ItemKind::Response), "");
+}
+
 }  // namespace
 }  // namespace zelmora::messages

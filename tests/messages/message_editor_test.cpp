@@ -524,6 +524,31 @@ TEST_F(MessageEditorTest, TheViewHearsOnlyOfChanges) {
   EXPECT_EQ(view.lineUpdates, updates + 1);
 }
 
+// A value the reader would take for something else is refused on saving; the item stays open.
+TEST_F(MessageEditorTest, AnActionThatWouldReadBackAsTheAnswerIsNotStored) {
+  EditorFixture f{MessageEditorWindows{}};
+  f.editor.Open(2, true);
+  f.editor.SelectLine(1);
+  const std::string before = f.Key("Message2");
+  f.editor.Edit();
+  f.AddCatalogue("*R! - ");
+  f.editor.SelectAction(0);
+  f.demo.prompter.Reply(std::string("5"));
+  f.editor.EditAction();
+  f.demo.prompter.AcceptOkBoxes();
+  f.editor.Save();
+  EXPECT_EQ(f.demo.prompter.Calls().back().text,
+            "The action \"*R!5\" would be read back as an answer code (a code beginning with \"*M\" or \"*R\" is "
+            "one).  Change its value or delete it.");
+  EXPECT_TRUE(f.editor.EditState().has_value());
+  EXPECT_EQ(f.Key("Message2"), before);
+  f.demo.prompter.Reply(std::string("S3"));
+  f.editor.EditAction();
+  f.editor.Save();
+  EXPECT_FALSE(f.editor.EditState().has_value());
+  EXPECT_NE(f.Key("Message2").find("*R!S3"), std::string::npos) << f.Key("Message2");
+}
+
 }  // namespace
 }  // namespace zelmora::messages::testing
 

@@ -120,7 +120,8 @@ TEST(TestInQuarvelNames, ACodePageNameIsSavedUnderItsUtf8FileAndPassedAsItsBytes
 }
 
 TEST(PaintCommandLine, ReplacesEveryPlaceholderOnceAndQuotesTheProgram) {
-  EXPECT_EQ(PaintCommandLine("/usr/bin/paint", "\"%1\"", "/tmp/star.bmp"), "/usr/bin/paint \"/tmp/star.bmp\"");
+  EXPECT_EQ(PaintCommandLine("/usr/bin/paint", "\"%1\"", "/tmp/star.bmp"), "/usr/bin/paint /tmp/star.bmp");
+  EXPECT_EQ(PaintCommandLine("/usr/bin/paint", "\"%1\"", "/tmp/my star.bmp"), "/usr/bin/paint \"/tmp/my star.bmp\"");
   EXPECT_EQ(PaintCommandLine("C:\\Program Files\\Paint.exe", "-a %1 -b %1", "x"),
             "\"C:\\Program Files\\Paint.exe\" -a x -b x");
   EXPECT_EQ(PaintCommandLine("\"C:\\My Paint\\p.exe\"", "%1", "x"), "\"C:\\My Paint\\p.exe\" x");
@@ -173,7 +174,7 @@ TEST_F(PaintProgramTest, WithoutASettingThePlatformsPaintProgramIsFoundOnTheSear
   game.Write("bin/mtpaint", "not a program");  // not executable: passed over
   EXPECT_EQ(Edit("/nonexistent:" + bin.string()), PaintResult::Unchanged);
   ASSERT_EQ(runner.started.size(), 1u);
-  EXPECT_EQ(runner.started[0].commandLine, (bin / "pinta").string() + " \"" + scratch.string() + "\"");
+  EXPECT_EQ(runner.started[0].commandLine, (bin / "pinta").string() + " " + scratch.string());
 
   // A stored bare name is looked up the same way; the stored options go with it.
   platform::options::PaintProgram.Write(settings, "gimp");
@@ -187,7 +188,7 @@ TEST_F(PaintProgramTest, UnchangedFileIsDeletedAfterTheProgramEnds) {
   ASSERT_EQ(runner.started.size(), 1u);
   EXPECT_TRUE(runner.started[0].waited);
   EXPECT_EQ(runner.started[0].state, WindowState::Normal);
-  EXPECT_EQ(runner.started[0].commandLine, program + " \"" + scratch.string() + "\"");
+  EXPECT_EQ(runner.started[0].commandLine, program + " " + scratch.string());
   EXPECT_EQ(saves, 1);
   EXPECT_FALSE(platform::FileExists(scratch));
 }

@@ -38,6 +38,7 @@ class PackageTest : public ::testing::Test, protected testing::OpenDemoSystem {
   PackageTest() {
     game.Write("ZMDInst.dat", "\x7F" "ELF installer");
     fs::permissions(game.Path() / "ZMDInst.dat", fs::perms::owner_all);
+    prompter.AcceptOkBoxes();  // the word about the archive that ends most packages
   }
   ~PackageTest() override {
     if (store.IsWorkingCopyOpen()) store.CloseWorkingCopy(record, false);
@@ -59,7 +60,7 @@ class PackageTest : public ::testing::Test, protected testing::OpenDemoSystem {
 
 TEST_F(PackageTest, ASystemWithoutPicturesListsOnlyItsDescriptor) {
   platform::options::ZipProgram.Write(settings, "C:\\Program Files\\WinZip\\WinZip32.exe");
-  prompter.Reply(out.Path().string());
+  prompter.Reply(out.Path().string()).AcceptOkBoxes();
   auto report = Make();
   ASSERT_EQ(report.outcome, PackageOutcome::Made);
   EXPECT_EQ(report.folder, out.Path() / "4Tessaly");
@@ -69,9 +70,13 @@ TEST_F(PackageTest, ASystemWithoutPicturesListsOnlyItsDescriptor) {
   // Unpacked elsewhere, the installer must still run.
   EXPECT_NE(fs::status(out.Path() / "4Tessaly/SETUP.EXE").permissions() & fs::perms::owner_exec, fs::perms::none);
   EXPECT_EQ(busy, (std::vector<bool>{true, false}));
-  // Without the zip program the folder stays as it is, silently.
+  // Without the zip program the folder stays as it is, and the user is told there is no archive.
   EXPECT_TRUE(runner.started.empty());
-  ASSERT_EQ(prompter.Calls().size(), 1u);
+  EXPECT_FALSE(report.archived);
+  ASSERT_EQ(prompter.Calls().size(), 2u);
+  EXPECT_EQ(prompter.Calls()[1].text,
+            "The package folder was made, but no archive of it: the archive program "
+            "'C:\\Program Files\\WinZip\\WinZip32.exe' was not found.");
   EXPECT_EQ(prompter.Calls()[0].kind, testing::ScriptedPrompter::Kind::Folder);
   EXPECT_EQ(prompter.Calls()[0].title,
             "Please choose a location to make the package.  The package will be named '4Tessaly'.");
@@ -106,14 +111,18 @@ TEST_F(PackageTest, TheChosenLocationAndTheNameGiveTheFolderAndTheArchive) {
   ConfigureZip();
   prompter.Reply(out.Path().string() + "/");
   fs::path seen;
-  runner.onStart = [&] { seen = out.Path() / "4Tessaly" / "SETUP.LST"; };
+  const std::string folder = (out.Path() / "4Tessaly").string();
+  runner.onStart = [&] {
+    seen = out.Path() / "4Tessaly" / "SETUP.LST";
+    TempGameFolder::WriteFile(folder + ".zip", "PK");
+  };
   auto report = Make();
   ASSERT_EQ(report.outcome, PackageOutcome::Made);
   EXPECT_TRUE(report.archived);
-  const std::string folder = (out.Path() / "4Tessaly").string();
+  EXPECT_EQ(prompter.Calls().size(), 1u);  // nothing to say: the archive is there
   ASSERT_EQ(runner.started.size(), 1u);
-  EXPECT_EQ(runner.started[0].commandLine, "\"" + (game.Path() / "zip tool/zip.exe").string() + "\" -min -a \"" +
-                                               folder + ".zip\" \"" + folder + "\"");
+  EXPECT_EQ(runner.started[0].commandLine, "\"" + (game.Path() / "zip tool/zip.exe").string() + "\" -min -a " +
+                                               folder + ".zip " + folder);
   EXPECT_TRUE(runner.started[0].waited);
   EXPECT_EQ(runner.started[0].state, platform::WindowState::Minimised);
   EXPECT_TRUE(platform::FileExists(seen));  // the list is written before the archive is made
@@ -125,7 +134,7 @@ TEST_F(PackageTest, TheChosenLocationAndTheNameGiveTheFolderAndTheArchive) {
   EXPECT_EQ(ZipProgram(settings, "").options, kZipOptions);
   EXPECT_EQ(ZipProgram(settings, "").lookedFor, "/usr/bin/zip");
   EXPECT_EQ(ArchiveCommandLine("/usr/bin/zip", kZipOptions, "/out/Vega"),
-            "\"/usr/bin/zip\" -q -j -r -FS \"/out/Vega.zip\" \"/out/Vega\"");
+            "/usr/bin/zip -q -j -r -FS /out/Vega.zip /out/Vega");
 }
 
 TEST_F(PackageTest, AModifiedSystemAsksFirstAndCancelChangesNothing) {
@@ -167,12 +176,28 @@ TEST_F(PackageTest, TheWorkingCopyIsBackAfterACancelledChoiceAndAFolderThatCanno
   EXPECT_TRUE(game.Exists("ZMDescriptor/4Tessaly.edt"));
 }
 
-TEST_F(PackageTest, AnExistingPackageFolderIsMadeAgainWithoutLosingTheWorkingCopy) {
+// Old files left in an existing package folder would be shipped with the new ones.
+TEST_F(PackageTest, AnExistingPackageFolderIsReplacedOnlyWhenTheUserSaysSo) {
   out.Write("4Tessaly/SETUP.LST", "an old list");
   out.Write("4Tessaly/4Tessaly.zmd", "an old descriptor");
+  out.Write("4Tessaly/Stale.bmp", "a picture of another time");
+  out.Write("4Tessaly/old/inside.txt", "an old folder");
+  const std::string question = "Replace the folder '" + (out.Path() / "4Tessaly").string() +
+                               "'?  Everything in it will be deleted.";
+  prompter.Reply(out.Path().string()).Answer(Answer::No);
+  EXPECT_EQ(Make().outcome, PackageOutcome::Cancelled);
+  EXPECT_EQ(prompter.Calls().back().text, question);
+  EXPECT_EQ(prompter.Calls().back().buttons, Buttons::YesNo);
+  EXPECT_EQ(out.Read("4Tessaly/Stale.bmp"), "a picture of another time");
+  EXPECT_EQ(out.Read("4Tessaly/SETUP.LST"), "an old list");
+  EXPECT_TRUE(store.IsWorkingCopyOpen());
+
   store.SetPlanetName(record, 2, "Renamed");
-  prompter.Answer(Answer::Ok).Reply(out.Path().string());
+  prompter.Answer(Answer::Ok).Reply(out.Path().string()).Answer(Answer::Yes);
   EXPECT_EQ(Make().outcome, PackageOutcome::Made);
+  EXPECT_EQ(Files(out.Path() / "4Tessaly").size(), 3u);  // the descriptor, SETUP.EXE, SETUP.LST
+  EXPECT_FALSE(out.Exists("4Tessaly/Stale.bmp"));
+  EXPECT_FALSE(out.Exists("4Tessaly/old"));
   EXPECT_EQ(out.Read("4Tessaly/SETUP.LST"), "\"4Tessaly.zmd\",\"\\ZMDescriptor\\\"\r\n");
   EXPECT_NE(out.Read("4Tessaly/4Tessaly.zmd").find("2=Renamed"), std::string::npos);
   EXPECT_TRUE(store.IsWorkingCopyOpen());

@@ -129,13 +129,13 @@ TEST(FileNames, WindowsDeviceNamesAndTrailingDotsOrBlanksAreRefused) {
   fs::path folder = "/games/q/ZMDescriptor";
   std::vector<std::string> ext{".zmd"};
   for (const std::string name : {"CON", "con", "Nul", "AUX", "prn", "COM1", "com9", "LPT1", "lPt9", "CON.txt",
-                                 "nul.tar.gz", "COM3 ", "LPT\xB2", "aux .zmd"}) {
+                                 "nul.tar.gz", "COM3 ", "LPT\xB2", "aux .zmd", "CONIN$", "conout$", "CONOUT$.zmd"}) {
     EXPECT_NE(FileNameProblem(name, folder, ext), std::nullopt) << name;
   }
   EXPECT_EQ(FileNameProblem("CON", folder, ext), "Windows keeps this name for a device.");
   EXPECT_EQ(FileNameProblem("Vega.", folder, ext), "The name may not end with a dot or a space.");
   EXPECT_EQ(FileNameProblem("Vega ", folder, ext), "The name may not end with a dot or a space.");
-  for (const std::string name : {"CONSOLE", "Icon", "COM10", "LPT", "COMA", "NULL", "Con Air", "2Aux", "v.con"}) {
+  for (const std::string name : {"CONSOLE", "Icon", "COM10", "LPT", "COMA", "NULL", "Con Air", "2Aux", "v.con", "CONIN", "CONOUT$x"}) {
     EXPECT_EQ(FileNameProblem(name, folder, ext), std::nullopt) << name;
   }
 }

@@ -3,12 +3,14 @@
 #include "ui/platform/code_page.h"
 #include "ui/platform/text_rules.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define ZELMORA_POSIX 1
 #endif
@@ -55,6 +57,83 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes) {
   bool ok = !std::ferror(f);
   std::fclose(f);
   return ok;
+}
+
+ReadRefusal ReadRegularFile(const fs::path& path, std::string& bytes, std::uintmax_t limit) {
+  bytes.clear();
+#ifdef ZELMORA_POSIX
+  // Opened without following a link and without waiting for a writer (a FIFO), then checked on the
+  // open file itself, so nothing can be swapped in between.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    std::error_code ec;
+    return fs::is_symlink(fs::symlink_status(path, ec)) ? ReadRefusal::Link : ReadRefusal::Unreadable;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return ReadRefusal::Unreadable;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadRefusal::NotRegular;
+  }
+  if (static_cast<std::uintmax_t>(st.st_size) > limit) {
+    ::close(fd);
+    return ReadRefusal::TooLarge;
+  }
+  bytes.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  char buffer[16384];
+  for (;;) {
+    ssize_t n = got < bytes.size() ? ::read(fd, bytes.data() + got, bytes.size() - got)
+                                   : ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return ReadRefusal::Unreadable;
+    }
+    if (n == 0) break;
+    if (got < bytes.size()) {
+      got += static_cast<std::size_t>(n);
+      continue;
+    }
+    // The file grew while it was read.
+    if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+      ::close(fd);
+      bytes.clear();
+      return ReadRefusal::TooLarge;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+    got = bytes.size();
+  }
+  bytes.resize(got);
+  ::close(fd);
+  return ReadRefusal::None;
+#else
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(path, ec))) return ReadRefusal::Link;
+  if (!fs::is_regular_file(fs::symlink_status(path, ec))) return ec ? ReadRefusal::Unreadable : ReadRefusal::NotRegular;
+  if (fs::file_size(path, ec) > limit) return ReadRefusal::TooLarge;
+  if (!ReadWholeFile(path, bytes)) return ReadRefusal::Unreadable;
+  return bytes.size() > limit ? ReadRefusal::TooLarge : ReadRefusal::None;
+#endif
+}
+
+std::string RefusalText(ReadRefusal refusal) {
+  switch (refusal) {
+    case ReadRefusal::None: return {};
+    case ReadRefusal::Unreadable: return "cannot be read";
+    case ReadRefusal::Link: return "is a link";
+    case ReadRefusal::NotRegular: return "is not a regular file";
+    case ReadRefusal::TooLarge: return "is too large";
+  }
+  return {};
+}
+
+bool IsLink(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_symlink(fs::symlink_status(path, ec));
 }
 
 namespace {
@@ -114,12 +193,18 @@ FileResult AtomicReplace(const fs::path& target, std::string_view bytes, const f
   return {};
 }
 
-FileResult CopyKeepingTime(const fs::path& source, const fs::path& target) {
+FileResult CopyKeepingTime(const fs::path& source, const fs::path& target, bool regularOnly) {
   std::error_code ec;
+  if (regularOnly && IsLink(source)) return FileResult::Failure(source.string() + " is a link");
   auto time = fs::last_write_time(source, ec);
   if (ec) return FileResult::Failure("cannot read " + source.string());
   std::string bytes;
-  if (!ReadWholeFile(source, bytes)) return FileResult::Failure("cannot read " + source.string());
+  if (regularOnly) {
+    ReadRefusal refused = ReadRegularFile(source, bytes, static_cast<std::uintmax_t>(-1));
+    if (refused != ReadRefusal::None) return FileResult::Failure(source.string() + " " + RefusalText(refused));
+  } else if (!ReadWholeFile(source, bytes)) {
+    return FileResult::Failure("cannot read " + source.string());
+  }
   fs::path temp = HiddenBeside(target, ".copy");
   FileResult written = WriteDurably(temp, bytes);
   if (written) {
@@ -132,6 +217,38 @@ FileResult CopyKeepingTime(const fs::path& source, const fs::path& target) {
   }
   if (!written) fs::remove(temp, ec);
   return written;
+}
+
+bool IsScratchName(std::string_view fileName) {
+  return fileName.size() > kScratchNameExtra && fileName.front() == '.' &&
+         (fileName.ends_with(".part") || fileName.ends_with(".copy"));
+}
+
+int RemoveScratchFiles(const fs::path& folder) {
+  int removed = 0;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return 0;
+  std::vector<fs::path> found;
+  for (const auto& entry : it) {
+    if (!IsScratchName(entry.path().filename().string())) continue;
+    auto status = entry.symlink_status(ec);
+    if (fs::is_regular_file(status) || fs::is_symlink(status)) found.push_back(entry.path());
+  }
+  for (const auto& path : found) {
+    if (fs::remove(path, ec)) ++removed;
+  }
+  return removed;
+}
+
+bool EmptyFolder(const fs::path& folder) {
+  std::error_code ec;
+  std::vector<fs::path> entries;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
+  if (ec) return false;
+  // remove_all removes a link itself, never what it leads to.
+  for (const auto& entry : entries) fs::remove_all(entry, ec);
+  return fs::is_empty(folder, ec) && !ec;
 }
 
 FileResult RemoveFile(const fs::path& path) {
@@ -203,6 +320,7 @@ std::vector<std::string> ListByExtension(const fs::path& folder, std::string_vie
   for (const auto& entry : it) {
     if (!entry.is_regular_file(ec)) continue;
     std::string name = entry.path().filename().string();
+    if (IsScratchName(name)) continue;
     if (name.size() >= extension.size() &&
         EqualsNoCase(std::string_view(name).substr(name.size() - extension.size()), extension)) {
       names.push_back(std::move(name));
@@ -221,7 +339,7 @@ std::vector<CodePageFile> ListCodePageFiles(const fs::path& folder) {
   fs::directory_iterator it(folder, ec);
   if (ec) return files;
   for (const auto& entry : it) {
-    if (!entry.is_regular_file(ec)) continue;
+    if (!entry.is_regular_file(ec) || IsScratchName(entry.path().filename().string())) continue;
     if (auto name = Utf8ToCp1252Exact(entry.path().filename().string())) files.push_back({entry.path(), *name});
   }
   return files;
@@ -273,7 +391,7 @@ std::vector<fs::path> ListMatching(const fs::path& folder, std::string_view patt
   fs::directory_iterator it(folder, ec);
   if (ec) return found;
   for (const auto& entry : it) {
-    if (!entry.is_regular_file(ec)) continue;
+    if (!entry.is_regular_file(ec) || IsScratchName(entry.path().filename().string())) continue;
     if (WildcardMatch(pattern, entry.path().filename().string())) found.push_back(entry.path());
   }
   return found;
@@ -307,7 +425,9 @@ int RemoveCodePageMatching(const fs::path& folder, std::string_view pattern) {
 bool IsReservedDeviceName(std::string_view name) {
   std::string base = ToUpper1252(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
-  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$") {
+    return true;
+  }
   if (base.size() != 4 || !(base.starts_with("COM") || base.starts_with("LPT"))) return false;
   return std::string_view("0123456789\xB9\xB2\xB3").find(base[3]) != std::string_view::npos;
 }

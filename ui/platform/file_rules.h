@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,16 @@ bool FolderExists(const fs::path& path);  // a directory (or a link to one)
 // Whole file as bytes; false when it cannot be read.
 bool ReadWholeFile(const fs::path& path, std::string& bytes);
 
+// Files that strangers hand us (a package's list and files) are read only when they are regular
+// files reached without a link and no larger than a limit: a link may lead to /dev/zero or to a
+// private file, a FIFO never ends.
+enum class ReadRefusal { None, Unreadable, Link, NotRegular, TooLarge };
+ReadRefusal ReadRegularFile(const fs::path& path, std::string& bytes, std::uintmax_t limit);
+// Why a file was refused, as a phrase ("is a link"), empty for None.
+std::string RefusalText(ReadRefusal refusal);
+// True when `path` itself is a symbolic link (what it leads to is not looked at).
+bool IsLink(const fs::path& path);
+
 // Writes bytes to `scratch` (default: a hidden name beside the target), flushes them to disk and
 // renames the scratch file over the target, so readers see either the old or the new file. Whatever
 // stands at the scratch name is replaced, never written through (it may be a planted link).
@@ -37,7 +48,20 @@ FileResult AtomicReplace(const fs::path& target, std::string_view bytes, const f
 
 // Copies through a temporary file in the target's folder, gives it the source's modification
 // time, then renames it over the target.
-FileResult CopyKeepingTime(const fs::path& source, const fs::path& target);
+// With `regularOnly`, a source that is a link or not a regular file is refused, never read
+// through (ReadRegularFile without a size limit).
+FileResult CopyKeepingTime(const fs::path& source, const fs::path& target, bool regularOnly = false);
+
+// The hidden scratch files that AtomicReplace (".NAME.part") and CopyKeepingTime (".NAME.copy")
+// write beside their target; a killed process leaves them behind.
+bool IsScratchName(std::string_view fileName);
+// How many bytes a scratch name adds to the name of its target.
+inline constexpr std::size_t kScratchNameExtra = 6;
+// Removes the scratch files that a killed run left in `folder` (links among them are removed, not
+// followed); returns how many went.
+int RemoveScratchFiles(const fs::path& folder);
+// Removes everything inside `folder`, links as links; false when something stays.
+bool EmptyFolder(const fs::path& folder);
 
 FileResult RemoveFile(const fs::path& path);  // a missing file is not an error
 FileResult RenameFile(const fs::path& from, const fs::path& to);
@@ -87,7 +111,7 @@ int RemoveMatching(const fs::path& folder, std::string_view pattern);
 std::vector<fs::path> ListCodePageMatching(const fs::path& folder, std::string_view pattern);
 int RemoveCodePageMatching(const fs::path& folder, std::string_view pattern);
 
-// A name Windows keeps for a device (CON, PRN, AUX, NUL, COM1..9, LPT1..9), with or without an
+// A name Windows keeps for a device (CON, PRN, AUX, NUL, COM1..9, LPT1..9, CONIN$, CONOUT$), with or without an
 // extension (blanks before the extension ignored): no file of that name can exist there.
 bool IsReservedDeviceName(std::string_view name);
 
