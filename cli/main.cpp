@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   zelmora::cli::AddInstallCommands(app, ctx);
   zelmora::cli::AddPackagingCommands(app, ctx);
   zelmora::cli::AddCheckCommands(app, ctx);
+  zelmora::cli::AddMapCommands(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
