@@ -7,6 +7,9 @@
 #include "adventure/room_model.h"
 #include "check/adventure_map.h"
 #include "check/checker.h"
+#include "check/graphviz.h"
+#include "check/script_graph.h"
+#include "check/script_graph_dot.h"
 #include "messages/planet_script.h"
 #include "messages/script_keys.h"
 #include "messages/special_actions.h"
@@ -201,8 +204,47 @@ void BM_CheckCycle(benchmark::State& state) {
   Record(10, {"check: a cycle of 5,000 groups with counts of 32,767", ms, "ms", 5000});
 }
 
+// ---- the script map of the locked grid: its rooms, searches and tricorder groups (about 300)
+
+void BM_ScriptMapLockedGrid(benchmark::State& state) {
+  OpenPlanet open(LockedGrid(), "Grid");
+  std::size_t nodes = 0;
+  const auto start = Clock::now();
+  for (auto _ : state) {
+    const auto graph = zelmora::check::MapScript(open.script, Catalogue());
+    nodes = graph.nodes.size();
+    benchmark::DoNotOptimize(zelmora::check::RenderWithDot(zelmora::check::ScriptGraphDot(graph, "Grid"), "plain"));
+  }
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
+                    static_cast<double>(state.iterations());
+  Record(6, {"script map: check, graph and layout of the grid", ms, "ms", 200});
+  Record(7, {"  groups on the map", static_cast<double>(nodes), "nodes", 0});
+}
+
+// After an edit the map is drawn again from the findings it has, while the checker runs behind.
+void BM_ScriptMapRedraw(benchmark::State& state) {
+  OpenPlanet open(LockedGrid(), "Grid");
+  const auto findings = zelmora::check::CheckPlanet(open.script, Catalogue()).findings;
+  double graphMs = 0;
+  int n = 0;
+  const auto start = Clock::now();
+  for (auto _ : state) {
+    open.script.PutMessage("MessageArea01011", "Edited " + std::to_string(++n) + ".*RArea0101");
+    const auto begin = Clock::now();
+    const auto graph = zelmora::check::BuildScriptGraph(open.script, findings);
+    graphMs += std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
+    benchmark::DoNotOptimize(zelmora::check::RenderWithDot(zelmora::check::ScriptGraphDot(graph, "Grid"), "plain"));
+  }
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
+                    static_cast<double>(state.iterations());
+  Record(8, {"script map: redraw after a one-item edit", ms, "ms", 50});
+  Record(9, {"  the graph alone", graphMs / static_cast<double>(state.iterations()), "ms", 0});
+}
+
 }  // namespace
 
+BENCHMARK(BM_ScriptMapLockedGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScriptMapRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckLockedGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckToggleHub)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapLockedGrid)->Unit(benchmark::kMillisecond);

@@ -65,5 +65,6 @@ void AddMessageCommands(CLI::App& app, CliContext& ctx);
 void AddInstallCommands(CLI::App& app, CliContext& ctx);
 void AddPackagingCommands(CLI::App& app, CliContext& ctx);
 void AddCheckCommands(CLI::App& app, CliContext& ctx);
+void AddMapCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

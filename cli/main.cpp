@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   zelmora::cli::AddInstallCommands(app, ctx);
   zelmora::cli::AddPackagingCommands(app, ctx);
   zelmora::cli::AddCheckCommands(app, ctx);
+  zelmora::cli::AddMapCommands(app, ctx);
   zelmora::cli::UseToolHelp(app, ZELMORA_VERSION);
   try {
     app.parse(argc, argv);
