@@ -46,7 +46,7 @@ TEST_F(ScriptGraphTest, ConversationLinksFlagsMissingAndUnreachableGroups) {
     EXPECT_EQ(n.missing, w.missing);
     EXPECT_EQ(n.unreachable, w.unreachable);
   }
-  EXPECT_EQ(g.nodes[static_cast<std::size_t>(g.Find("Orphan"))].findings.front().kind, FindingKind::UnreachedGroup);
+  EXPECT_EQ(g.nodes[static_cast<std::size_t>(g.Find("Orphan"))].findings.front().kind, FindingKind::GroupNeverPlayed);
 
   const GraphEdge* ask = EdgeOf(g, "Message1", "Ask");
   ASSERT_NE(ask, nullptr);

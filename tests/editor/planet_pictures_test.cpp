@@ -391,6 +391,8 @@ TEST_F(PlanetPicturesTest, UnreadableFilesChangeNothing) {
   model.New();
   EXPECT_EQ(model.PictureCount(), 1);
 
+  // Opened afresh: no unsaved pictures wait beside the working copy, only the damaged strip.
+  fs::remove(store.WorkingPicturesPath("Trio"));
   game.Write("PICTURES/Trio.bmp", "a damaged strip");
   model.LoadSystemPictures();
   EXPECT_EQ(images.Count(), 3);
