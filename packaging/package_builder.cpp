@@ -33,7 +33,12 @@ fs::path InstallerToShip(const fs::path& gameFolder, const fs::path& programFold
   if (platform::FileExists(inGame) || programFolder.empty()) return inGame;
   for (const fs::path& other : {programFolder / kInstallerInGame,
                                 programFolder.parent_path() / "share" / "zelmora" / kInstallerInGame}) {
-    if (platform::FileExists(other)) return other;
+    // The system package links its installer to the program it is; the program is what ships.
+    std::error_code ec;
+    if (platform::FileExists(other)) {
+      const fs::path real = fs::canonical(other, ec);
+      return ec ? other : real;
+    }
   }
   return inGame;
 }

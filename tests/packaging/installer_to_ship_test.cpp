@@ -1,5 +1,6 @@
 // Which installer a package ships when the editor does not sit in the game folder.
 #include "packaging/package_builder.h"
+#include "packaging/package_check.h"
 
 #include "tests/support/temp_game_folder.h"
 
@@ -19,6 +20,13 @@ TEST(InstallerToShip, TheGameFoldersFirstThenBesideTheProgramThenTheSystemInstal
   fs::create_directories(bin);
 
   EXPECT_EQ(InstallerToShip(game.Path(), bin), shared);
+  // The system package links share's installer to the installer program: the program ships, so
+  // the package check, which refuses links, takes it.
+  const fs::path program = usr.Write("bin/Fendrel", "the installer program");
+  fs::remove(shared);
+  fs::create_symlink("../../bin/Fendrel", shared);
+  EXPECT_EQ(InstallerToShip(game.Path(), bin), fs::canonical(program));
+  EXPECT_TRUE(PackageProblems({{InstallerToShip(game.Path(), bin), "SETUP.EXE", ""}}).empty());
   const fs::path beside = usr.Write("bin/ZMDInst.dat", "installer beside the program");
   EXPECT_EQ(InstallerToShip(game.Path(), bin), beside);
   const fs::path inGame = game.Write("zmdinst.DAT", "the game folder's");
