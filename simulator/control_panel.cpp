@@ -62,6 +62,30 @@ void ControlPanel::Activate(int tag) {
   StartClock();
 }
 
+void ControlPanel::StartAt(const StartPoint& from) {
+  if (!InOrbit()) return;
+  const std::string level(messages::KeyName(from.group));
+  if (from.kind == StartPoint::Kind::Responses) {
+    if (from.group == messages::kHailGroup) return HailNow();
+    state_.MessageLevel = level;
+    state_.ResponseLevel = level;
+    state_.CurrentMessage = -1;
+    display_.SetClock(false);
+    display_.SetVisible(true);  // Respond offers them again after the chooser was closed
+    state_.statusTag = 1;
+    RespondTo();
+    return;
+  }
+  if (from.group == messages::kBeamGroup) {
+    // The clock waits, so that what the beam shows is what the test starts with.
+    state_.CurrentMessage = -1;
+    display_.SetClock(false);
+    BeamDown("Beam", interpreter_.ReadCount(messages::MessageCountKey(messages::kBeamGroup)));
+    return;
+  }
+  state_.MessageLevel = level;
+}
+
 void ControlPanel::MessageTick() {
   if (!InOrbit() || !display_.Clock()) return;
   auto& pending = state_.Pending;
@@ -112,6 +136,10 @@ void ControlPanel::ClearMessage() {
 
 void ControlPanel::Hail() {
   if (!InOrbit() || !display_.Enabled(PanelCommand::Hail)) return;
+  HailNow();
+}
+
+void ControlPanel::HailNow() {
   display_.Enable(PanelCommand::Hail, false);
   if (interpreter_.ReadCount(messages::ResponseCountKey(messages::kHailGroup)) > 0) {
     state_.ResponseLevel = messages::kHailGroup;
@@ -196,11 +224,15 @@ void ControlPanel::Beam() {
   if (count < 1) {
     prefix = "Beam";
     count = interpreter_.ReadCount(messages::MessageCountKey(messages::kBeamGroup));
-    if (count < 1) {
-      services_.prompter.Inform("You cannot beam down to this planet.");
-      display_.Enable(PanelCommand::Beam, false);
-      return;
-    }
+  }
+  BeamDown(prefix, count);
+}
+
+void ControlPanel::BeamDown(const std::string& prefix, int count) {
+  if (count < 1) {
+    services_.prompter.Inform("You cannot beam down to this planet.");
+    display_.Enable(PanelCommand::Beam, false);
+    return;
   }
   int n = interpreter_.ChooseMessage(prefix, count);
   if (n > 0) interpreter_.DisplayMessage(interpreter_.ReadPlanetKey(prefix + std::to_string(n)));

@@ -2,6 +2,7 @@
 
 #include "simulator/frm_respond.h"
 #include "simulator/recorded_test.h"
+#include "simulator/start_point.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
@@ -146,6 +147,7 @@ void frmSSControl::Reset() {
 void frmSSControl::Run(RecordedTest& test) {
   test_ = &test;
   Reset();
+  setWindowTitle(qt::FromCp1252(ControlPanelCaption(test.Session().Start().from)));
   statusRunning_ = true;
   UpdateTimers();
   exec();

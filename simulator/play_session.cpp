@@ -249,6 +249,7 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
   options.lastVisit = settings.lastVisitTenths;
   options.upgrades = settings.upgrades;
   options.badGuy = settings.badGuy;
+  options.from = settings.from;
 
   TestSession session({record, store.GetTables(), script, ship, random}, options, answers, t);
   answers.SetClock([&session](const std::string& line) {

@@ -3,10 +3,12 @@
 #include "simulator/planet_script_reader.h"
 #include "simulator/ship_rules.h"
 #include "simulator/ship_state.h"
+#include "simulator/start_point.h"
 #include "store/system_record.h"
 #include "ui/platform/random.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ class TestOptions {
   bool upgrades = true;    // "Upgrades"
   bool badGuy = false;     // "BadGuy"
   int lastVisit = 0;       // tenths of a day, 0..50
+  // Where the test goes on from after orbit entry; nothing: the visit decides, as always.
+  std::optional<StartPoint> from;
 
   // The flag chooser's 36 lines ("A - Unused" ...) for the planet.
   void LoadFlagNames(const PlanetScriptReader& script);

@@ -24,6 +24,7 @@ namespace zelmora::simulator {
 //   last visit: 1.5
 //   upgrades: on
 //   badguy: off
+//   start: responses Research          only when the test started at a group
 //   ship: 0 0 0 0 0 0                 energy, capacity, shield energy, torpedoes, bay, PO store
 //   upgrade levels: 1 1 1 1 1
 //   damage: 0 0 0 0 0 0 0 0 0         systems 0..8

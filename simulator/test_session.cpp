@@ -70,10 +70,12 @@ void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> 
   start_.lastVisitTenths = options_.lastVisit;
   start_.upgrades = options_.upgrades;
   start_.badGuy = options_.badGuy;
+  start_.from = options_.from;
   start_.ship = CarriedOver(world_.ship);
 
   t_.Print("test", system + ", planet " + std::to_string(p) + " (" + world_.script.PlanetName(p) + "), seed " +
                        (seed ? std::to_string(*seed) : std::string("from the clock")));
+  if (start_.from) t_.Print("start", StartCaption(*start_.from));
   for (int f : start_.flags) t_.Print("flag set", options_.FlagListName(f));
   options_.Begin(world_.record.Planet(p), random_);
 }
@@ -81,6 +83,7 @@ void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> 
 void TestSession::Enter() {
   entering_ = true;
   panel_->Activate(options_.planet);
+  if (start_.from) panel_->StartAt(*start_.from);
   entering_ = false;
   panel_->StatusTick();
 }

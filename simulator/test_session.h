@@ -27,6 +27,7 @@ struct TestStart {
   int lastVisitTenths = 0;            // 0..50
   bool upgrades = true;
   bool badGuy = false;
+  std::optional<StartPoint> from;  // nothing: the visit decides where the conversation starts
   // The ship as earlier tests of the run left it; nothing for a fresh ship with every upgrade at 1.
   std::optional<ShipState> ship;
 };

@@ -94,5 +94,37 @@ TEST(ZmdPlay, CheckAndRecordRefuseWhatTheyCannotUse) {
   EXPECT_NE(r.out.find("cannot write /proc/no/such/place.txt"), std::string::npos) << r.out;
 }
 
+TEST(ZmdPlay, StartsAtAGroupAndChecksTheRecordingFromThere) {
+  testing::DemoGameFolder game;
+  const auto input = game.Write("from research.txt", "1\ntick\n");
+  const std::string recording = (game.Path() / "research.txt").string();
+  ZmdRun played = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--start", "Research", "--direction",
+                       "response", "--record", recording},
+                      input.string());
+  ASSERT_EQ(played.status, 0) << played.out;
+  EXPECT_NE(played.out.find("message: shown\nresponses: 1. Thank you.  We will send a team down.\nstatus"), std::string::npos)
+      << played.out;
+  EXPECT_NE(played.out.find("box: The Watch clears a landing zone"), std::string::npos) << played.out;
+  ZmdRun check = Zmd({"play", "--check", recording});
+  EXPECT_EQ(check.status, 0) << check.out;
+
+  // A group without items of that direction is refused, not played silently.
+  struct Refusal {
+    std::vector<std::string> args;
+    std::string says;
+  };
+  for (const Refusal& r : {Refusal{{"--start", "Reserch"}, "planet 3 has no messages in group Reserch"},
+                           Refusal{{"--start", "Thanks", "--direction", "response"},
+                                   "planet 3 has no responses in group Thanks (ResponsesThanks is not above 0)"},
+                           Refusal{{"--start", "Research", "--direction", "sideways"}, "--direction must be"},
+                           Refusal{{"--direction", "response"}, "requires --start"}}) {
+    std::vector<std::string> args = {"play", game.Path().string(), "Kestrel Verge", "3"};
+    args.insert(args.end(), r.args.begin(), r.args.end());
+    ZmdRun refused = Zmd(args, input.string());
+    EXPECT_NE(refused.status, 0) << refused.out;
+    EXPECT_NE(refused.out.find(r.says), std::string::npos) << refused.out;
+  }
+}
+
 }  // namespace
 }  // namespace zelmora
