@@ -22,7 +22,20 @@ struct PlayArgs {
   int planet = 0;
   std::uint64_t seed = 0;
   double lastVisit = 0;
-  bool noUpgrades = false, badGuy = false;
+  bool noUpgrades = false, badGuy = false, trace = false;
+};
+
+// The trace on standard error, each line after the transcript written before it.
+class StandardErrorTrace : public simulator::TraceSink {
+ public:
+  explicit StandardErrorTrace(CliContext& ctx) : ctx_(ctx) {}
+  void TraceLine(const std::string& line) override {
+    ctx_.out.flush();
+    ctx_.err << platform::Cp1252ToUtf8(line) << "\n";
+  }
+
+ private:
+  CliContext& ctx_;
 };
 
 // --start and --direction: the group must hold items of that direction, so that a misspelt name
@@ -79,6 +92,8 @@ void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
   settings.upgrades = !a.noUpgrades;
   settings.badGuy = a.badGuy;
   if (!a.start.empty() && !StartFrom(ctx, a, store, settings)) return;
+  StandardErrorTrace trace(ctx);
+  if (a.trace) settings.trace = &trace;
   simulator::TestRecording recording;
   const bool record = !a.record.empty();
   if (simulator::RunPlaySession(settings, std::cin, ctx.out, record ? &recording : nullptr) != 0) {
@@ -152,6 +167,9 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
   play->add_option("--start", args->start,
                    "start at GROUP instead of where the visit starts: the clock plays its messages first, or "
                    "with --direction response its responses are offered at once (INIT names the unnamed group)");
+  play->add_flag("--trace", args->trace,
+                 "explain on standard error, for every tick and command, the items considered with each condition "
+                 "and its outcome, the item chosen, what each action changed, the levels and the pending wait");
   play->add_option("--direction", args->direction, "message (the default) or response: which list of --start's group")
       ->needs("--start");
   AddSavedFlag(play, ctx);
@@ -166,7 +184,8 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
       ->excludes("--last-visit")
       ->excludes("--no-upgrades")
       ->excludes("--badguy")
-      ->excludes("--start");
+      ->excludes("--start")
+      ->excludes("--trace");
   play->callback([&ctx, args, play] {
     if (!args->check.empty()) Check(ctx, *args);
     else Play(ctx, *args, *play);

@@ -45,6 +45,8 @@ class ControlPanel {
 
   // The responses that AddResponseOption would offer for the texts read by the last Respond.
   std::vector<ResponseOption> OfferedResponses();
+  // The message and response levels and the pending wait, into the trace.
+  void TraceLevels();
 
   const ConversationState& State() const { return state_; }
   ConversationState& State() { return state_; }

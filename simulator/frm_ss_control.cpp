@@ -8,8 +8,10 @@
 #include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -24,6 +26,7 @@ namespace {
 constexpr int kWidth = 6360;
 constexpr int kHeight = 5100;
 constexpr int kInner = kWidth - 240;
+constexpr int kTraceWidth = 7200;
 
 // A caption shown as written: "&" in a level or planet name is no access key.
 QString Literal(const std::string& text) {
@@ -116,6 +119,15 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   connect(tmrMessage, &QTimer::timeout, this, &frmSSControl::MessageTick);
   connect(tmrFlags, &QTimer::timeout, this, &frmSSControl::StatusTick);
 
+  txtTrace = Make<QPlainTextEdit>(this, "txtTrace");
+  PlaceTwips(txtTrace, kWidth, 120, kTraceWidth - 120, kHeight - 240);
+  txtTrace->setReadOnly(true);
+  txtTrace->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtTrace->setMaximumBlockCount(20000);  // a clock left running writes on; the oldest lines go
+  txtTrace->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  txtTrace->setFocusPolicy(Qt::ClickFocus);
+  txtTrace->hide();
+
   respond_ = new frmRespond(this);
 
   connect(cmdNotes, &QPushButton::clicked, this, [this] { Command("status"); });
@@ -133,6 +145,12 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   Reset();
 }
 
+void frmSSControl::SetTraceShown(bool shown) {
+  traceShown_ = shown;
+  txtTrace->setVisible(shown);
+  setFixedSize(qt::TwipsToPixels(kWidth + (shown ? kTraceWidth : 0)), qt::TwipsToPixels(kHeight));
+}
+
 void frmSSControl::Reset() {
   SetOrbitBanner("", false);
   SetMessageTitle("Message from Planet:");
@@ -142,6 +160,7 @@ void frmSSControl::Reset() {
   SetStatusCaption("Message Level: INIT");
   clockRunning_ = false;
   UpdateTimers();
+  txtTrace->clear();
 }
 
 void frmSSControl::Run(RecordedTest& test) {
@@ -244,5 +263,9 @@ std::optional<int> frmSSControl::ChooseResponse(const std::vector<ResponseOption
 void frmSSControl::FocusIdle() { cmdGoat->setFocus(); }
 
 void frmSSControl::ClosePanel() { accept(); }
+
+void frmSSControl::TraceLine(const std::string& line) { txtTrace->appendPlainText(qt::FromCp1252(line)); }
+
+void frmSSControl::TraceRestarted() { txtTrace->clear(); }
 
 }  // namespace zelmora::simulator

@@ -258,6 +258,8 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
     session.Run(line);
     return true;
   });
+  session.SetTraceSink(settings.trace);
+  session.GetTrace().played = settings.played;
   session.Begin(settings.system, seed);
   session.Enter();
   for (std::string line; lines.Next(line);) session.Run(line);

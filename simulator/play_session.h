@@ -4,6 +4,7 @@
 #include "simulator/test_session.h"
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct PlaySettings : TestStart {
   std::filesystem::path gameFolder;
   // Read the system's working copy when the editor has one open (the script as it is being edited).
   bool workingCopy = false;
+  // Where the trace of the test goes; null for none.
+  TraceSink* trace = nullptr;
+  // Told the key of every message shown and every response sent.
+  std::function<void(const std::string& key)> played;
 };
 
 // 0 when every command was understood, 1 otherwise. The game folder and system must exist. With a

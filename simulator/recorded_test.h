@@ -41,6 +41,9 @@ class RecordedTest : private TestAnswers {
   void MessageTick();
   void StatusTick();
 
+  // Why each message was chosen, into `sink` (null for none).
+  void SetTraceSink(TraceSink* sink) { session_.SetTraceSink(sink); }
+
   bool Busy() const { return activity_ != Activity::None; }
   bool Entered() const { return entered_; }
   bool Ended() const { return session_.Ended(); }

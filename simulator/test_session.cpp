@@ -52,7 +52,8 @@ TestSession::TestSession(World world, TestOptions& options, TestAnswers& answers
       rules_(world.ship, random_, prompter_, numbers_, world.tables.EnergyCost) {
   options_.SetListener(&view_);
   panel_ = std::make_unique<ControlPanel>(
-      SimulatorServices{world.record, world.tables, world.script, random_, prompter_, rules_}, view_, &options_);
+      SimulatorServices{world.record, world.tables, world.script, random_, prompter_, rules_, &trace_}, view_,
+      &options_);
 }
 
 TestSession::~TestSession() { options_.SetListener(previousListener_); }
@@ -129,6 +130,10 @@ void TestSession::Run(const std::string& line) {
     return t_.Error("no message is shown to " + command + " to");
   }
   if (!argument.empty()) answers_.Preset(argument);
+  if (trace_.On()) trace_.Line("command: " + line);
+  Trace::Nest nest(trace_);
+  const bool shipCommand = command == "energy" || command == "photon";
+  const TracedState before = trace_.On() && shipCommand ? panel.GetInterpreter().Traced() : TracedState{};
   if (command == "hail") panel.Hail();
   else if (command == "respond") panel.Respond();
   else if (command == "ignore") panel.Ignore();
@@ -141,6 +146,8 @@ void TestSession::Run(const std::string& line) {
   else if (command == "status") panel.ToggleStatus();
   else t_.Error("unknown command: " + command);
   answers_.Preset(std::nullopt);
+  if (trace_.On() && shipCommand) trace_.Line(command + ": " + ChangeText(before, panel.GetInterpreter().Traced()));
+  panel.TraceLevels();
   panel.StatusTick();
 }
 

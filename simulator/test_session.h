@@ -65,6 +65,11 @@ class TestSession {
   // One command line; what cannot be done is reported in the transcript.
   void Run(const std::string& line);
 
+  // Why the test does what it does, from now on; null stops the trace. Also where the items
+  // played are told.
+  void SetTraceSink(TraceSink* sink) { trace_.SetSink(sink); }
+  Trace& GetTrace() { return trace_; }
+
   // What Begin started from (the options, the seed and the ship).
   const TestStart& Start() const { return start_; }
   ControlPanel& Panel() { return *panel_; }
@@ -137,6 +142,7 @@ class TestSession {
   TranscriptNumbers numbers_;
   SeedOfTest random_;
   ShipRules rules_;
+  Trace trace_;
   std::unique_ptr<ControlPanel> panel_;
   TestStart start_;
   bool entering_ = false;

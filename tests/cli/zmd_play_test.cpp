@@ -94,6 +94,27 @@ TEST(ZmdPlay, CheckAndRecordRefuseWhatTheyCannotUse) {
   EXPECT_NE(r.out.find("cannot write /proc/no/such/place.txt"), std::string::npos) << r.out;
 }
 
+TEST(ZmdPlay, TraceExplainsTheChoicesOnStandardError) {
+  testing::DemoGameFolder game;
+  const auto input = game.Write("session.txt", "tick\nhail\n3\n");
+  ZmdRun traced = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--seed", "5", "--trace"}, input.string());
+  ASSERT_EQ(traced.status, 0) << traced.out;
+  EXPECT_NE(traced.out.find("    ResponseHail2: %FCWe have come back for our landing party.*MResearch\n"
+                            "      %FC flag C set: failed\n      not offered\n"),
+            std::string::npos)
+      << traced.out;
+  EXPECT_NE(traced.out.find("    *SFA: flag A set\n"), std::string::npos) << traced.out;
+  // The transcript itself is what an untraced run prints.
+  const std::string plain = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--seed", "5"}, input.string()).out;
+  std::string transcriptLines;
+  for (std::size_t at = 0, end; at < traced.out.size(); at = end + 1) {
+    end = traced.out.find('\n', at);
+    const std::string line = traced.out.substr(at, end - at);
+    if (plain.find(line + "\n") != std::string::npos) transcriptLines += line + "\n";
+  }
+  EXPECT_EQ(transcriptLines, plain);
+}
+
 TEST(ZmdPlay, StartsAtAGroupAndChecksTheRecordingFromThere) {
   testing::DemoGameFolder game;
   const auto input = game.Write("from research.txt", "1\ntick\n");
