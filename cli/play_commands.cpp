@@ -154,8 +154,9 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
   auto* play = app.add_subcommand(
       "play",
       "test a planet's script: reads commands from standard input, one a line (tick [N], hail, respond K, "
-      "ignore, beam, energy DAYS, phaser, photon, leave, exit, status, ship, flags; yes/no answer a "
-      "question, and tick [N] lets the clock run while a command's question waits) and prints a transcript");
+      "ignore, beam, energy DAYS, phaser, photon, leave, exit, status, ship, flags; back takes back the last "
+      "command by playing the test again from its start; yes/no answer a question, and tick [N] lets the clock "
+      "run while a command's question waits) and prints a transcript");
   play->add_option("GAME_FOLDER", args->folder);
   play->add_option("SYSTEM", args->system);
   play->add_option("PLANET", args->planet, "planet number 1..10");

@@ -14,6 +14,16 @@ const char* PanelCommandName(PanelCommand command) {
   return kNames[static_cast<std::size_t>(command)];
 }
 
+void ShowNewPanel(ControlPanelView& view) {
+  view.SetOrbitBanner("", false);
+  view.SetMessageTitle(std::string(messages::kStandardTitle));
+  view.SetMessageText("");
+  view.SetMessageVisible(false);
+  for (int i = 0; i < kPanelCommandCount; ++i) view.SetCommandEnabled(static_cast<PanelCommand>(i), true);
+  view.SetStatusCaption("Message Level: INIT");
+  view.SetMessageClock(false);
+}
+
 ControlPanel::ControlPanel(SimulatorServices services, ControlPanelView& view, TestOptions* options)
     : services_(services), options_(options), display_(view), interpreter_(services, state_, display_) {}
 

@@ -24,7 +24,7 @@ using qt::PlaceTwips;
 namespace {
 
 constexpr int kWidth = 6360;
-constexpr int kHeight = 5100;
+constexpr int kHeight = 5580;
 constexpr int kInner = kWidth - 240;
 constexpr int kTraceWidth = 7200;
 
@@ -104,6 +104,10 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
     commands_[static_cast<std::size_t>(b.command)] = *b.member;
   }
 
+  cmdBack = Make<QPushButton>(this, "cmdBack", "Step Bac&k");
+  cmdBack->setToolTip(QStringLiteral("Takes back the last command: the test is played again from its start without it"));
+  PlaceTwips(cmdBack, 120 + kInner - 1890, 5085, 1890, 375);
+
   // Only a place for the focus to rest: out of the tab order, and last, so it never starts with it.
   cmdGoat = Make<QPushButton>(this, "cmdGoat");
   cmdGoat->setFlat(true);
@@ -140,6 +144,7 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   connect(cmdExit, &QPushButton::clicked, this, [this] { Command("exit"); });
   connect(cmdPhaser, &QPushButton::clicked, this, [this] { Command("phaser"); });
   connect(cmdPhoton, &QPushButton::clicked, this, [this] { Command("photon"); });
+  connect(cmdBack, &QPushButton::clicked, this, &frmSSControl::StepBack);
   // Orbit is disabled in orbit, and the shields have no command of their own.
 
   Reset();
@@ -152,15 +157,9 @@ void frmSSControl::SetTraceShown(bool shown) {
 }
 
 void frmSSControl::Reset() {
-  SetOrbitBanner("", false);
-  SetMessageTitle("Message from Planet:");
-  SetMessageText("");
-  SetMessageVisible(false);
-  for (int i = 0; i < kPanelCommandCount; ++i) SetCommandEnabled(static_cast<PanelCommand>(i), true);
-  SetStatusCaption("Message Level: INIT");
-  clockRunning_ = false;
-  UpdateTimers();
+  ShowNewPanel(*this);
   txtTrace->clear();
+  UpdateStepBack();
 }
 
 void frmSSControl::Run(RecordedTest& test) {
@@ -186,7 +185,15 @@ void frmSSControl::showEvent(QShowEvent* event) {
 
 void frmSSControl::Command(const char* name) {
   if (test_) test_->Command(name);
+  UpdateStepBack();
 }
+
+void frmSSControl::StepBack() {
+  if (test_) test_->StepBack();
+  UpdateStepBack();
+}
+
+void frmSSControl::UpdateStepBack() { cmdBack->setEnabled(test_ && test_->CanStepBack()); }
 
 void frmSSControl::MessageTick() {
   if (test_) test_->MessageTick();

@@ -72,8 +72,9 @@ class frmSSControl : public QDialog, public ControlPanelView, public TraceSink {
   QPushButton* cmdGoat;
   QTimer* tmrMessage;
   QTimer* tmrFlags;
-  // Of our own: why each message was chosen, beside the panel.
+  // Of our own: why each message was chosen, beside the panel; taking back the last command.
   QPlainTextEdit* txtTrace;
+  QPushButton* cmdBack;
 
   // ControlPanelView
   void SetOrbitBanner(const std::string& caption, bool visible) override;
@@ -98,7 +99,9 @@ class frmSSControl : public QDialog, public ControlPanelView, public TraceSink {
 
  private:
   void Command(const char* name);
+  void StepBack();
   void UpdateTimers();
+  void UpdateStepBack();
 
   std::array<QPushButton*, kPanelCommandCount> commands_{};
   frmRespond* respond_;

@@ -226,7 +226,7 @@ void frmSSOptions::Begin() {
   if (p < 1 || p > store::kMaxPlanets) return;
   RecordedTest test({world_.record, world_.store.GetTables(), script_, world_.ship, world_.random}, options_,
                     {*panel_, this, world_.prompter, world_.numbers});
-  test.Session().Rules().onUpgradeChanged = [this](int kind, int level) { ShowUpgrade(kind, level); };
+  test.SetUpgradeListener([this](int kind, int level) { ShowUpgrade(kind, level); });
   test.Begin(world_.record.Name, clockSeed_());
   panel_->SetTraceShown(chkTrace->isChecked());
   test.SetTraceSink(chkTrace->isChecked() ? panel_ : nullptr);

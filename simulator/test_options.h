@@ -74,6 +74,8 @@ class TestOptions {
 
   std::string LastVisitCaption() const;
   const std::string& RetrofitCaption() const { return retrofitCaption_; }
+  // The retrofit label as it stood before (a test played again from its start).
+  void SetRetrofitCaption(const std::string& caption);
 
   // Begin: the planet's flags from the labels, retrofit counters cleared, the switches copied to
   // the ship, the last visit written to the planet, the generator seeded.

@@ -58,7 +58,7 @@ TestSession::TestSession(World world, TestOptions& options, TestAnswers& answers
 
 TestSession::~TestSession() { options_.SetListener(previousListener_); }
 
-void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> seed) {
+void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> seed, bool seedShown) {
   const int p = options_.planet;
   random_.seed = seed;
   start_.system = system;
@@ -75,7 +75,7 @@ void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> 
   start_.ship = CarriedOver(world_.ship);
 
   t_.Print("test", system + ", planet " + std::to_string(p) + " (" + world_.script.PlanetName(p) + "), seed " +
-                       (seed ? std::to_string(*seed) : std::string("from the clock")));
+                       (seed && seedShown ? std::to_string(*seed) : std::string("from the clock")));
   if (start_.from) t_.Print("start", StartCaption(*start_.from));
   for (int f : start_.flags) t_.Print("flag set", options_.FlagListName(f));
   options_.Begin(world_.record.Planet(p), random_);

@@ -58,8 +58,9 @@ class TestSession {
   TestSession& operator=(const TestSession&) = delete;
 
   // Begin of the Test Options: the header and the starting flags in the transcript, then the
-  // options' Begin. With a seed, every seeding of the test (Begin, orbit entry) uses it.
-  void Begin(const std::string& system, std::optional<std::uint64_t> seed);
+  // options' Begin. With a seed, every seeding of the test (Begin, orbit entry) uses it; a seed
+  // not shown is one drawn from the clock for this test, and the header says so.
+  void Begin(const std::string& system, std::optional<std::uint64_t> seed, bool seedShown = true);
   // The panel becomes active: orbit entry and the first status refresh.
   void Enter();
   // One command line; what cannot be done is reported in the transcript.

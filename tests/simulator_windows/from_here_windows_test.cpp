@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -98,6 +99,45 @@ TEST_F(SimulatorWindowsTest, ATestFromAResponseGroupOffersItsResponsesFirst) {
   options.Open(3);
   EXPECT_EQ(Text(options.lblStart->text()), "The test starts where the last visit puts it.");
   w.Play([&] { EXPECT_EQ(Text(panel.windowTitle()), "Solar System Control Panel"); });
+}
+
+TEST_F(SimulatorWindowsTest, StepBackRestoresThePreviousScreen) {
+  options.Open(3);
+  options.chkTrace->setChecked(true);
+  w.Play([&] {
+    EXPECT_FALSE(panel.cmdBack->isEnabled());
+    w.Ticks(1);
+    const std::string greeting = w.Shown();
+    When([&] { return panel.Respond()->isVisible(); },
+         [&] {
+           panel.Respond()->Option(3)->click();
+           panel.Respond()->cmdSend->click();
+         });
+    panel.cmdHail->click();
+    w.Ticks(1);
+    EXPECT_TRUE(Lit(options.lblFlag[0]));  // Stand aside: flag A
+    EXPECT_FALSE(panel.cmdHail->isEnabled());
+    EXPECT_LT(w.ship.ShieldEnergy, 0);
+    ASSERT_TRUE(panel.cmdBack->isEnabled());
+
+    panel.cmdBack->click();
+    EXPECT_EQ(w.Shown(), greeting);
+    EXPECT_TRUE(panel.cmdHail->isEnabled());
+    EXPECT_FALSE(Lit(options.lblFlag[0]));
+    EXPECT_EQ(options.lstFlags->count(), 0);
+    EXPECT_EQ(w.ship.ShieldEnergy, 0);
+    EXPECT_EQ(Text(panel.cmdNotes->text()), "Response Level: Hail");
+    EXPECT_FALSE(panel.MessageClockRunning());
+    // The trace is that of the test as it now stands.
+    const std::string trace = Text(panel.txtTrace->toPlainText());
+    EXPECT_EQ(trace.find("command: hail"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("show Message1"), std::string::npos) << trace;
+    EXPECT_FALSE(panel.cmdBack->isEnabled());
+  });
+  options.chkTrace->setChecked(false);
+  // What is kept is the test as it ended: without the command taken back.
+  ASSERT_TRUE(options.LastRecording());
+  EXPECT_EQ(options.LastRecording()->lines, (std::vector<std::string>{"tick", "exit"}));
 }
 
 }  // namespace
