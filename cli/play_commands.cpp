@@ -1,5 +1,6 @@
 // zmd play: a planet's script tested from the command line.
 #include "cli/cli_context.h"
+#include "cli/play_coverage.h"
 #include "messages/planet_script.h"
 #include "messages/script_keys.h"
 #include "simulator/play_session.h"
@@ -22,7 +23,8 @@ struct PlayArgs {
   int planet = 0;
   std::uint64_t seed = 0;
   double lastVisit = 0;
-  bool noUpgrades = false, badGuy = false, trace = false;
+  bool noUpgrades = false, badGuy = false, trace = false, json = false;
+  std::vector<std::string> coverage;
 };
 
 // The trace on standard error, each line after the transcript written before it.
@@ -187,9 +189,29 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
       ->excludes("--badguy")
       ->excludes("--start")
       ->excludes("--trace");
+  auto* coverage = play->add_option("--coverage", args->coverage,
+                                    "replay the recordings and print, for each planet they test, the messages, "
+                                    "responses and rooms played of those present, naming the ones never played; "
+                                    "GAME_FOLDER, if given, replaces the recorded ones");
+  coverage->excludes("--check")
+      ->excludes("--seed")
+      ->excludes("--flags")
+      ->excludes("--last-visit")
+      ->excludes("--no-upgrades")
+      ->excludes("--badguy")
+      ->excludes("--start")
+      ->excludes("--trace")
+      ->excludes("--record");
+  play->add_flag("--json", args->json, "with --coverage: print the figures as JSON")->needs(coverage);
   play->callback([&ctx, args, play] {
-    if (!args->check.empty()) Check(ctx, *args);
-    else Play(ctx, *args, *play);
+    if (!args->coverage.empty()) {
+      if (!args->system.empty()) return ctx.Fail(kFailed, "--coverage takes recordings and, at most, a GAME_FOLDER");
+      PrintCoverage(ctx, args->coverage, args->folder, args->json);
+    } else if (!args->check.empty()) {
+      Check(ctx, *args);
+    } else {
+      Play(ctx, *args, *play);
+    }
   });
 }
 

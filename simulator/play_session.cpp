@@ -340,18 +340,23 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
   }
   if (recording) {
     teeOut.flush();
-    recording->gameFolder = settings.gameFolder;
+    // Kept whole, so that the recording replays from wherever it is checked.
+    std::error_code ec;
+    recording->gameFolder = std::filesystem::absolute(settings.gameFolder, ec);
+    if (ec) recording->gameFolder = settings.gameFolder;
     recording->start = run->Session().Start();
     recording->transcript = copy.str();
   }
   return t.failed ? 1 : 0;
 }
 
-Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder) {
+Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder,
+                       std::function<void(const std::string& key)> played) {
   PlaySettings settings;
   static_cast<TestStart&>(settings) = recording.start;
   settings.gameFolder = gameFolder;
   settings.workingCopy = true;
+  settings.played = std::move(played);
   std::string input;
   for (const auto& line : recording.lines) input += line + "\n";
   std::istringstream in(input);

@@ -38,7 +38,9 @@ struct Replay {
   bool understood = true;
   bool workingCopy = false;  // the script came from the editor's working copy
 };
-Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder);
+// `played` is told the key of every message shown and every response sent.
+Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder,
+                       std::function<void(const std::string& key)> played = {});
 
 // A recording played again only as long as its transcript agrees with the recorded one: the first
 // line that differs ends the replay (a recorded transcript that ends early, too).

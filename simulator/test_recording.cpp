@@ -240,7 +240,15 @@ std::optional<TestRecording> LoadRecording(const std::filesystem::path& file, st
     error = "cannot read " + file.string();
     return std::nullopt;
   }
-  return ParseRecording(bytes, error);
+  auto recording = ParseRecording(bytes, error);
+  // A relative game folder is one beside the recording (recordings kept with a game), when there
+  // is one there; otherwise it is taken as written.
+  if (recording && recording->gameFolder.is_relative() && !recording->gameFolder.empty()) {
+    const auto beside = (file.parent_path() / recording->gameFolder).lexically_normal();
+    std::error_code ec;
+    if (std::filesystem::is_directory(beside, ec)) recording->gameFolder = beside;
+  }
+  return recording;
 }
 
 std::filesystem::path RecordingPath(const std::filesystem::path& folder, std::string_view system, int planet,
