@@ -176,8 +176,10 @@ void frmSSEdit::WireSubsystems() {
   simulator_ = std::make_unique<SimulatorWiring>(context);
 
   messages_ = std::make_unique<MessagesWiring>(
-      context, MessagesWiring::Outside{[this](int current) { return simulator_->ChooseShipSystem(current); },
-                                       [this](int planet) { simulator_->Test(planet); }});
+      context, MessagesWiring::Outside{
+                   [this](int current) { return simulator_->ChooseShipSystem(current); },
+                   [this](int planet) { simulator_->Test(planet); },
+                   [this](int planet, const simulator::StartPoint& from) { simulator_->TestFrom(planet, from); }});
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     return messages_->Run(h, ticked, name);
   };
