@@ -56,8 +56,9 @@ bool StartFrom(CliContext& ctx, const PlayArgs& a, store::DescriptorStore& store
   const bool responses = *kind == simulator::StartPoint::Kind::Responses;
   const std::string countKey = responses ? messages::ResponseCountKey(*group) : messages::MessageCountKey(*group);
   if (platform::ToInt16(messages::PlanetScript(store, record, settings.planet).GetMessage(countKey)) <= 0) {
-    ctx.Fail(kFailed, "planet " + std::to_string(settings.planet) + " has no " + (responses ? "responses" : "messages") +
-                          " in group " + a.start + " (" + platform::Cp1252ToUtf8(countKey) + " is not above 0)");
+    ctx.Fail(kFailed, "planet " + std::to_string(settings.planet) + " has no " +
+                          (responses ? "responses" : "messages") + " in group " + a.start + " (" +
+                          platform::Cp1252ToUtf8(countKey) + " is not above 0)");
     return false;
   }
   settings.from = simulator::StartPoint{*group, *kind};

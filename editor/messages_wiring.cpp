@@ -69,7 +69,8 @@ messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outs
   windows.chooseShipSystem = outside.chooseShipSystem;
   windows.test = outside.test;
   if (outside.testFrom) {
-    windows.testFrom = [testFrom = outside.testFrom](int planet, const std::string& group, messages::Direction direction) {
+    windows.testFrom = [testFrom = outside.testFrom](int planet, const std::string& group,
+                                                     messages::Direction direction) {
       testFrom(planet, {group, direction == messages::Direction::Response ? simulator::StartPoint::Kind::Responses
                                                                            : simulator::StartPoint::Kind::Messages});
     };

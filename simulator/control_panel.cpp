@@ -271,7 +271,8 @@ void ControlPanel::RespondTo() {
     options = OfferedResponses();
   }
   auto choice = display_.View().ChooseResponse(options);
-  bool offered = choice && std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.index == *choice; });
+  const bool offered =
+      choice && std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.index == *choice; });
   if (!offered) {
     if (trace.On()) trace.Line("no response chosen");
     return;

@@ -105,7 +105,8 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   }
 
   cmdBack = Make<QPushButton>(this, "cmdBack", "Step Bac&k");
-  cmdBack->setToolTip(QStringLiteral("Takes back the last command: the test is played again from its start without it"));
+  cmdBack->setToolTip(
+      QStringLiteral("Takes back the last command: the test is played again from its start without it"));
   PlaceTwips(cmdBack, 120 + kInner - 1890, 5085, 1890, 375);
 
   // Only a place for the focus to rest: out of the tab order, and last, so it never starts with it.

@@ -95,7 +95,8 @@ int Interpreter::ChooseMessage(const std::string& prefix, int count) {
     // tested once: a count claiming thousands of items costs what its present items cost.
     const std::size_t absent = static_cast<std::size_t>(std::max(count, 0)) - present.size();
     const bool absentSendable =
-        absent > 0 && Sendable(std::to_string(absent) + " absent, each reading " + store::kNoMessage, store::kNoMessage);
+        absent > 0 &&
+        Sendable(std::to_string(absent) + " absent, each reading " + store::kNoMessage, store::kNoMessage);
     std::fill(available.begin(), available.end(), absentSendable);
     any = absentSendable;
     for (int i : present) {

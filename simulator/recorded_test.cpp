@@ -164,7 +164,9 @@ bool RecordedTest::StepBack() {
   }
   options_.SetRetrofitCaption(startRetrofits_);
   if (upgradeListener_) {
-    for (int k = 1; k <= kUpgradeKinds; ++k) upgradeListener_(k, world_.ship.UpgradeLevels[static_cast<std::size_t>(k)]);
+    for (int k = 1; k <= kUpgradeKinds; ++k) {
+      upgradeListener_(k, world_.ship.UpgradeLevels[static_cast<std::size_t>(k)]);
+    }
   }
   ShowNewPanel(windows_.panel);
   if (traceSink_) traceSink_->TraceRestarted();

@@ -30,7 +30,8 @@ struct CoverageTest : testing::CheckFixture {
     EXPECT_EQ(simulator::RunPlaySession(settings, in, out, &recording), 0) << out.str();
     return recording;
   }
-  static PlanetCoverage Of(const std::vector<simulator::TestRecording>& recordings, const std::filesystem::path& folder) {
+  static PlanetCoverage Of(const std::vector<simulator::TestRecording>& recordings,
+                           const std::filesystem::path& folder) {
     CoverageCounter counter;
     for (const auto& r : recordings) counter.Add(r, folder);
     const auto report = counter.Report();

@@ -105,7 +105,8 @@ TEST(ZmdPlay, TraceExplainsTheChoicesOnStandardError) {
       << traced.out;
   EXPECT_NE(traced.out.find("    *SFA: flag A set\n"), std::string::npos) << traced.out;
   // The transcript itself is what an untraced run prints.
-  const std::string plain = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--seed", "5"}, input.string()).out;
+  const std::string plain =
+      Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--seed", "5"}, input.string()).out;
   std::string transcriptLines;
   for (std::size_t at = 0, end; at < traced.out.size(); at = end + 1) {
     end = traced.out.find('\n', at);
@@ -123,7 +124,8 @@ TEST(ZmdPlay, StartsAtAGroupAndChecksTheRecordingFromThere) {
                        "response", "--record", recording},
                       input.string());
   ASSERT_EQ(played.status, 0) << played.out;
-  EXPECT_NE(played.out.find("message: shown\nresponses: 1. Thank you.  We will send a team down.\nstatus"), std::string::npos)
+  EXPECT_NE(played.out.find("message: shown\nresponses: 1. Thank you.  We will send a team down.\nstatus"),
+            std::string::npos)
       << played.out;
   EXPECT_NE(played.out.find("box: The Watch clears a landing zone"), std::string::npos) << played.out;
   ZmdRun check = Zmd({"play", "--check", recording});

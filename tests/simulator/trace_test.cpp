@@ -93,8 +93,8 @@ TEST(Trace, WaitsAndAnIdleClockAreToldOnce) {
   // Group Next has no messages: the clock asks each second, and the trace says so once.
   t.panel.ClearMessage();
   t.panel.State().CurrentMessage = 0;
-  EXPECT_EQ(t.Tick(), std::vector<std::string>{
-                          "tick: MessagesNext reads \"ERR\": no message at level Next; the clock asks again each second"});
+  EXPECT_EQ(t.Tick(), std::vector<std::string>{"tick: MessagesNext reads \"ERR\": no message at level Next; the "
+                                               "clock asks again each second"});
   EXPECT_TRUE(t.Tick().empty());
   EXPECT_TRUE(t.Tick().empty());
 }
