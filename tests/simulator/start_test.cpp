@@ -96,15 +96,6 @@ TEST(StartAt, AResponseGroupStaysOfferedUntilAnswered) {
   EXPECT_EQ(ignored.panel.State().MessageLevel, "IgnoreWar");
 }
 
-TEST(StartAt, CaptionsSayWhereTheTestStarted) {
-  EXPECT_EQ(ControlPanelCaption(std::nullopt), "Solar System Control Panel");
-  EXPECT_EQ(ControlPanelCaption(StartPoint{"Research", Kind::Responses}),
-            "Solar System Control Panel - started at the responses of Research");
-  EXPECT_EQ(StartKindOf("message"), Kind::Messages);
-  EXPECT_EQ(StartKindOf("responses"), Kind::Responses);
-  EXPECT_FALSE(StartKindOf("Response"));
-}
-
 // The demo's Great Red from its Research responses, flag B chosen at the start.
 PlaySettings ResearchStart(const testing::TempGameFolder& game) {
   PlaySettings settings;

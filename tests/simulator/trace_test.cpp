@@ -99,23 +99,6 @@ TEST(Trace, WaitsAndAnIdleClockAreToldOnce) {
   EXPECT_TRUE(t.Tick().empty());
 }
 
-TEST(Trace, DescribesEveryKindOfCondition) {
-  struct Case {
-    const char* code;
-    const char* words;
-  };
-  for (const Case& c : {Case{"00", "never"}, Case{"07", "chance 70%"}, Case{"11", "SH not upgraded (level 1)"},
-                        Case{"19", "TB upgraded (level other than 1)"}, Case{"22", "planet energy Nuclear"},
-                        Case{"28", "PT at level 3 or more"}, Case{"33", "flag C set"},
-                        Case{"45", "the treaty flag set"}, Case{"46", "the treaty flag clear"},
-                        Case{"49", "a system destroyed"}, Case{"53", "BadGuy option on"},
-                        Case{"59", "TB below level 5"}, Case{"fZ", "flag Z clear"}, Case{"F9", "flag 9 set"},
-                        Case{"F?", "flag ? set, which names no flag"}, Case{"W3", "wait 3 seconds (no condition)"},
-                        Case{"77", "no condition"}}) {
-    EXPECT_EQ(DescribeCondition(c.code), c.words) << c.code;
-  }
-}
-
 TEST(Trace, ChangesNameEveryValueAnActionMoved) {
   TracedState a;
   TracedState b = a;
