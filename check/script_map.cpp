@@ -212,6 +212,31 @@ std::string ScriptMap::Describe(int node) const {
   return out;
 }
 
+std::string ScriptMap::DescribeLine(int line) const {
+  if (line < 0 || static_cast<std::size_t>(line) >= sheet_.lines.size()) return {};
+  std::string out;
+  for (int e : sheet_.lines[static_cast<std::size_t>(line)].edges) {
+    const GraphEdge& edge = graph_.edges[static_cast<std::size_t>(e)];
+    const char* what = "";
+    switch (edge.kind) {
+      case EdgeKind::Response: what = "offers its responses"; break;
+      case EdgeKind::Message: what = "plays it next"; break;
+      case EdgeKind::Companion: what = "its Ignore or Phaser group"; break;
+      case EdgeKind::Door: what = "a door"; break;
+      case EdgeKind::Beam: what = "beams down into it"; break;
+      case EdgeKind::BeamUp: what = "beams up"; break;
+    }
+    if (!out.empty()) out += "\n";
+    if (!edge.key.empty()) out += edge.key + ": ";
+    out += graph_.nodes[static_cast<std::size_t>(edge.from)].name + " -> " +
+           graph_.nodes[static_cast<std::size_t>(edge.to)].name + " (" + what + ")";
+    if (!edge.needs.empty() || !edge.sets.empty()) out += ", flags " + EdgeLabel(edge);
+    if (edge.lock) out += ", a lock";
+    for (const Finding& f : edge.findings) out += "\n  " + std::string(SeverityName(f.severity)) + ": " + f.message;
+  }
+  return out;
+}
+
 std::vector<OpenTarget::Kind> ScriptMap::Targets(int node) const {
   using Kind = OpenTarget::Kind;
   if (node < 0 || static_cast<std::size_t>(node) >= graph_.nodes.size()) return {};

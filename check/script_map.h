@@ -48,6 +48,8 @@ class ScriptMap {
   // What pointing at a group shows: its kind, counts, messages and responses with where they
   // lead, and findings.
   std::string Describe(int node) const;
+  // What pointing at a line shows: each link it draws, where it comes from and goes, its flags.
+  std::string DescribeLine(int line) const;
   // Where a group opens: as `kind` when given and possible, otherwise in the direction it is used.
   std::optional<OpenTarget> Target(int node, std::optional<OpenTarget::Kind> kind = std::nullopt) const;
   // Every way the group can be opened, the usual one first.

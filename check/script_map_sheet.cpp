@@ -178,7 +178,7 @@ std::string SheetDot(const ScriptSheet& sheet) {
     // Where play starts is at the top.
     if (box.kind == NodeKind::Root) roots += " b" + std::to_string(i) + ";";
   }
-  if (!roots.empty()) roots = "  { rank=min;" + roots + " }\n";
+  if (!roots.empty()) roots = "  { rank=source;" + roots + " }\n";
   for (std::size_t i = 0; i < sheet.lines.size(); ++i) {
     const SheetLine& line = sheet.lines[i];
     std::string attrs = "id=\"l" + std::to_string(i) + "\"";

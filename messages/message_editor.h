@@ -29,6 +29,8 @@ struct MessageEditorWindows {
   std::function<void(int planet)> test;
   // The list of the script's issues for the planet; it stays open beside the editor.
   std::function<void(int planet)> issues;
+  // The map of the planet's script; it stays open beside the editor too.
+  std::function<void(int planet)> map;
   // Told after every change the editor writes to the script.
   std::function<void()> scriptChanged;
   // Width of a response text in the dialog font, in twips.
@@ -78,6 +80,7 @@ class MessageEditor {
   void Wizard();
   void Test();
   void Issues();
+  void Map();
   // Shows item `item` (1-based; 0 for none) of a group's messages or responses, adding the group to
   // the lists when they do not hold it; or opens a room in the room editor.
   void GoToItem(Direction direction, const std::string& group, int item);
