@@ -70,9 +70,13 @@ frmScriptMap::frmScriptMap(messages::PlanetScript& script, messages::SpecialActi
     return qt::PixelsToTwips(metrics.horizontalAdvance(FromCp1252(text)));
   };
   model_.SetFlagTexts([this](const std::string& flag) {
-    if (flag.size() != 1) return std::string();
-    const std::string text = script_.GetMessage(flag + "Flag");
-    return text == store::kNoMessage ? std::string() : text;
+    // The treaty is flag H, whatever its description says.
+    const std::string letter = flag == "treaty" ? "H" : flag;
+    if (letter.size() != 1) return std::string();
+    const std::string text = script_.GetMessage(letter + "Flag");
+    const std::string described = text == store::kNoMessage ? std::string() : text;
+    if (flag == "treaty") return "(flag H)" + (described.empty() ? "" : " " + described);
+    return described;
   });
 
   picMap = Make<ScriptMapCanvas>(this, "picMap");
@@ -148,13 +152,13 @@ frmScriptMap::frmScriptMap(messages::PlanetScript& script, messages::SpecialActi
   column->addWidget(lstFlags, 1);
   column->addWidget(fraLegend);
   column->addLayout(buttons);
-  auto* side = new QWidget(this);
-  side->setLayout(column);
-  side->setFixedWidth(std::max(picLegend->sizeHint().width() + 24, 300));
+  side_ = new QWidget(this);
+  side_->setLayout(column);
+  side_->setFixedWidth(std::max(picLegend->sizeHint().width() + 24, 300));
   lstFlags->setMinimumHeight(70);
   auto* main = new QHBoxLayout(this);
   main->addWidget(picMap, 1);
-  main->addWidget(side);
+  main->addWidget(side_);
   // The map first, then the search: Tab from the map goes to what finds a group on it.
   setTabOrder(picMap, txtSearch);
 
@@ -274,8 +278,10 @@ void frmScriptMap::FitToScreen() {
   const int maxHeight = std::min(kMaxHeight, available.height() - kFrameHeight);
   const ScriptSheet& sheet = model_.Sheet();
   const int side = 330;
+  // Tall enough for the whole legend beside even a small map.
+  const int column = side_->sizeHint().height() + 24;
   resize(std::clamp(static_cast<int>(sheet.width) + side + 40, std::min(kMinWidth, maxWidth), maxWidth),
-         std::clamp(static_cast<int>(sheet.height) + 40, std::min(kMinHeight, maxHeight), maxHeight));
+         std::clamp(std::max(static_cast<int>(sheet.height) + 40, column), std::min(kMinHeight, maxHeight), maxHeight));
 }
 
 void frmScriptMap::StartView() {

@@ -114,6 +114,7 @@ class frmScriptMap : public QDialog, private ScriptMapView {
   // The group nearest to the middle of the view and how far from it, kept across a new layout.
   std::optional<std::pair<std::string, QPointF>> anchor_;
   bool quietFlags_ = false;
+  QWidget* side_ = nullptr;  // the column beside the map
 };
 
 }  // namespace zelmora::check

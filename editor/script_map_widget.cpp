@@ -42,6 +42,9 @@ ScriptMapCanvas::ScriptMapCanvas(QWidget* parent)
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  // The sheet always has room around it to pan in; bars that come and go would move the view.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 ScriptMapCanvas::~ScriptMapCanvas() = default;
@@ -88,7 +91,7 @@ double ScriptMapCanvas::FitZoom() const {
   const ScriptSheet& sheet = item_->Sheet();
   if (sheet.width <= 0 || sheet.height <= 0) return 1;
   const QSize room = viewport()->size();
-  return std::min(room.width() / sheet.width, room.height() / sheet.height);
+  return std::min((room.width() - 8) / sheet.width, (room.height() - 8) / sheet.height);
 }
 
 void ScriptMapCanvas::Fit() {
@@ -275,7 +278,7 @@ bool ScriptMapCanvas::viewportEvent(QEvent* event) {
 
 namespace {
 
-constexpr int kLegendRow = 22;
+constexpr int kLegendRow = 20;
 constexpr int kSampleWidth = 58;
 
 struct LegendEntry {
