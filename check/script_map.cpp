@@ -288,6 +288,35 @@ int ScriptMap::BoxNear(SheetPoint p) const {
   return best;
 }
 
+int ScriptMap::StartBox() const {
+  int best = -1;
+  std::size_t most = 0;
+  for (std::size_t root = 0; root < sheet_.boxes.size(); ++root) {
+    if (sheet_.boxes[root].kind != NodeKind::Root) continue;
+    std::vector<bool> seen(sheet_.boxes.size(), false);
+    std::vector<int> stack{static_cast<int>(root)};
+    seen[root] = true;
+    std::size_t reached = 0;
+    while (!stack.empty()) {
+      const int at = stack.back();
+      stack.pop_back();
+      ++reached;
+      for (const SheetLine& line : sheet_.lines) {
+        for (auto [from, to] : {std::pair(line.from, line.to), std::pair(line.to, line.from)}) {
+          if (from != at || seen[static_cast<std::size_t>(to)] || (to == line.from && !line.bothWays)) continue;
+          seen[static_cast<std::size_t>(to)] = true;
+          stack.push_back(to);
+        }
+      }
+    }
+    if (best < 0 || reached > most) {
+      best = static_cast<int>(root);
+      most = reached;
+    }
+  }
+  return best;
+}
+
 int ScriptMap::BoxNamed(const std::string& name) const {
   const int node = graph_.Find(name);
   return node < 0 ? -1 : sheet_.boxOfNode[static_cast<std::size_t>(node)];

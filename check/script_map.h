@@ -68,6 +68,9 @@ class ScriptMap {
   int BoxNear(SheetPoint p) const;
   // The box showing the group of that name, or -1.
   int BoxNamed(const std::string& name) const;
+  // Where play starts the most: of the boxes of groups that start play, the one whose lines reach
+  // the most boxes; -1 when there is none.
+  int StartBox() const;
 
  private:
   // Works out the marks and shows them when they changed, or always on a new drawing.

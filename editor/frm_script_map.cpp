@@ -161,6 +161,7 @@ frmScriptMap::frmScriptMap(messages::PlanetScript& script, messages::SpecialActi
   main->addWidget(side_);
   // The map first, then the search: Tab from the map goes to what finds a group on it.
   setTabOrder(picMap, txtSearch);
+  ShowFlags({});
 
   connect(picMap, &ScriptMapCanvas::nodeClicked, this, [this](int node) { model_.Select(node); });
   connect(picMap, &ScriptMapCanvas::nodeActivated, this, [this](int node) { OpenNode(node); });
@@ -292,16 +293,20 @@ void frmScriptMap::StartView() {
     picMap->Fit();
     return;
   }
-  // Too large to read whole: readable, from where play starts down.
+  // Too large to read whole: readable, from where play starts down; from where it starts the most
+  // when the view cannot hold every start side by side.
   picMap->SetZoom(kReadableZoom);
-  double x = sheet.width / 2;
-  int roots = 0;
+  double left = sheet.width, right = 0;
   for (const SheetBox& box : sheet.boxes) {
     if (box.kind != NodeKind::Root) continue;
-    x = (roots == 0 ? 0 : x) + box.Centre().x;
-    ++roots;
+    left = std::min(left, box.x);
+    right = std::max(right, box.x + box.width);
   }
-  if (roots > 0) x /= roots;
+  const double across = picMap->viewport()->width() / kReadableZoom;
+  double x = left <= right ? (left + right) / 2 : sheet.width / 2;
+  if (right - left > across - 20) {
+    if (const int start = model_.StartBox(); start >= 0) x = sheet.boxes[static_cast<std::size_t>(start)].Centre().x;
+  }
   const double halfHeight = picMap->viewport()->height() / (2 * kReadableZoom);
   picMap->centerOn(x, halfHeight - 10);
 }
@@ -338,7 +343,11 @@ void frmScriptMap::NodeMenu(int node, QPoint global) {
   QFont bold = actions[static_cast<int>(kinds.front())]->font();
   bold.setBold(true);
   actions[static_cast<int>(kinds.front())]->setFont(bold);
-  QAction* chosen = mnuNode->exec(global);
+  // What the menu's choice triggered, however it was chosen.
+  QAction* chosen = nullptr;
+  const auto heard = connect(mnuNode, &QMenu::triggered, this, [&chosen](QAction* a) { chosen = a; });
+  mnuNode->exec(global);
+  disconnect(heard);
   for (std::size_t k = 0; k < 3; ++k) {
     if (chosen == actions[k]) OpenNode(node, static_cast<OpenTarget::Kind>(k));
   }

@@ -122,6 +122,8 @@ TEST_F(ScriptMapTest, GraphvizPlacesBoxesApartWithRootsOnTopAndLinesBetweenTheir
     }
   }
   EXPECT_LE(rootBottom, othersTop);
+  // Of INIT and Beam, play starts the most at Beam: the way into every room.
+  EXPECT_EQ(map.StartBox(), map.BoxNamed("Beam"));
   auto near = [](const SheetBox& box, SheetPoint p) {
     return p.x >= box.x - 12 && p.x <= box.x + box.width + 12 && p.y >= box.y - 12 && p.y <= box.y + box.height + 12;
   };
