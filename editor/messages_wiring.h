@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/wiring_context.h"
+#include "simulator/start_point.h"
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,8 @@ class MessagesWiring {
     std::function<int(int current)> chooseShipSystem;
     // The test of planet `planet`.
     std::function<void(int planet)> test;
+    // The test of planet `planet` that starts at a group.
+    std::function<void(int planet, const simulator::StartPoint& from)> testFrom;
   };
 
   MessagesWiring(WiringContext context, Outside outside);

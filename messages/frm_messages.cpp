@@ -129,9 +129,12 @@ void frmMessages::BuildDirectionColumn() {
   cmdIssues = Make<QPushButton>(this, "cmdIssues", "Script Iss&ues");
   cmdIssues->setToolTip(QStringLiteral("Lists what a player could never see and where a player could get stuck"));
   PlaceTwips(cmdIssues, 120, 4320, kLeftWidth, 375);
+  cmdTestHere = Make<QPushButton>(this, "cmdTestHere", "Test from &Here");
+  cmdTestHere->setToolTip(QStringLiteral("Starts a test at this group: its messages first, or its responses at once"));
+  PlaceTwips(cmdTestHere, 120, 4770, kLeftWidth, 375);
   cmdScriptMap = Make<QPushButton>(this, "cmdScriptMap", "Script &Map");
   cmdScriptMap->setToolTip(QStringLiteral("Draws every group and every link between them on one sheet"));
-  PlaceTwips(cmdScriptMap, 120, 4770, kLeftWidth, 375);
+  PlaceTwips(cmdScriptMap, 120, 5220, kLeftWidth, 375);
   // Alt+C belongs to "&Cancel", which shows beside it while an item is edited.
   cmdClose = Make<QPushButton>(this, "cmdClose", "C&lose");
   PlaceTwips(cmdClose, 120, kFormHeight - 495, kLeftWidth, 375);
