@@ -10,6 +10,8 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -96,8 +98,13 @@ TEST_F(ScriptMapWindowTest, DrawsTheDemosAdventureWithItsFindingsReadablyOnTheSc
         << seen.x() << "," << seen.y() << " " << seen.width() << "x" << seen.height();
   }
   ExpectOnScreen(*map);
-  // Pointing at a room tells its messages and responses.
-  EXPECT_NE(map->Model().Describe(g.Find("Area11")).find("Responses:"), std::string::npos);
+  // Pointing at a room tells its messages and responses; at a line, the item it comes from.
+  const QPoint room = At(*map, "Area12");
+  QHelpEvent help(QEvent::ToolTip, room, map->picMap->viewport()->mapToGlobal(room));
+  QApplication::sendEvent(map->picMap->viewport(), &help);
+  EXPECT_NE(Text(QToolTip::text()).find("Area12 (room)\n1 message, 3 responses\nMessages:"), std::string::npos)
+      << Text(QToolTip::text());
+  EXPECT_NE(Text(QToolTip::text()).find("Responses:\n  1. "), std::string::npos) << Text(QToolTip::text());
   Screenshot(*map, "frmScriptMap_demo");
 
   auto talk = Open(1, "Bellwether Relay");
