@@ -6,6 +6,7 @@
 #include "check/script_index.h"
 #include "messages/script_keys.h"
 #include "simulator/ship_state.h"
+#include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
 #include <algorithm>
@@ -289,11 +290,15 @@ std::vector<bool> ScriptGraph::EdgesFromRoots(int node) const {
 }
 
 ScriptGraph BuildScriptGraph(const messages::PlanetScript& script, const std::vector<Finding>& findings) {
+  // One reading of the file for the whole graph: a file written a moment ago is otherwise read
+  // again for every key, as it may still change within its time stamp's tick.
+  store::DescriptorBatch snapshot(script.Store(), script.Record().Name);
   return Builder(script).Build(findings);
 }
 
 ScriptGraph MapScript(const messages::PlanetScript& script, const messages::SpecialActionList& catalogue,
                       const CheckOptions& options) {
+  store::DescriptorBatch snapshot(script.Store(), script.Record().Name);
   return BuildScriptGraph(script, CheckPlanet(script, catalogue, options).findings);
 }
 

@@ -1,5 +1,7 @@
 #include "editor/frm_issues.h"
 
+#include "editor/script_worker_binding.h"
+
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/palette.h"
@@ -8,9 +10,6 @@
 
 #include <QEvent>
 
-#include "store/descriptor_store.h"
-
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -45,7 +44,7 @@ QStyle::StandardPixmap IconOf(Severity severity) {
 
 frmIssues::frmIssues(const messages::PlanetScript& script, const messages::SpecialActionList& catalogue,
                      QWidget* parent)
-    : QDialog(parent), script_(script), catalogue_(catalogue) {
+    : QDialog(parent), script_(script), catalogue_(catalogue), worker_(new editor::ScriptWorker(script, this)) {
   qt::SetUpFixedDialog(this, "frmIssues", kWidth, kHeight);
   setWindowTitle(QStringLiteral("Script Issues"));
   setModal(false);
@@ -91,52 +90,24 @@ void frmIssues::ShowFor(const std::string& planetName) {
   Refresh();
 }
 
-frmIssues::~frmIssues() {
-  if (worker_.joinable()) worker_.join();
-}
+frmIssues::~frmIssues() = default;
+
+bool frmIssues::Checking() const { return worker_->Running(); }
 
 void frmIssues::Refresh() {
   if (!isVisible()) return;
-  if (running_) {
-    again_ = true;
-    return;
-  }
-  if (worker_.joinable()) worker_.join();
-  running_ = true;
   lblSummary->setText(QStringLiteral("checking..."));
-  // The worker reads the file itself, through a store of its own: the editor's may change meanwhile.
-  const store::DescriptorStore& editing = script_.Store();
-  worker_ = std::thread([this, folder = editing.GameFolder(), extension = editing.CurrentExtension(),
-                         system = script_.Record().Name, planet = script_.Planet(), catalogue = catalogue_,
-                         options = options_] {
+  worker_->Start([this, catalogue = catalogue_, options = options_](const messages::PlanetScript& copy) {
     auto found = std::make_shared<IssuesList>();
-    store::DescriptorStore store(folder);
-    store.SetCurrentExtension(extension);
-    store.RefreshSystemNames();
-    store::SolarSystemRecord record;
-    store.LoadSystem(system, record);
-    found->Refresh(messages::PlanetScript(store, record, planet), catalogue, options);
-    QMetaObject::invokeMethod(this, [this, found] { Finish(found); }, Qt::QueuedConnection);
+    found->Refresh(copy, catalogue, options);
+    return [this, found] {
+      list_ = std::move(*found);
+      Fill();
+    };
   });
 }
 
-void frmIssues::Finish(std::shared_ptr<IssuesList> found) {
-  if (worker_.joinable()) worker_.join();
-  running_ = false;
-  list_ = std::move(*found);
-  Fill();
-  if (again_) {
-    again_ = false;
-    Refresh();
-  }
-}
-
-void frmIssues::WaitForCheck() {
-  while (running_) {
-    if (worker_.joinable()) worker_.join();
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-  }
-}
+void frmIssues::WaitForCheck() { worker_->Wait(); }
 
 void frmIssues::Fill() {
   lblSummary->setText(FromCp1252(list_.Summary()));

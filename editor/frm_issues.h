@@ -6,11 +6,14 @@
 
 #include <functional>
 #include <memory>
-#include <thread>
 
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+
+namespace zelmora::editor {
+class ScriptWorker;
+}  // namespace zelmora::editor
 
 namespace zelmora::check {
 
@@ -29,7 +32,7 @@ class frmIssues : public QDialog {
   // Checks again, away from the window's thread so that it never freezes ("checking..." meanwhile);
   // nothing while the window is hidden.
   void Refresh();
-  bool Checking() const { return running_; }
+  bool Checking() const;
   // Waits for a check under way and shows what it found.
   void WaitForCheck();
   // Where a double click on a finding goes.
@@ -46,16 +49,13 @@ class frmIssues : public QDialog {
 
  private:
   void Fill();
-  void Finish(std::shared_ptr<IssuesList> found);
 
   const messages::PlanetScript& script_;
   const messages::SpecialActionList& catalogue_;
   CheckOptions options_;
   IssuesList list_;
   std::function<void(const Finding&)> open_;
-  std::thread worker_;
-  bool running_ = false;
-  bool again_ = false;  // an edit came while checking: check once more
+  editor::ScriptWorker* worker_;
 };
 
 }  // namespace zelmora::check

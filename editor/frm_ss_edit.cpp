@@ -150,7 +150,7 @@ void frmSSEdit::WireHistory() {
   // would be written over by their OK.
   history_->AddShortcutsToWindows({QStringLiteral("frmMessages"), QStringLiteral("frmEditRoom"),
                                    QStringLiteral("frmPictures"), QStringLiteral("frmIssues"),
-                                   QStringLiteral("frmAdventureMap")});
+                                   QStringLiteral("frmAdventureMap"), QStringLiteral("frmScriptMap")});
 }
 
 void frmSSEdit::ShowRestored() {
@@ -188,6 +188,7 @@ void frmSSEdit::WireSubsystems() {
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     return messages_->Run(h, ticked, name);
   };
+  dialogs_.planetMap = [this](int h, const std::string& name) { messages_->RunMap(h, name); };
 
   // The planet properties' Edit buttons go through the dialogs above, so that a test's stand-ins
   // serve them too.
@@ -315,6 +316,8 @@ void frmSSEdit::BuildPopups() {
   mnuDelete = item(mnuPopup, "mnuDelete", "&Delete");
   MenuSeparator(mnuPopup, "mnuPopupSep2");
   mnuProperties = item(mnuPopup, "mnuProperties", "P&roperties");
+  MenuSeparator(mnuPopup, "mnuPopupSep3");
+  mnuScriptMap = item(mnuPopup, "mnuScriptMap", "Script M&ap");
 
   mnuPopupStar = Named(new QMenu(this), "mnuPopupStar");
   mnuStarDesc = item(mnuPopupStar, "mnuStarDesc", "&Description");
@@ -353,6 +356,7 @@ void frmSSEdit::Connect() {
   connect(mnuProperties, &QAction::triggered, this, [this] { popupCommand_ = 1; });
   connect(mnuPicture, &QAction::triggered, this, [this] { popupCommand_ = 2; });
   connect(mnuMessages, &QAction::triggered, this, [this] { popupCommand_ = 3; });
+  connect(mnuScriptMap, &QAction::triggered, this, [this] { popupCommand_ = 4; });
   connect(mnuDescription, &QAction::triggered, this, &frmSSEdit::PlanetNameCommand);
   connect(mnuInsert, &QAction::triggered, this, &frmSSEdit::InsertPlanetCommand);
   connect(mnuDelete, &QAction::triggered, this, &frmSSEdit::DeletePlanetCommand);
@@ -471,6 +475,7 @@ void frmSSEdit::SetSystemControls(bool enabled) {
   }
   mnuFPackage->setEnabled(enabled);
   mnuMessages->setEnabled(enabled);
+  mnuScriptMap->setEnabled(enabled);
   mnuPicture->setEnabled(enabled);
   UpdatePlanetCommands();
 }

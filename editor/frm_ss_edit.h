@@ -54,6 +54,8 @@ class frmSSEdit : public QMainWindow {
         planetProperties;
     // The message editor for planet h, its custom box ticked or not; the box's state afterwards.
     std::function<bool(int h, bool customTicked, const std::string& planetName)> planetMessages;
+    // The map of planet h's script.
+    std::function<void(int h, const std::string& planetName)> planetMap;
     // The picture form shown on planet h (its scroll bar reaching every planet).
     std::function<void(int h)> planetPictures;
     // The game folder window, showing `current`; the folder chosen.
@@ -145,6 +147,7 @@ class frmSSEdit : public QMainWindow {
   void StarPopup(QPoint global);
   void PlanetPropertiesCommand(int h);
   void PlanetMessagesCommand(int h);
+  void PlanetMapCommand(int h);
   void PlanetPicturesCommand(int h);
   void MakePackageCommand();
   void PlanetNameCommand();
@@ -243,6 +246,7 @@ class frmSSEdit : public QMainWindow {
   QAction* mnuInsert = nullptr;
   QAction* mnuDelete = nullptr;
   QAction* mnuProperties = nullptr;
+  QAction* mnuScriptMap = nullptr;  // of our own, after the others
   QMenu* mnuPopupStar = nullptr;
   QAction* mnuStarDesc = nullptr;
   QAction* mnuStarPic = nullptr;

@@ -154,6 +154,7 @@ void frmSSEdit::PlanetPopup(QPoint global) {
     if (command == 1) PlanetPropertiesCommand(h);
     if (command == 2) PlanetPicturesCommand(h);
     if (command == 3) PlanetMessagesCommand(h);
+    if (command == 4) PlanetMapCommand(h);
   }
   DrawSystem(false);
 }
@@ -171,6 +172,12 @@ void frmSSEdit::PlanetMessagesCommand(int h) {
   picInfo->hide();
   const bool ticked = store_.GetPlanetFlag(record_, "Messages", h) == 1;
   dialogs_.planetMessages(h, ticked, store_.GetPlanetName(record_, h, record_.StarName));
+  DrawSystem(true);
+}
+
+void frmSSEdit::PlanetMapCommand(int h) {
+  picInfo->hide();
+  dialogs_.planetMap(h, store_.GetPlanetName(record_, h, record_.StarName));
   DrawSystem(true);
 }
 

@@ -7,6 +7,7 @@
 #include "adventure/wizard_model.h"
 #include "editor/frm_adventure_map.h"
 #include "editor/frm_issues.h"
+#include "editor/frm_script_map.h"
 #include "editor/lazy_window.h"
 #include "messages/flag_chooser.h"
 #include "messages/frm_flag.h"
@@ -14,10 +15,13 @@
 #include "messages/planet_script.h"
 #include "messages/special_actions.h"
 
+#include <QTimer>
+
 namespace zelmora::editor {
 
 // One system's script and the windows over it. A window behind the editor is built on its first
-// opening; the main window is the parent of each, except the issues list, which closes with the editor.
+// opening; the main window is the parent of each, except the issues list and the script map, which
+// close with the editor and stay usable while it runs.
 struct MessagesWiring::Windows {
   Windows(const WiringContext& c, const Outside& outside);
 
@@ -25,6 +29,10 @@ struct MessagesWiring::Windows {
   adventure::RoomEditorWindows RoomWindows();
   std::string ChooseRoomFlag(const std::string& current) { return editor->Model().GetFlagChar(current); }
   void OpenFinding(const check::Finding& finding);
+  // Runs the editor on the script's planet, `then` done once it is open.
+  void RunEditor(const std::function<void()>& then);
+  void OpenFromMap(const check::OpenTarget& target);
+  std::string PlanetName() const { return c.store.GetPlanetName(c.record, script.Planet(), c.record.StarName); }
 
   const WiringContext& c;
   messages::SpecialActionList catalogue;
@@ -38,6 +46,8 @@ struct MessagesWiring::Windows {
   std::unique_ptr<messages::frmMessages> editor;
   // After the editor, its parent, so that it goes first.
   LazyWindow<check::frmIssues> issues;
+  LazyWindow<check::frmScriptMap> scriptMap;
+  bool mapRunning = false;  // run from the main window: it outlives the editor's runs
 };
 
 MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& outside)
@@ -57,6 +67,14 @@ MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& ou
         auto list = std::make_unique<check::frmIssues>(script, editor->Model().Catalogue(), editor.get());
         list->SetOpen([this](const check::Finding& finding) { OpenFinding(finding); });
         return list;
+      }),
+      scriptMap([this] {
+        // A window of the editor's, so that it stays usable while the editor runs; the editor gets
+        // its own window now, so that a map shown before it knows whose it is.
+        editor->winId();
+        auto map = std::make_unique<check::frmScriptMap>(script, editor->Model().Catalogue(), c.prompter, editor.get());
+        map->SetOpen([this](const check::OpenTarget& target) { OpenFromMap(target); });
+        return map;
       }) {
   editor = std::make_unique<messages::frmMessages>(script, catalogue, c.prompter, EditorWindows(outside), &c.parent);
 }
@@ -88,8 +106,10 @@ messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outs
   windows.issues = [this](int planet) {
     issues->ShowFor(c.store.GetPlanetName(c.record, planet, c.record.StarName));
   };
+  windows.map = [this](int planet) { scriptMap->ShowFor(c.store.GetPlanetName(c.record, planet, c.record.StarName)); };
   windows.scriptChanged = [this] {
     if (auto* list = issues.IfBuilt()) list->Refresh();
+    if (auto* map = scriptMap.IfBuilt()) map->Refresh();
   };
   return windows;
 }
@@ -121,6 +141,37 @@ void MessagesWiring::Windows::OpenFinding(const check::Finding& finding) {
   }
 }
 
+void MessagesWiring::Windows::RunEditor(const std::function<void()>& then) {
+  const int planet = script.Planet();
+  editor->Prepare(planet, c.store.GetPlanetFlag(c.record, "Messages", planet) == 1, PlanetName());
+  then();
+  editor->exec();
+  if (auto* list = issues.IfBuilt()) list->hide();
+}
+
+// A group chosen on the map opens in the editor, which is run for it when it is not open.
+void MessagesWiring::Windows::OpenFromMap(const check::OpenTarget& target) {
+  auto go = [this, target] {
+    auto& model = editor->Model();
+    switch (target.kind) {
+      case check::OpenTarget::Kind::Messages: model.GoToItem(messages::Direction::Message, target.group, 0); break;
+      case check::OpenTarget::Kind::Responses: model.GoToItem(messages::Direction::Response, target.group, 0); break;
+      // The room editor runs modally from the message editor: once that one is on the screen.
+      case check::OpenTarget::Kind::Room: QTimer::singleShot(0, editor.get(), [this, target] {
+          editor->Model().OpenRoom(target.group);
+        });
+        break;
+    }
+  };
+  if (editor->isVisible()) {
+    go();
+    editor->raise();
+    editor->activateWindow();
+  } else {
+    RunEditor(go);
+  }
+}
+
 MessagesWiring::MessagesWiring(WiringContext context, Outside outside)
     : context_(context), outside_(std::move(outside)) {}
 
@@ -131,7 +182,17 @@ bool MessagesWiring::Run(int planet, bool customTicked, const std::string& plane
   Windows& w = *windows_;
   w.editor->Run(planet, customTicked, planetName);
   if (auto* list = w.issues.IfBuilt()) list->hide();
+  if (auto* map = w.scriptMap.IfBuilt(); map && !w.mapRunning) map->hide();
   return w.editor->Model().Custom();
+}
+
+void MessagesWiring::RunMap(int planet, const std::string& planetName) {
+  if (!windows_) windows_ = std::make_unique<Windows>(context_, outside_);
+  Windows& w = *windows_;
+  w.script.SetPlanet(planet);
+  w.mapRunning = true;
+  w.scriptMap->RunFor(planetName);
+  w.mapRunning = false;
 }
 
 void MessagesWiring::Forget() { windows_.reset(); }
@@ -142,6 +203,7 @@ void MessagesWiring::ScriptRestored() {
   if (auto* room = w.room.IfBuilt(); room && room->isVisible()) room->Model().ScriptRestored();
   if (w.editor->isVisible()) w.editor->Model().ScriptRestored();
   if (auto* list = w.issues.IfBuilt()) list->Refresh();
+  if (auto* map = w.scriptMap.IfBuilt()) map->Refresh();
 }
 
 messages::frmMessages* MessagesWiring::Editor() const { return windows_ ? windows_->editor.get() : nullptr; }

@@ -14,7 +14,7 @@ class frmMessages;
 namespace zelmora::editor {
 
 // The message editor and the windows behind it: the room editor with its advanced options, lock
-// dialog and adventure map, the wizard, the flag chooser and the issues list. Built when the
+// dialog and adventure map, the wizard, the flag chooser, the issues list and the script map. Built when the
 // message editor first opens; each window behind it when it is first opened.
 class MessagesWiring {
  public:
@@ -33,6 +33,8 @@ class MessagesWiring {
 
   // The message editor for planet `planet`, its custom box ticked or not; the box's state afterwards.
   bool Run(int planet, bool customTicked, const std::string& planetName);
+  // The map of planet `planet`'s script, run modally; a group opened on it opens the message editor.
+  void RunMap(int planet, const std::string& planetName);
   // Drops every window with all it read from the script, so that the next opening reads the file
   // afresh: the open system changed, or was reverted to its saved version.
   void Forget();

@@ -132,6 +132,9 @@ void frmMessages::BuildDirectionColumn() {
   cmdTestHere = Make<QPushButton>(this, "cmdTestHere", "Test from &Here");
   cmdTestHere->setToolTip(QStringLiteral("Starts a test at this group: its messages first, or its responses at once"));
   PlaceTwips(cmdTestHere, 120, 4770, kLeftWidth, 375);
+  cmdScriptMap = Make<QPushButton>(this, "cmdScriptMap", "Script &Map");
+  cmdScriptMap->setToolTip(QStringLiteral("Draws every group and every link between them on one sheet"));
+  PlaceTwips(cmdScriptMap, 120, 5220, kLeftWidth, 375);
   // Alt+C belongs to "&Cancel", which shows beside it while an item is edited.
   cmdClose = Make<QPushButton>(this, "cmdClose", "C&lose");
   PlaceTwips(cmdClose, 120, kFormHeight - 495, kLeftWidth, 375);

@@ -76,6 +76,7 @@ class frmMessages : public QDialog, private MessageEditorView {
   QPushButton* cmdWizard;
   QPushButton* cmdIssues;  // the checker's list of the script's issues
   QPushButton* cmdTestHere;  // a test that starts at the group shown
+  QPushButton* cmdScriptMap;  // the script drawn as a map of its groups and links
   QPushButton* cmdClose;
   QFrame* pnlInfo;
   QLabel* lblM1Title;

@@ -110,6 +110,7 @@ void frmMessages::Connect() {
   connect(cmdWizard, &QPushButton::clicked, this, [this] { model_->Wizard(); });
   connect(cmdIssues, &QPushButton::clicked, this, [this] { model_->Issues(); });
   connect(cmdTestHere, &QPushButton::clicked, this, [this] { model_->TestFromHere(); });
+  connect(cmdScriptMap, &QPushButton::clicked, this, [this] { model_->Map(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { model_->Close(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { model_->Save(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { model_->Cancel(); });
@@ -347,6 +348,7 @@ void frmMessages::ShowButtons(const ButtonState& b) {
   cmdWizard->setEnabled(b.wizard);
   cmdIssues->setEnabled(b.issues);
   cmdTestHere->setEnabled(b.testFrom);
+  cmdScriptMap->setEnabled(b.map);
   cmdSave->setEnabled(b.save);
   cmdCancel->setEnabled(b.cancel);
   cmdDelete->setEnabled(b.del);

@@ -40,6 +40,7 @@ MessageEditor::MessageEditor(PlanetScript& script, SpecialActionList catalogue, 
   screen_.buttons.test = static_cast<bool>(windows_.test);
   screen_.buttons.wizard = static_cast<bool>(windows_.wizard);
   screen_.buttons.issues = static_cast<bool>(windows_.issues);
+  screen_.buttons.map = static_cast<bool>(windows_.map);
   MessageEditButtons(false);
 }
 
@@ -527,6 +528,10 @@ void MessageEditor::TestFromHere() {
 
 void MessageEditor::Issues() {
   if (windows_.issues) windows_.issues(script_.Planet());
+}
+
+void MessageEditor::Map() {
+  if (windows_.map) windows_.map(script_.Planet());
 }
 
 void MessageEditor::GoToItem(Direction direction, const std::string& group, int item) {

@@ -31,6 +31,8 @@ struct MessageEditorWindows {
   std::function<void(int planet, const std::string& group, Direction direction)> testFrom;
   // The list of the script's issues for the planet; it stays open beside the editor.
   std::function<void(int planet)> issues;
+  // The map of the planet's script; it stays open beside the editor too.
+  std::function<void(int planet)> map;
   // Told after every change the editor writes to the script.
   std::function<void()> scriptChanged;
   // Width of a response text in the dialog font, in twips.
@@ -82,6 +84,7 @@ class MessageEditor {
   // Test from Here: a test that starts at the group the list shows, in the direction shown.
   void TestFromHere();
   void Issues();
+  void Map();
   // Shows item `item` (1-based; 0 for none) of a group's messages or responses, adding the group to
   // the lists when they do not hold it; or opens a room in the room editor.
   void GoToItem(Direction direction, const std::string& group, int item);

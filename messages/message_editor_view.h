@@ -31,7 +31,7 @@ struct FrameState {
 struct ButtonState {
   bool addGroup = false;
   bool newItem = true, edit = false, remove = false, clearAll = false, up = false, down = false;
-  bool go = false, test = false, editRoom = false, wizard = false, issues = false;
+  bool go = false, test = false, editRoom = false, wizard = false, issues = false, map = false;
   bool testFrom = false;  // Test from Here: a group with items is listed and no item is edited
   bool save = true, cancel = true, del = false;
   bool listCommandsVisible = true;  // New, Edit, Remove, Clear All, arrows, Test

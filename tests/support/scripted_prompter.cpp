@@ -53,6 +53,11 @@ std::optional<std::string> ScriptedPrompter::ChooseOpenFile(const std::string& t
   return NextReply({Kind::OpenFile, filter, title, Buttons::OkCancel, platform::Icon::None, 1, startFolder});
 }
 
+std::optional<std::string> ScriptedPrompter::ChooseSaveFile(const std::string& title, const std::string& startFile,
+                                                            const std::string& filter) {
+  return NextReply({Kind::SaveFile, filter, title, Buttons::OkCancel, platform::Icon::None, 1, startFile});
+}
+
 std::optional<std::string> ScriptedPrompter::ChooseFolder(const std::string& title, const std::string& startFolder) {
   return NextReply({Kind::Folder, {}, title, Buttons::OkCancel, platform::Icon::None, 1, startFolder});
 }

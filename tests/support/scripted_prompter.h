@@ -13,7 +13,7 @@ namespace zelmora::testing {
 // left fails the running test (the flow asked something the test did not expect).
 class ScriptedPrompter : public platform::Prompter {
  public:
-  enum class Kind { Message, Input, OpenFile, Folder };
+  enum class Kind { Message, Input, OpenFile, SaveFile, Folder };
 
   struct Call {
     Kind kind;
@@ -22,7 +22,7 @@ class ScriptedPrompter : public platform::Prompter {
     platform::Buttons buttons = platform::Buttons::Ok;
     platform::Icon icon = platform::Icon::None;
     int defaultButton = 1;
-    std::string defaultValue;  // input default or chooser start folder
+    std::string defaultValue;  // input default, chooser start folder or file
   };
 
   // Queue answers in the order the flow will ask.
@@ -39,6 +39,8 @@ class ScriptedPrompter : public platform::Prompter {
   std::optional<std::string> Input(const std::string& prompt, const std::string& title,
                                    const std::string& defaultValue) override;
   std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& startFolder,
+                                            const std::string& filter) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& startFile,
                                             const std::string& filter) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
   // Recorded as a message box with the whole (UTF-8) refusal text.

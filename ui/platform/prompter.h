@@ -31,6 +31,13 @@ class Prompter {
                                                     const std::string& startFolder,
                                                     const std::string& filter) = 0;
 
+  // File chooser for saving, opened on `startFile`; filter like "PNG image (*.png);;SVG drawing (*.svg)".
+  // No answer when cancelled, and none from a prompter that cannot show one.
+  virtual std::optional<std::string> ChooseSaveFile(const std::string& /*title*/, const std::string& /*startFile*/,
+                                                    const std::string& /*filter*/) {
+    return std::nullopt;
+  }
+
   // Folder chooser. No answer when cancelled.
   virtual std::optional<std::string> ChooseFolder(const std::string& title,
                                                   const std::string& startFolder) = 0;

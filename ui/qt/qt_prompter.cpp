@@ -134,6 +134,14 @@ std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& title, 
   return file.toStdString();
 }
 
+std::optional<std::string> QtPrompter::ChooseSaveFile(const std::string& title, const std::string& startFile,
+                                                      const std::string& filter) {
+  QString file = QFileDialog::getSaveFileName(parent_, FromCp1252(title), QString::fromStdString(startFile),
+                                              FromCp1252(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
 std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title, const std::string& startFolder) {
   QString folder =
       QFileDialog::getExistingDirectory(parent_, FromCp1252(title), QString::fromStdString(startFolder));

@@ -19,6 +19,8 @@ class QtPrompter : public platform::Prompter {
                                    const std::string& defaultValue) override;
   std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& startFolder,
                                             const std::string& filter) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& startFile,
+                                            const std::string& filter) override;
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
   void Refuse(const std::string& text) override;
