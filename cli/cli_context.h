@@ -66,5 +66,6 @@ void AddInstallCommands(CLI::App& app, CliContext& ctx);
 void AddPackagingCommands(CLI::App& app, CliContext& ctx);
 void AddCheckCommands(CLI::App& app, CliContext& ctx);
 void AddMapCommands(CLI::App& app, CliContext& ctx);
+void AddWritingCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

@@ -1,0 +1,102 @@
+#include "tests/cli/zmd_run.h"
+#include "tests/support/temp_game_folder.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+namespace zelmora {
+namespace {
+
+using testing::Zmd;
+
+TEST(ZmdFind, OneMatchingValueALineAndStatusOneForNothing) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  auto r = Zmd({"find", folder, "trade"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out,
+            "4Tessaly/2/Message2: %W3We have little to trade, but much to tell.\n"
+            "Kestrel Verge/1/ResponseHail1: Trade.*MTrade\n");
+
+  // The group name after "*M" is a code, never found.
+  r = Zmd({"find", folder, "MTrade"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+
+  EXPECT_EQ(Zmd({"find", folder, "trade", "Kestrel Verge", "--case"}).status, 1);
+  EXPECT_EQ(Zmd({"find", folder, "Trade", "Kestrel Verge", "1", "--case", "--word"}).status, 0);
+
+  r = Zmd({"find", folder, "Area (\\d), (\\d)", "Mirefall", "2", "--regex", "--json"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto hits = nlohmann::json::parse(r.out);
+  ASSERT_EQ(hits.size(), 6u);
+  EXPECT_EQ(hits[0]["key"], "Beam1");
+  EXPECT_EQ(hits[0]["match"], "Area 1, 1");
+  EXPECT_EQ(hits[0]["start"], 18);
+
+  EXPECT_EQ(Zmd({"find", folder, "(", "--regex"}).status, 1);
+  EXPECT_EQ(Zmd({"find", folder, "x", "Nowhere"}).status, 2);
+}
+
+TEST(ZmdReplace, DryRunWritesNothingAndAReplaceKeepsTheCodes) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  const std::string before = game.ReadDescriptor("Kestrel Verge");
+  auto r = Zmd({"replace", folder, "Trade", "Barter", "Kestrel Verge", "--dry-run"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out,
+            "Kestrel Verge/1/ResponseHail1:\n  - Trade.*MTrade\n  + Barter.*MTrade\n1 value would be changed\n");
+  EXPECT_EQ(game.ReadDescriptor("Kestrel Verge"), before);
+
+  r = Zmd({"replace", folder, "Trade", "Barter", "Kestrel Verge"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string after = game.ReadDescriptor("Kestrel Verge");
+  EXPECT_NE(after.find("ResponseHail1=Barter.*MTrade\r\n"), std::string::npos);
+  EXPECT_NE(after.find("MessagesTrade=1\r\n"), std::string::npos);
+}
+
+TEST(ZmdReplace, RefusedValuesAreListedAndLeftAlone) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  const std::string before = game.ReadDescriptor("4Tessaly");
+  auto r = Zmd({"replace", folder, "ruins", "ruins*SFA", "4Tessaly"});
+  EXPECT_EQ(r.status, 2) << r.out;
+  EXPECT_NE(r.out.find("4Tessaly/4/Beam1: refused: A text cannot contain \"*\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("0 values changed, 1 refused"), std::string::npos) << r.out;
+  EXPECT_EQ(game.ReadDescriptor("4Tessaly"), before);
+
+  // The code page cannot hold it: refused before anything is read.
+  r = Zmd({"replace", folder, "ruins", "ruins \xE2\x9C\x93", "4Tessaly"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(game.ReadDescriptor("4Tessaly"), before);
+}
+
+TEST(ZmdReplace, RefusedWhileTheEditorHasTheSystemOpen) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  const std::string before = game.ReadDescriptor("4Tessaly");
+  game.WriteDescriptor("4Tessaly", before, ".edt");
+
+  auto r = Zmd({"replace", folder, "ruins", "remains", "4Tessaly"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("working copy"), std::string::npos);
+
+  // Over the whole folder the other systems are written; the open one is listed as refused.
+  r = Zmd({"replace", folder, "e", "e"});
+  EXPECT_EQ(r.status, 0) << r.out;  // replaced by itself: nothing to do
+  r = Zmd({"replace", folder, "ruins", "remains"});
+  EXPECT_EQ(r.status, 2) << r.out;
+  EXPECT_NE(r.out.find("4Tessaly/4/Beam1: refused: 4Tessaly is open in the editor"), std::string::npos) << r.out;
+  EXPECT_EQ(game.ReadDescriptor("4Tessaly"), before);
+  EXPECT_EQ(game.ReadDescriptor("4Tessaly", ".edt"), before);
+
+  // A dry run reads what the editor shows.
+  game.WriteDescriptor("4Tessaly", before + "", ".edt");
+  r = Zmd({"replace", folder, "ruins", "remains", "--dry-run"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("reading the unsaved working copy of 4Tessaly"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelmora
