@@ -3,6 +3,7 @@
 #include "cli/writing_scope.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
+#include "writing/group_rename.h"
 #include "writing/text_replace.h"
 #include "writing/text_search.h"
 
@@ -109,6 +110,36 @@ void Replace(CliContext& ctx, const SearchArgs& a) {
   if (refused > 0) ctx.status = kRefused;
 }
 
+struct RenameArgs {
+  std::string folder, system, from, to;
+  int planet = 1;
+};
+
+void RenameGroup(CliContext& ctx, const RenameArgs& a) {
+  const ScopeArgs scope{a.folder, a.system, a.planet};
+  if (RefuseOpenSystem(ctx, scope)) return;
+  store::DescriptorStore store(a.folder);
+  store::SolarSystemRecord record;
+  if (!LoadSystem(ctx, a.folder, a.system, store, record)) return;
+  if (a.planet < 1 || a.planet > record.PlanetCount) {
+    return ctx.Fail(kFailed, a.system + " has planets 1 to " + std::to_string(record.PlanetCount));
+  }
+  const auto from = CodePageArgument(ctx, a.from);
+  if (!from) return;
+  const auto to = CodePageArgument(ctx, a.to);
+  if (!to) return;
+  messages::PlanetScript script(store, record, a.planet);
+  const writing::RenamePlan plan =
+      writing::PlanRename(script, *from, *to, messages::LoadSpecialActions(a.folder));
+  if (plan.refused) return ctx.Fail(kRefused, *plan.refused);
+  writing::ApplyRename(script, plan);
+  for (const auto& g : plan.groups) ctx.out << Cp1252ToUtf8(g.from) << " -> " << Cp1252ToUtf8(g.to) << "\n";
+  int moved = 0;
+  for (const auto& k : plan.keys) moved += k.from != k.to ? 1 : 0;
+  ctx.out << moved << (moved == 1 ? " key" : " keys") << " renamed, " << plan.references
+          << (plan.references == 1 ? " answer code" : " answer codes") << " rewritten\n";
+}
+
 void AddSearchOptions(CLI::App* command, SearchArgs& a) {
   command->add_flag("--regex", a.regex, "TEXT is a regular expression (ECMAScript syntax)");
   command->add_flag("--case", a.matchCase, "match upper and lower case exactly");
@@ -142,6 +173,19 @@ void AddWritingCommands(CLI::App& app, CliContext& ctx) {
   AddSearchOptions(replace, *r);
   replace->add_flag("--dry-run", r->dryRun, "print the changes without writing them (reads the editor's working copy)");
   replace->callback([&ctx, r] { Replace(ctx, *r); });
+
+  auto g = std::make_shared<RenameArgs>();
+  auto* rename = app.add_subcommand(
+      "rename-group", "rename a group of a planet's script everywhere: its keys, its Ignore, Phaser, Search, Tri and "
+                      "Locked groups, and every answer code naming them; refused (exit status 2) when the name is "
+                      "taken, breaks the name rule or would read as a repair condition; refused while the editor "
+                      "has the system open");
+  rename->add_option("GAME_FOLDER", g->folder)->required();
+  rename->add_option("SYSTEM", g->system)->required();
+  rename->add_option("PLANET", g->planet, "planet number")->required();
+  rename->add_option("OLD", g->from, "the group's name")->required();
+  rename->add_option("NEW", g->to, "its new name")->required();
+  rename->callback([&ctx, g] { RenameGroup(ctx, *g); });
 }
 
 }  // namespace zelmora::cli

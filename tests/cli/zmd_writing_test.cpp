@@ -98,5 +98,47 @@ TEST(ZmdReplace, RefusedWhileTheEditorHasTheSystemOpen) {
   EXPECT_NE(r.out.find("reading the unsaved working copy of 4Tessaly"), std::string::npos);
 }
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+TEST(ZmdRenameGroup, PlayShowsTheSameUnderTheNewName) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  const auto input = game.Write("session.txt", "hail\nrespond 1\ntick 3\nrespond 2\ntick 3\nrespond 1\ntick 3\nleave\n");
+  const auto play = [&] { return Zmd({"play", folder, "Kestrel Verge", "3", "--seed", "3"}, input.string()); };
+  const auto before = play();
+  ASSERT_EQ(before.status, 0) << before.out;
+  ASSERT_NE(before.out.find("Research"), std::string::npos) << before.out;
+
+  auto r = Zmd({"rename-group", folder, "Kestrel Verge", "3", "Research", "Inquiry"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out, "Research -> Inquiry\n6 keys renamed, 3 answer codes rewritten\n");
+  EXPECT_EQ(play().out, ReplaceAll(before.out, "Research", "Inquiry"));
+  EXPECT_EQ(Zmd({"check", folder, "Kestrel Verge", "3", "--severity", "warning"}).status, 0);
+}
+
+TEST(ZmdRenameGroup, RefusalsWriteNothing) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  const std::string before = game.ReadDescriptor("Kestrel Verge");
+  auto r = Zmd({"rename-group", folder, "Kestrel Verge", "3", "Research", "Energy"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("is taken"), std::string::npos) << r.out;
+  EXPECT_EQ(Zmd({"rename-group", folder, "Kestrel Verge", "3", "Research", "Stars"}).status, 2);
+  EXPECT_EQ(Zmd({"rename-group", folder, "Kestrel Verge", "3", "Hail", "Greeting"}).status, 2);
+  EXPECT_EQ(Zmd({"rename-group", folder, "Kestrel Verge", "9", "Research", "Inquiry"}).status, 1);
+  EXPECT_EQ(game.ReadDescriptor("Kestrel Verge"), before);
+
+  game.WriteDescriptor("Kestrel Verge", before, ".edt");
+  r = Zmd({"rename-group", folder, "Kestrel Verge", "3", "Research", "Inquiry"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("working copy"), std::string::npos);
+  EXPECT_EQ(game.ReadDescriptor("Kestrel Verge"), before);
+}
+
 }  // namespace
 }  // namespace zelmora
