@@ -98,6 +98,26 @@ TEST(ZmdReplace, RefusedWhileTheEditorHasTheSystemOpen) {
   EXPECT_NE(r.out.find("reading the unsaved working copy of 4Tessaly"), std::string::npos);
 }
 
+TEST(ZmdStats, PerPlanetPerGroupAndTheLimits) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  auto r = Zmd({"stats", folder, "Kestrel Verge", "1"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+            "Kestrel Verge/1: 14 words, 83 characters in 2 messages, 2 responses; longest Message1 (46 of 254); "
+            "widest response ResponseHail2 (1680 of 7230 twips)");
+  EXPECT_NE(r.out.find("\n  Hail: 4 words, 27 characters in 0 messages, 2 responses;"), std::string::npos) << r.out;
+
+  r = Zmd({"stats", folder, "--json"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  const auto j = nlohmann::json::parse(r.out);
+  int words = 0;
+  for (const auto& p : j["planets"]) words += p["words"].get<int>();
+  EXPECT_EQ(j["total"]["words"], words);
+  EXPECT_EQ(j["total"]["overLength"], 1);  // Mirefall's information text
+  EXPECT_EQ(Zmd({"stats", folder, "Nowhere"}).status, 2);
+}
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
   for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
