@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace zelmora {
 namespace {
 
@@ -116,6 +118,22 @@ TEST(ZmdStats, PerPlanetPerGroupAndTheLimits) {
   EXPECT_EQ(j["total"]["words"], words);
   EXPECT_EQ(j["total"]["overLength"], 1);  // Mirefall's information text
   EXPECT_EQ(Zmd({"stats", folder, "Nowhere"}).status, 2);
+}
+
+TEST(ZmdCheck, SpellingNotesWithTheGamesOwnWordsKnown) {
+  testing::DemoGameFolder game;
+  const std::string folder = game.Path().string();
+  // The author's word list is looked for in the data folder: this test's own.
+  setenv("XDG_DATA_HOME", (game.Path() / "data").c_str(), 1);
+  const auto plain = Zmd({"check", folder, "Mirefall"});
+  const auto r = Zmd({"check", folder, "Mirefall", "--spelling"});
+  EXPECT_EQ(r.status, plain.status);  // notes only
+  EXPECT_NE(r.out.find("Mirefall/2/MessageBeamUp1: note: \"sucessful\" is not in the dictionary (perhaps "
+                       "\"successful\""),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("Mirefall\" is not"), std::string::npos);  // the system's own name is known
+  EXPECT_EQ(Zmd({"check", folder, "Mirefall", "--spelling", "--dictionary", "xx_NOPE"}).status, 2);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
