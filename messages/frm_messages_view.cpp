@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -109,6 +110,11 @@ void frmMessages::Connect() {
   connect(cmdEditRoom, &QPushButton::clicked, this, [this] { model_->EditRoom(); });
   connect(cmdWizard, &QPushButton::clicked, this, [this] { model_->Wizard(); });
   connect(cmdIssues, &QPushButton::clicked, this, [this] { model_->Issues(); });
+  connect(cmdFind, &QPushButton::clicked, this, [this] { model_->Find(); });
+  for (const QKeySequence& keys : {QKeySequence(QKeySequence::Find), QKeySequence(Qt::CTRL | Qt::Key_H)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { model_->Find(); });
+  }
+  connect(cmdRenameGroup, &QPushButton::clicked, this, [this] { model_->RenameGroup(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { model_->Close(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { model_->Save(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { model_->Cancel(); });
@@ -345,6 +351,8 @@ void frmMessages::ShowButtons(const ButtonState& b) {
   cmdEditRoom->setEnabled(b.editRoom);
   cmdWizard->setEnabled(b.wizard);
   cmdIssues->setEnabled(b.issues);
+  cmdFind->setEnabled(b.find);
+  cmdRenameGroup->setEnabled(b.renameGroup);
   cmdSave->setEnabled(b.save);
   cmdCancel->setEnabled(b.cancel);
   cmdDelete->setEnabled(b.del);
@@ -407,6 +415,8 @@ void frmMessages::ShowLength(const LengthState& length) {
 }
 
 void frmMessages::ShowInfoPreview(const std::string& text) { lblM1Text->setText(FromCp1252(text)); }
+
+void frmMessages::ShowWords(const std::string& words) { lblWords->setText(FromCp1252(words)); }
 
 void frmMessages::ShowCustom(bool ticked) { chkCustom->setChecked(ticked); }
 

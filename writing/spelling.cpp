@@ -125,7 +125,7 @@ std::vector<std::string> Speller::Suggestions(std::string_view word, std::size_t
 
 void Speller::AddToDictionary(std::string_view word) {
   user_.Add(Plain(word));
-  known_.erase(Plain(word));
+  known_.clear();  // the word in every case it was met in
 }
 
 std::vector<Span> Speller::Misspelt(std::string_view text, const std::vector<Span>& prose) {
