@@ -1,6 +1,7 @@
 #include "adventure/room_editor.h"
 
 #include "messages/typed_text.h"
+#include "ui/platform/prompter.h"
 #include "store/descriptor_store.h"
 
 #include <utility>
@@ -78,9 +79,14 @@ OpenResult RoomEditor::LoadRoom(const std::string& room) {
 
 void RoomEditor::ScriptRestored() {
   if (!room_.IsOpen() || label_.empty()) return;
-  const std::string back = back_;
-  const std::string label = label_;
-  if (LoadRoom(label) == OpenResult::Opened) back_ = back;
+  // Read again without a question: an undo may have left the room with effects and no description,
+  // and the room shown stays the one shown.
+  platform::DecliningPrompter quiet;
+  if (room_.LoadRoom(label_, quiet) == OpenResult::Opened) {
+    shown_.reset();
+    highlighted_.reset();
+    selectedRow_.reset();
+  }
   Publish(true);
 }
 

@@ -1,6 +1,7 @@
 // The main window: construction, the system list, the drawing and the mouse. The commands are in
 // frm_ss_edit_commands.cpp.
 #include "editor/frm_ss_edit.h"
+#include "editor/frm_pictures.h"
 
 #include "editor/editor_commands.h"
 #include "editor/fit_name.h"
@@ -142,8 +143,10 @@ void frmSSEdit::WireHistory() {
   history_ = std::make_unique<HistoryWiring>(this, store_, prompter_);
   history_->AddMenu(mnuPlanet->menuAction());
   history_->SetRestored([this] { ShowRestored(); });
-  // Pictures live in memory until a save: while they wait, the system stays modified.
-  history_->SetOtherChanges([this] { return PicturesModel().Dirty(); });
+  // Unsaved pictures wait beside the working copy: while they do, the system stays modified.
+  history_->SetOtherChanges([this] {
+    return store_.IsWorkingCopyOpen() && platform::FileExists(store_.WorkingPicturesPath(record_.Name));
+  });
   // Not in the wizard or the dialogs that apply their choice when they close: an undo under them
   // would be written over by their OK.
   history_->AddShortcutsToWindows({QStringLiteral("frmMessages"), QStringLiteral("frmEditRoom"),
@@ -156,9 +159,11 @@ void frmSSEdit::WireHistory() {
 void frmSSEdit::ShowRestored() {
   if (!SystemOpen()) return;
   LoadSystem(record_.Name);
+  // The pictures as the history left them, shown at once if their window is open.
   auto& pictures = PicturesModel();
-  while (pictures.Images().Count() < record_.PlanetCount) pictures.AddSlot();
-  while (pictures.Images().Count() > record_.PlanetCount && pictures.Images().Count() > 1) pictures.RemoveLastSlot();
+  const int shown = pictures.Screen().planet;
+  pictures.LoadSystemPictures();
+  if (auto* window = pictures_->WindowIfBuilt(); window && window->isVisible()) pictures.ShowPlanet(shown);
   if (!picStar->HasCustomPicture()) picStar->ShowStock(record_.StarType);
   DrawSystem(true);
   UpdatePlanetCommands();

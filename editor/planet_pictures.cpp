@@ -51,15 +51,12 @@ void PlanetPictures::LoadSystemPictures() {
     if (changed_) changed_();
     return;
   }
-  auto strips = store_.MatchingPictures(record_.Name + ".*");
-  if (strips.empty()) {
+  const fs::path strip = store_.SavedPictureStrip(record_.Name);
+  if (strip.empty()) {
     SetupPics();
     return;
   }
-  // The bitmap this program writes, when other files of the name lie beside it.
-  auto bitmap = std::find_if(strips.begin(), strips.end(),
-                             [](const fs::path& p) { return platform::EqualsNoCase(p.extension().string(), ".bmp"); });
-  LoadPictures(bitmap != strips.end() ? *bitmap : strips.front());
+  LoadPictures(strip);
 }
 
 int PlanetPictures::PictureCount() const {
@@ -117,12 +114,22 @@ void PlanetPictures::ClearOnlyPicture() {
 void PlanetPictures::PictureChanged() {
   dirty_ = true;
   ++screen_.revision;
-  // Kept beside the working copy at once, before any flag that names them is written.
+  // Kept beside the working copy at once, before any flag that names them is written, and so in
+  // the history; no pictures at all is kept as an empty strip.
   if (store_.IsWorkingCopyOpen()) {
-    const fs::path working = store_.WorkingPicturesPath(record_.Name);
-    if (images_.Count() == 0 || !images_.SaveStrip(working)) platform::RemoveFile(working);
+    std::string bytes;
+    if (images_.Count() > 0 && !EncodeStrip(bytes)) bytes.clear();
+    store_.KeepWorkingPictures(record_.Name, bytes);
   }
   if (changed_) changed_();
+}
+
+bool PlanetPictures::EncodeStrip(std::string& bytes) const {
+  const fs::path folder = services_.scratchFolder.empty() ? fs::temp_directory_path() : services_.scratchFolder;
+  const fs::path scratch = folder / "strip.bmp";
+  const bool ok = images_.SaveStrip(scratch) && platform::ReadWholeFile(scratch, bytes);
+  platform::RemoveFile(scratch);
+  return ok;
 }
 
 // ---- the window
@@ -184,6 +191,7 @@ void PlanetPictures::SetCustom(bool checked) {
 }
 
 void PlanetPictures::New() {
+  store::EditAction action(store_, kPicturesStep);
   const int n = Planet();
   auto file = services_.prompter.ChooseOpenFile("Choose Picture", store_.PicturesFolder().string(),
                                                 ChooserFilter(kPictureFilter));
@@ -207,6 +215,7 @@ void PlanetPictures::Edit() {
                                                services_.runner, scratch,
                                                [this, n](const fs::path& f) { images_.SavePicture(n - 1, f); });
   if (painted != packaging::PaintResult::Changed) return;
+  store::EditAction action(store_, kPicturesStep);
   const bool loaded = images_.LoadPicture(n - 1, scratch);
   if (loaded) PictureChanged();
   platform::RemoveFile(scratch);
@@ -230,6 +239,7 @@ void PlanetPictures::Remove() {
                                  "Confirmation") != Answer::Yes) {
     return;
   }
+  store::EditAction action(store_, kPicturesStep);
   images_.Clear(n - 1);
   // The switch goes off before the pictures without it are kept: never a switch without a picture.
   SetCustom(false);
@@ -253,8 +263,8 @@ void PlanetPictures::RemoveAll() {
         store_.SetPlanetFlag(record_, kPicturesFlag, i, record_.PlanetCount, false);
       }
     }
+    PictureChanged();
   }
-  PictureChanged();
   ShowPlanet(Planet());
 }
 

@@ -77,7 +77,7 @@ inline constexpr const char* kBlackPictureWarning =
 // The name the Planet Pictures window gives planet n: its own, or "Planet " & n.
 std::string PicturesWindowName(const store::DescriptorStore& store, const store::SolarSystemRecord& record, int n);
 // The history's name for what the Planet Pictures window writes.
-inline constexpr const char* kPicturesStep = "Planet Pictures";
+inline constexpr const char* kPicturesStep = store::kPicturesStep;
 
 class PlanetPictures {
  public:
@@ -129,6 +129,7 @@ class PlanetPictures {
   int Planet() const { return screen_.planet; }
   std::optional<fs::path> AnimationFile(int n) const;
   void PictureChanged();
+  bool EncodeStrip(std::string& bytes) const;
   // Planet n has just been given a picture.
   void WarnIfReadsBackEmpty(int n);
   void Send();

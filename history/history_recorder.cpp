@@ -19,16 +19,23 @@ fs::path GameHistoryFolder(const fs::path& dataFolder, const fs::path& gameFolde
   return dataFolder / (base + "-" + hash);
 }
 
-// The open system's working copy as the history's one document, read and written through the
-// store (its cache, its scratch file, its modification-time rule).
+// The open system's working copy, read and written through the store (its cache, its scratch
+// file, its modification-time rule), and its unsaved planet pictures.
 class HistoryRecorder::StoreDocuments : public Documents {
  public:
   StoreDocuments(store::DescriptorStore& store, const std::string& system) : store_(store), system_(system) {}
   bool Read(const std::string& document, std::string& bytes) override {
-    return document.empty() && store_.IsWorkingCopyOpen() && store_.LoadDescriptor(system_, bytes);
+    if (!store_.IsWorkingCopyOpen()) return false;
+    if (document == kPicturesDocument) {
+      bytes = store_.PicturesState(system_);
+      return true;
+    }
+    return document.empty() && store_.LoadDescriptor(system_, bytes);
   }
   bool Write(const std::string& document, const std::string& bytes) override {
-    return document.empty() && store_.IsWorkingCopyOpen() && static_cast<bool>(store_.SaveDescriptor(system_, bytes));
+    if (!store_.IsWorkingCopyOpen()) return false;
+    if (document == kPicturesDocument) return store_.RestorePicturesState(system_, bytes);
+    return document.empty() && static_cast<bool>(store_.SaveDescriptor(system_, bytes));
   }
 
  private:
@@ -70,6 +77,16 @@ void HistoryRecorder::Replacing(std::string_view system, const std::shared_ptr<c
   if (history_->StepCount() != steps || history_->Position() != position) Changed();
 }
 
+void HistoryRecorder::PicturesReplacing(std::string_view system, std::string_view before, std::string_view after) {
+  if (restoring_ || !history_ || system != system_) return;
+  // Pictures changed outside a named action are a step of their own, never named after bytes.
+  const bool open = history_->StepOpen();
+  if (!open) history_->BeginStep(store::kPicturesStep);
+  history_->Record(kPicturesDocument, before, HashBytes(before), after, HashBytes(after));
+  if (!open) history_->EndStep();
+  Changed();
+}
+
 void HistoryRecorder::ActionBegins(std::string_view name, bool merge) {
   if (history_ && !restoring_) history_->BeginStep(std::string(name), merge);
 }
@@ -105,6 +122,12 @@ void HistoryRecorder::WorkingCopyClosing(std::string_view system, bool save) {
   }
   history_->BeginStep(kRevertStep);
   history_->Record("", working, HashBytes(working), saved, HashBytes(saved));
+  // The unsaved pictures go with the working copy.
+  const std::string pictures = store_.PicturesState(system_);
+  std::string savedPictures;
+  const fs::path strip = store_.SavedPictureStrip(system_);
+  if (!strip.empty() && !platform::ReadWholeFile(strip, savedPictures)) savedPictures.clear();
+  history_->Record(kPicturesDocument, pictures, HashBytes(pictures), savedPictures, HashBytes(savedPictures));
   history_->EndStep();
   lastAfter_.reset();
   Changed();

@@ -17,6 +17,8 @@ std::filesystem::path GameHistoryFolder(const std::filesystem::path& dataFolder,
                                         const std::filesystem::path& gameFolder);
 
 inline constexpr const char* kRevertStep = "Revert to saved";
+// The history's second document: the planet pictures as the store keeps them (PicturesState).
+inline constexpr const char* kPicturesDocument = "pictures";
 
 // The history of the open system, fed by the store: every replacement of the working copy is
 // recorded before the file is written; undo and redo write the working copy back through the
@@ -34,6 +36,7 @@ class HistoryRecorder : public store::ChangeRecorder {
   // store::ChangeRecorder
   void Replacing(std::string_view system, const std::shared_ptr<const store::DescriptorContent>& before,
                  const std::shared_ptr<const store::DescriptorContent>& after) override;
+  void PicturesReplacing(std::string_view system, std::string_view before, std::string_view after) override;
   void ActionBegins(std::string_view name, bool merge) override;
   void ActionEnds() override;
   void WorkingCopyOpened(std::string_view system) override;

@@ -18,6 +18,8 @@ class ChangeRecorder {
                          const std::shared_ptr<const DescriptorContent>& after) = 0;
   // The outermost named action begins or ends: what is written in between is one step. A merging
   // action (typing) joins the step before it when that one has the same name.
+  // The open system's unsaved planet pictures are about to change (see PicturesState).
+  virtual void PicturesReplacing(std::string_view /*system*/, std::string_view /*before*/, std::string_view /*after*/) {}
   virtual void ActionBegins(std::string_view name, bool merge) = 0;
   virtual void ActionEnds() = 0;
   virtual void WorkingCopyOpened(std::string_view system) = 0;

@@ -67,6 +67,18 @@ class DescriptorStore {
   // The picture files whose code-page names match a pattern ("Vega.*"), and their removal.
   std::vector<fs::path> MatchingPictures(std::string_view pattern) const;
   int RemovePictures(std::string_view pattern) const;
+  // The saved planet-picture strip of a system: the bitmap this program writes when other files of
+  // the name lie beside it; empty when there is none.
+  fs::path SavedPictureStrip(std::string_view name) const;
+  // The planet pictures as they stand while the working copy is open: the unsaved strip when there
+  // is one (empty bytes: every picture removed), else the saved strip, else nothing.
+  std::string PicturesState(std::string_view name) const;
+  // Keeps changed pictures beside the working copy, the recorder told first (under kPicturesStep
+  // when no action is open). Bytes equal to the
+  // saved strip need no unsaved copy.
+  bool KeepWorkingPictures(std::string_view name, std::string_view bytes);
+  // The same without telling the recorder: the history puts back what it recorded.
+  bool RestorePicturesState(std::string_view name, std::string_view bytes);
   bool DescriptorExists(std::string_view name) const;
   bool GameExecutableExists() const;
 
@@ -173,6 +185,9 @@ class DescriptorBatch {
  private:
   DescriptorStore& store_;
 };
+
+// The history's name for a change of the planet pictures.
+inline constexpr const char* kPicturesStep = "Planet Pictures";
 
 // Scoped named action (one step of the history).
 class EditAction {

@@ -143,6 +143,16 @@ TEST_F(RoomEditorTest, GroupLeadingElsewhereAsksPerMessageAndCancelKeepsTheShown
   EXPECT_EQ(e.BackTarget(), "Hall");
   EXPECT_EQ(e.Room().Name(), "Cave");
   EXPECT_TRUE(prompter_.Exhausted());
+
+  // An undo takes the cave's description away and leaves an effect: read again, it stays the
+  // room shown, asking nothing.
+  const std::size_t asked = prompter_.Calls().size();
+  Put("MessageCave1", "Water drips.*RHall");
+  e.ScriptRestored();
+  EXPECT_EQ(prompter_.Calls().size(), asked);
+  EXPECT_EQ(view_.header.room, "Cave");
+  EXPECT_EQ(view_.description.text, "");
+  EXPECT_EQ(e.BackTarget(), "Hall");
 }
 
 TEST_F(RoomEditorTest, UncheckingAGreyActionAsksAndNoKeepsItsResponse) {

@@ -8,6 +8,7 @@
 #include "editor/planet_order.h"
 #include "editor/planet_properties.h"
 #include "store/system_flows.h"
+#include "ui/platform/file_rules.h"
 #include "tests/messages/message_editor_fixture.h"
 #include "tests/support/open_demo_system.h"
 
@@ -279,6 +280,67 @@ TEST_F(RecorderTest, RecordingChangesNothingTheStoreWritesAndRestoringRecordsNot
   demo_.game.WriteDescriptor("4Tessaly", "[General]\r\nPlanetPics=\r\n", ".edt");
   EXPECT_EQ(recorder_->Undo(), Move::Mismatch);
   EXPECT_FALSE(recorder_->CanUndo());
+}
+
+TEST_F(RecorderTest, PictureEditsAreStepsThatOutliveASaveARevertAndAKill) {
+  auto& d = demo_;
+  const std::string name = d.record.Name;
+  const fs::path strip = d.store.PicturePath(name + ".bmp");
+  ASSERT_TRUE(platform::AtomicReplace(strip, "saved strip"));
+  const fs::path unsaved = d.store.WorkingPicturesPath(name);
+  const std::string descriptor = Working();
+  {
+    store::EditAction action(d.store, store::kPicturesStep);
+    d.store.KeepWorkingPictures(name, "one");
+    d.store.SetPlanetFlag(d.record, "PlanetPics", 1, d.record.PlanetCount, true);
+  }
+  Done();
+  d.store.KeepWorkingPictures(name, "two");  // no action open: still named for what it is
+  Done();
+  d.store.KeepWorkingPictures(name, "");  // every picture removed
+  Done();
+  ASSERT_EQ(recorder_->StepCount(), 3u);
+  EXPECT_EQ(recorder_->StepName(1), store::kPicturesStep);
+  EXPECT_TRUE(fs::exists(unsaved)) << "no pictures is kept as an empty strip, the saved one still lies there";
+  Undo();
+  EXPECT_EQ(d.store.PicturesState(name), "two");
+  Undo();
+  Undo();
+  EXPECT_EQ(d.store.PicturesState(name), "saved strip");
+  EXPECT_FALSE(fs::exists(unsaved)) << "back at the saved pictures nothing waits to be saved";
+  EXPECT_EQ(Working(), descriptor);
+  Redo();
+  Redo();
+  EXPECT_EQ(d.store.PicturesState(name), "two");
+
+  // A save writes the strip the unsaved one held; the history walks on over it.
+  ASSERT_TRUE(platform::AtomicReplace(strip, "two"));
+  store::flows::SaveSystem(d.ctx);
+  EXPECT_FALSE(fs::exists(unsaved));
+  Undo();
+  EXPECT_EQ(d.store.PicturesState(name), "one");
+  Redo();
+  EXPECT_FALSE(fs::exists(unsaved));
+
+  // Leaving without a save takes the unsaved pictures along; undoing that brings them back.
+  d.store.KeepWorkingPictures(name, "three");
+  Done();
+  d.store.CloseWorkingCopy(d.record, false);
+  EXPECT_FALSE(fs::exists(unsaved));
+  d.store.OpenWorkingCopy(name, d.prompter);
+  EXPECT_EQ(recorder_->UndoName(), kRevertStep);
+  Undo();
+  EXPECT_EQ(d.store.PicturesState(name), "three");
+
+  // Killed now: Yes to the backup keeps the pictures and where the history stands.
+  const std::size_t position = recorder_->Position();
+  recorder_.reset();
+  recorder_ = std::make_unique<HistoryRecorder>(d.store, data_);
+  d.prompter.Answer(Answer::Yes);
+  d.store.OpenWorkingCopy(name, d.prompter);
+  EXPECT_EQ(recorder_->Position(), position);
+  Undo();
+  EXPECT_EQ(d.store.PicturesState(name), "two");
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ const std::vector<std::string> kHostileFolders = {
 // The words every runner takes from the line are the program, the options' words, and the folder
 // as one word wherever "%1" stood, whatever the folder's name holds.
 TEST(ArchiveCommandLine, TheFolderIsAlwaysOneArgumentForEveryRunner) {
-  for (const std::string options : {std::string(kZipOptions), std::string("-min -a \"%1.zip\" \"%1\"")}) {
+  for (const std::string& options : {std::string(kZipOptions), std::string("-min -a \"%1.zip\" \"%1\"")}) {
     for (const auto& folder : kHostileFolders) {
       auto line = ArchiveCommandLine("C:\\Program Files\\WinZip\\WinZip32.exe", options, folder);
       ASSERT_TRUE(line) << folder;
