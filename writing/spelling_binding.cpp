@@ -112,7 +112,8 @@ void SpellingBinding::Refresh() {
 }
 
 void SpellingBinding::MarkLine() {
-  if (!line_) return;
+  // Marks sent now would end the composition the input method has under way.
+  if (!line_ || composing_) return;
   QList<QInputMethodEvent::Attribute> attributes;
   const int cursor = line_->cursorPosition();
   const QTextCharFormat format = MisspeltFormat();
@@ -121,7 +122,9 @@ void SpellingBinding::MarkLine() {
                                                    QVariant::fromValue<QTextFormat>(format)));
   }
   QInputMethodEvent event(QString(), attributes);
+  sending_ = true;
   QCoreApplication::sendEvent(line_, &event);
+  sending_ = false;
 }
 
 void SpellingBinding::ReplaceWord(int start, int length, const QString& with) {
@@ -170,6 +173,10 @@ QMenu* SpellingBinding::MenuAt(int position) {
 }
 
 bool SpellingBinding::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::InputMethod && line_ && watched == line_ && !sending_) {
+    composing_ = !static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty();
+    if (!composing_) lineTimer_->start();
+  }
   if (event->type() != QEvent::ContextMenu || !service_.Get()) return QObject::eventFilter(watched, event);
   auto* menuEvent = static_cast<QContextMenuEvent*>(event);
   int position = -1;

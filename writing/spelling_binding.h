@@ -54,6 +54,8 @@ class SpellingBinding : public QObject {
   BoxKind kind_;
   QSyntaxHighlighter* highlighter_ = nullptr;
   QTimer* lineTimer_ = nullptr;
+  bool sending_ = false;    // our own marks on their way to the one-line box
+  bool composing_ = false;  // an input method is composing in it: its text is not ours to mark
 };
 
 }  // namespace zelmora::writing

@@ -4,6 +4,8 @@
 #include "writing/spelling_binding.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -104,6 +106,18 @@ TEST(SpellingBinding, AOneLineBoxIsMarkedWithoutTouchingItsTextOrUndo) {
   EXPECT_EQ(box.selectedText().toStdString(), "Go");
   EXPECT_FALSE(box.isUndoAvailable());
   EXPECT_TRUE(edited.empty());
+
+  // While an input method composes, its preedit text is left alone; the marks come back after.
+  box.deselect();
+  QInputMethodEvent compose(QStringLiteral("\u00E9"), {});
+  QCoreApplication::sendEvent(&box, &compose);
+  binding->Refresh();
+  QApplication::processEvents();
+  QInputMethodEvent commit;
+  commit.setCommitString(QString());
+  QCoreApplication::sendEvent(&box, &commit);
+  QApplication::processEvents();
+  EXPECT_EQ(box.text().toStdString(), "Go nroth, %NM.");
 
   s.service.ChooseDictionary("xx_NOPE");  // no such dictionary: nothing is marked
   EXPECT_TRUE(binding->Marked().empty());
