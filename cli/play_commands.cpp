@@ -1,9 +1,13 @@
 // zmd play: a planet's script tested from the command line.
 #include "cli/cli_context.h"
+#include "cli/play_coverage.h"
+#include "messages/planet_script.h"
+#include "messages/script_keys.h"
 #include "simulator/play_session.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "ui/platform/text_rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,12 +19,51 @@ namespace zelmora::cli {
 namespace {
 
 struct PlayArgs {
-  std::string folder, system, flags, check, record;
+  std::string folder, system, flags, check, record, start, direction = "message";
   int planet = 0;
   std::uint64_t seed = 0;
   double lastVisit = 0;
-  bool noUpgrades = false, badGuy = false;
+  bool noUpgrades = false, badGuy = false, trace = false, json = false;
+  std::vector<std::string> coverage;
 };
+
+// The trace on standard error, each line after the transcript written before it.
+class StandardErrorTrace : public simulator::TraceSink {
+ public:
+  explicit StandardErrorTrace(CliContext& ctx) : ctx_(ctx) {}
+  void TraceLine(const std::string& line) override {
+    ctx_.out.flush();
+    ctx_.err << platform::Cp1252ToUtf8(line) << "\n";
+  }
+
+ private:
+  CliContext& ctx_;
+};
+
+// --start and --direction: the group must hold items of that direction, so that a misspelt name
+// is not taken for a group that stays silent.
+bool StartFrom(CliContext& ctx, const PlayArgs& a, store::DescriptorStore& store, simulator::PlaySettings& settings) {
+  const auto kind = simulator::StartKindOf(a.direction);
+  if (!kind) {
+    ctx.Fail(kFailed, "--direction must be message or response, not " + a.direction);
+    return false;
+  }
+  const auto group = CodePageArgument(ctx, a.start);
+  if (!group) return false;
+  if (settings.workingCopy) store.SetCurrentExtension(store::kWorkingExtension);
+  store::SolarSystemRecord record;
+  store.LoadSystem(settings.system, record);
+  const bool responses = *kind == simulator::StartPoint::Kind::Responses;
+  const std::string countKey = responses ? messages::ResponseCountKey(*group) : messages::MessageCountKey(*group);
+  if (platform::ToInt16(messages::PlanetScript(store, record, settings.planet).GetMessage(countKey)) <= 0) {
+    ctx.Fail(kFailed, "planet " + std::to_string(settings.planet) + " has no " +
+                          (responses ? "responses" : "messages") + " in group " + a.start + " (" +
+                          platform::Cp1252ToUtf8(countKey) + " is not above 0)");
+    return false;
+  }
+  settings.from = simulator::StartPoint{*group, *kind};
+  return true;
+}
 
 void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
   if (a.folder.empty() || a.system.empty() || sub.count("PLANET") == 0) {
@@ -51,6 +94,9 @@ void Play(CliContext& ctx, const PlayArgs& a, const CLI::App& sub) {
   settings.lastVisitTenths = static_cast<int>(tenths);
   settings.upgrades = !a.noUpgrades;
   settings.badGuy = a.badGuy;
+  if (!a.start.empty() && !StartFrom(ctx, a, store, settings)) return;
+  StandardErrorTrace trace(ctx);
+  if (a.trace) settings.trace = &trace;
   simulator::TestRecording recording;
   const bool record = !a.record.empty();
   if (simulator::RunPlaySession(settings, std::cin, ctx.out, record ? &recording : nullptr) != 0) {
@@ -111,8 +157,9 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
   auto* play = app.add_subcommand(
       "play",
       "test a planet's script: reads commands from standard input, one a line (tick [N], hail, respond K, "
-      "ignore, beam, energy DAYS, phaser, photon, leave, exit, status, ship, flags; yes/no answer a "
-      "question, and tick [N] lets the clock run while a command's question waits) and prints a transcript");
+      "ignore, beam, energy DAYS, phaser, photon, leave, exit, status, ship, flags; back takes back the last "
+      "command by playing the test again from its start; yes/no answer a question, and tick [N] lets the clock "
+      "run while a command's question waits) and prints a transcript");
   play->add_option("GAME_FOLDER", args->folder);
   play->add_option("SYSTEM", args->system);
   play->add_option("PLANET", args->planet, "planet number 1..10");
@@ -121,6 +168,14 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
   play->add_option("--last-visit", args->lastVisit, "days since the last visit, 0 (never) to 5");
   play->add_flag("--no-upgrades", args->noUpgrades, "test with the Upgrades option off");
   play->add_flag("--badguy", args->badGuy, "test with the BadGuy option on");
+  play->add_option("--start", args->start,
+                   "start at GROUP instead of where the visit starts: the clock plays its messages first, or "
+                   "with --direction response its responses are offered at once (INIT names the unnamed group)");
+  play->add_flag("--trace", args->trace,
+                 "explain on standard error, for every tick and command, the items considered with each condition "
+                 "and its outcome, the item chosen, what each action changed, the levels and the pending wait");
+  play->add_option("--direction", args->direction, "message (the default) or response: which list of --start's group")
+      ->needs("--start");
   AddSavedFlag(play, ctx);
   play->add_option("--record", args->record,
                    "also keep the test in FILE (its start, seed, input lines and transcript) for --check");
@@ -132,10 +187,32 @@ void AddPlayCommands(CLI::App& app, CliContext& ctx) {
       ->excludes("--flags")
       ->excludes("--last-visit")
       ->excludes("--no-upgrades")
-      ->excludes("--badguy");
+      ->excludes("--badguy")
+      ->excludes("--start")
+      ->excludes("--trace");
+  auto* coverage = play->add_option("--coverage", args->coverage,
+                                    "replay the recordings and print, for each planet they test, the messages, "
+                                    "responses and rooms played of those present, naming the ones never played; "
+                                    "GAME_FOLDER, if given, replaces the recorded ones");
+  coverage->excludes("--check")
+      ->excludes("--seed")
+      ->excludes("--flags")
+      ->excludes("--last-visit")
+      ->excludes("--no-upgrades")
+      ->excludes("--badguy")
+      ->excludes("--start")
+      ->excludes("--trace")
+      ->excludes("--record");
+  play->add_flag("--json", args->json, "with --coverage: print the figures as JSON")->needs(coverage);
   play->callback([&ctx, args, play] {
-    if (!args->check.empty()) Check(ctx, *args);
-    else Play(ctx, *args, *play);
+    if (!args->coverage.empty()) {
+      if (!args->system.empty()) return ctx.Fail(kFailed, "--coverage takes recordings and, at most, a GAME_FOLDER");
+      PrintCoverage(ctx, args->coverage, args->folder, args->json);
+    } else if (!args->check.empty()) {
+      Check(ctx, *args);
+    } else {
+      Play(ctx, *args, *play);
+    }
   });
 }
 

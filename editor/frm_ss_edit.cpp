@@ -188,9 +188,11 @@ void frmSSEdit::WireSubsystems() {
       context, WritingWiring::Hooks{[this](const writing::TextValue& value) { OpenFoundText(value); },
                                     [this] { messages_->ScriptRestored(); }});
   messages_ = std::make_unique<MessagesWiring>(
-      context, MessagesWiring::Outside{[this](int current) { return simulator_->ChooseShipSystem(current); },
-                                       [this](int planet) { simulator_->Test(planet); },
-                                       [this](QWidget& window) { writing_->Decorate(window); }});
+      context, MessagesWiring::Outside{
+                   [this](int current) { return simulator_->ChooseShipSystem(current); },
+                   [this](int planet) { simulator_->Test(planet); },
+                   [this](int planet, const simulator::StartPoint& from) { simulator_->TestFrom(planet, from); },
+                   [this](QWidget& window) { writing_->Decorate(window); }});
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     return messages_->Run(h, ticked, name);
   };

@@ -91,6 +91,13 @@ messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outs
   };
   windows.chooseShipSystem = outside.chooseShipSystem;
   windows.test = outside.test;
+  if (outside.testFrom) {
+    windows.testFrom = [testFrom = outside.testFrom](int planet, const std::string& group,
+                                                     messages::Direction direction) {
+      testFrom(planet, {group, direction == messages::Direction::Response ? simulator::StartPoint::Kind::Responses
+                                                                           : simulator::StartPoint::Kind::Messages});
+    };
+  }
   windows.editRoom = [this](int, const std::string& name) { return room->Run(name); };
   windows.wizard = [this](int) {
     // Finish ticks the editor's custom-messages box inside the grid's one rewrite.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/wiring_context.h"
+#include "simulator/start_point.h"
 
 #include <functional>
 #include <memory>
@@ -30,6 +31,8 @@ class MessagesWiring {
     std::function<int(int current)> chooseShipSystem;
     // The test of planet `planet`.
     std::function<void(int planet)> test;
+    // The test of planet `planet` that starts at a group.
+    std::function<void(int planet, const simulator::StartPoint& from)> testFrom;
     // Told of each window built that holds text boxes (the message editor, the room editor), so
     // that their spelling is marked.
     std::function<void(QWidget& window)> built;

@@ -33,6 +33,8 @@ SimulatorWiring::~SimulatorWiring() = default;
 
 void SimulatorWiring::Test(int planet) { options_->Run(planet); }
 
+void SimulatorWiring::TestFrom(int planet, const simulator::StartPoint& from) { options_->Run(planet, from); }
+
 int SimulatorWiring::ChooseShipSystem(int current) { return system_->Choose(current); }
 
 simulator::frmSSOptions& SimulatorWiring::Options() { return *options_; }

@@ -2,6 +2,7 @@
 
 #include "editor/lazy_window.h"
 #include "editor/wiring_context.h"
+#include "simulator/start_point.h"
 #include "ui/platform/number_asker.h"
 
 #include <memory>
@@ -29,6 +30,9 @@ class SimulatorWiring : private platform::NumberAsker {
 
   // The message editor's Test on planet `planet`.
   void Test(int planet);
+  // A test of planet `planet` that starts at a group (Test from Here in the message editor, or a
+  // group of the script map): the Test Options open for it, and Begin plays from there.
+  void TestFrom(int planet, const simulator::StartPoint& from);
   // The ship-system chooser opened on `current` (0..8); the chosen system.
   int ChooseShipSystem(int current);
 

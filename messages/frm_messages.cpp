@@ -129,16 +129,19 @@ void frmMessages::BuildDirectionColumn() {
   cmdIssues = Make<QPushButton>(this, "cmdIssues", "Script Iss&ues");
   cmdIssues->setToolTip(QStringLiteral("Lists what a player could never see and where a player could get stuck"));
   PlaceTwips(cmdIssues, 120, 4320, kLeftWidth, 375);
+  cmdTestHere = Make<QPushButton>(this, "cmdTestHere", "Test from &Here");
+  cmdTestHere->setToolTip(QStringLiteral("Starts a test at this group: its messages first, or its responses at once"));
+  PlaceTwips(cmdTestHere, 120, 4770, kLeftWidth, 375);
   cmdFind = Make<QPushButton>(this, "cmdFind", "&Find...");
   cmdFind->setToolTip(QStringLiteral("Finds and replaces text in the messages, never touching a code"));
-  PlaceTwips(cmdFind, 120, 4770, kLeftWidth, 375);
+  PlaceTwips(cmdFind, 120, 5220, kLeftWidth, 375);
   cmdRenameGroup = Make<QPushButton>(this, "cmdRenameGroup", "Rena&me Group...");
   cmdRenameGroup->setToolTip(QStringLiteral("Renames the group and every answer code that leads to it"));
-  PlaceTwips(cmdRenameGroup, 120, 5220, kLeftWidth, 375);
+  PlaceTwips(cmdRenameGroup, 120, 5670, kLeftWidth, 375);
   lblWords = Make<QLabel>(this, "lblWords");
   lblWords->setWordWrap(true);
   lblWords->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  PlaceTwips(lblWords, 120, 5700, kLeftWidth, 780);
+  PlaceTwips(lblWords, 120, 6120, kLeftWidth, 780);
   // Alt+C belongs to "&Cancel", which shows beside it while an item is edited.
   cmdClose = Make<QPushButton>(this, "cmdClose", "C&lose");
   PlaceTwips(cmdClose, 120, kFormHeight - 495, kLeftWidth, 375);

@@ -75,6 +75,7 @@ class frmMessages : public QDialog, private MessageEditorView {
   QPushButton* cmdEditRoom;
   QPushButton* cmdWizard;
   QPushButton* cmdIssues;  // the checker's list of the script's issues
+  QPushButton* cmdTestHere;  // a test that starts at the group shown
   QPushButton* cmdFind;          // find and replace over the planet's prose
   QPushButton* cmdRenameGroup;   // the group renamed everywhere
   QLabel* lblWords;              // word counts of the group and the planet

@@ -110,6 +110,7 @@ void frmMessages::Connect() {
   connect(cmdEditRoom, &QPushButton::clicked, this, [this] { model_->EditRoom(); });
   connect(cmdWizard, &QPushButton::clicked, this, [this] { model_->Wizard(); });
   connect(cmdIssues, &QPushButton::clicked, this, [this] { model_->Issues(); });
+  connect(cmdTestHere, &QPushButton::clicked, this, [this] { model_->TestFromHere(); });
   connect(cmdFind, &QPushButton::clicked, this, [this] { model_->Find(); });
   for (const QKeySequence& keys : {QKeySequence(QKeySequence::Find), QKeySequence(Qt::CTRL | Qt::Key_H)}) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { model_->Find(); });
@@ -351,6 +352,7 @@ void frmMessages::ShowButtons(const ButtonState& b) {
   cmdEditRoom->setEnabled(b.editRoom);
   cmdWizard->setEnabled(b.wizard);
   cmdIssues->setEnabled(b.issues);
+  cmdTestHere->setEnabled(b.testFrom);
   cmdFind->setEnabled(b.find);
   cmdRenameGroup->setEnabled(b.renameGroup);
   cmdSave->setEnabled(b.save);

@@ -251,6 +251,7 @@ void MessageEditor::ApplyGroupText(const std::string& text) {
   }
   screen_.buttons.addGroup = GroupEntryIndex(text) < 0 && !text.empty();
   UpdateEditRoom();
+  UpdateTestFrom(IsEditing());
 }
 
 void MessageEditor::SelectGroupEntry(const std::string& name) {
@@ -329,6 +330,13 @@ void MessageEditor::SetItemCommands() {
   screen_.buttons.go = any;
   screen_.buttons.up = any && *screen_.selected > 0;
   screen_.buttons.down = any && *screen_.selected + 1 < static_cast<int>(screen_.lines.size());
+  UpdateTestFrom(IsEditing());
+}
+
+void MessageEditor::UpdateTestFrom(bool editing) {
+  // A name typed but not added is no group to start at, though the list still shows the last one.
+  screen_.buttons.testFrom = windows_.testFrom && InList() && !editing && !screen_.lines.empty() &&
+                             screen_.groupBox.text == listGroup_;
 }
 
 void MessageEditor::SelectLine(std::optional<int> line) {
@@ -511,6 +519,13 @@ void MessageEditor::Wizard() {
 void MessageEditor::Test() {
   if (!windows_.test || IsEditing()) return;
   RunChildWindow([&] { windows_.test(script_.Planet()); });
+}
+
+void MessageEditor::TestFromHere() {
+  if (!screen_.buttons.testFrom) return;  // as a click on the disabled button
+  const std::string group = listGroup_;
+  const Direction direction = screen_.frame.direction;
+  RunChildWindow([&] { windows_.testFrom(script_.Planet(), group, direction); });
 }
 
 void MessageEditor::Issues() {

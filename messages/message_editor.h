@@ -27,6 +27,8 @@ struct MessageEditorWindows {
   std::function<std::optional<std::string>(int planet, const std::string& room)> editRoom;
   std::function<void(int planet)> wizard;
   std::function<void(int planet)> test;
+  // A test that starts at a group: its messages played first, or its responses offered at once.
+  std::function<void(int planet, const std::string& group, Direction direction)> testFrom;
   // The list of the script's issues for the planet; it stays open beside the editor.
   std::function<void(int planet)> issues;
   // Told after every change the editor writes to the script.
@@ -84,6 +86,8 @@ class MessageEditor {
   void EditRoom();
   void Wizard();
   void Test();
+  // Test from Here: a test that starts at the group the list shows, in the direction shown.
+  void TestFromHere();
   void Issues();
   void Find();
   void RenameGroup();
@@ -162,6 +166,7 @@ class MessageEditor {
   void EnterGroup(const std::string& name, Direction direction);
   int GroupEntryIndex(const std::string& name) const;
   void SetItemCommands();
+  void UpdateTestFrom(bool editing);
   void UpdateEditRoom();
   std::string ReadItem(int number) const;
   void WriteItem(int number, const std::string& value);

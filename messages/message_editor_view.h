@@ -32,6 +32,7 @@ struct ButtonState {
   bool addGroup = false;
   bool newItem = true, edit = false, remove = false, clearAll = false, up = false, down = false;
   bool go = false, test = false, editRoom = false, wizard = false, issues = false;
+  bool testFrom = false;  // Test from Here: a group with items is listed and no item is edited
   bool find = false, renameGroup = false;
   bool save = true, cancel = true, del = false;
   bool listCommandsVisible = true;  // New, Edit, Remove, Clear All, arrows, Test

@@ -54,6 +54,7 @@ void MessageEditor::MessageEditButtons(bool editing) {
   screen_.buttons.listCommandsVisible = !editing;
   screen_.buttons.editCommandsVisible = editing;
   screen_.buttons.insertLabelsVisible = editing;
+  UpdateTestFrom(editing);
 }
 
 // ---- showing an item

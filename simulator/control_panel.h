@@ -2,6 +2,7 @@
 
 #include "simulator/control_panel_view.h"
 #include "simulator/interpreter.h"
+#include "simulator/start_point.h"
 #include "simulator/test_options.h"
 
 #include <string>
@@ -18,6 +19,10 @@ class ControlPanel {
 
   // The panel becomes active with the planet number in its tag.
   void Activate(int tag);
+  // Right after orbit entry: the test goes on from a group of the author's choosing. A message
+  // group is the one the clock plays first; a response group is offered at once, as if a message
+  // of that group had just been shown ("Hail" is hailed, and "Beam" beams down, as their commands do).
+  void StartAt(const StartPoint& from);
 
   // tmrMessage, every 1000 ms while it runs.
   void MessageTick();
@@ -40,6 +45,8 @@ class ControlPanel {
 
   // The responses that AddResponseOption would offer for the texts read by the last Respond.
   std::vector<ResponseOption> OfferedResponses();
+  // The message and response levels and the pending wait, into the trace.
+  void TraceLevels();
 
   const ConversationState& State() const { return state_; }
   ConversationState& State() { return state_; }
@@ -54,6 +61,8 @@ class ControlPanel {
   bool InOrbit() const { return !closed_ && state_.planet != 0; }
   void StartClock();
   void RespondTo();
+  void HailNow();
+  void BeamDown(const std::string& prefix, int count);
 
   SimulatorServices services_;
   TestOptions* options_;

@@ -41,6 +41,9 @@ class ControlPanelView {
   virtual void ClosePanel() = 0;
 };
 
+// Tells a view all that a new panel shows, the state PanelDisplay starts from.
+void ShowNewPanel(ControlPanelView& view);
+
 // The panel's visible state, forwarding changes only.
 class PanelDisplay {
  public:

@@ -2,13 +2,16 @@
 
 #include "simulator/frm_respond.h"
 #include "simulator/recorded_test.h"
+#include "simulator/start_point.h"
 #include "ui/qt/code_page.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -21,8 +24,9 @@ using qt::PlaceTwips;
 namespace {
 
 constexpr int kWidth = 6360;
-constexpr int kHeight = 5100;
+constexpr int kHeight = 5580;
 constexpr int kInner = kWidth - 240;
+constexpr int kTraceWidth = 7200;
 
 // A caption shown as written: "&" in a level or planet name is no access key.
 QString Literal(const std::string& text) {
@@ -100,6 +104,11 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
     commands_[static_cast<std::size_t>(b.command)] = *b.member;
   }
 
+  cmdBack = Make<QPushButton>(this, "cmdBack", "Step Bac&k");
+  cmdBack->setToolTip(
+      QStringLiteral("Takes back the last command: the test is played again from its start without it"));
+  PlaceTwips(cmdBack, 120 + kInner - 1890, 5085, 1890, 375);
+
   // Only a place for the focus to rest: out of the tab order, and last, so it never starts with it.
   cmdGoat = Make<QPushButton>(this, "cmdGoat");
   cmdGoat->setFlat(true);
@@ -115,6 +124,15 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   connect(tmrMessage, &QTimer::timeout, this, &frmSSControl::MessageTick);
   connect(tmrFlags, &QTimer::timeout, this, &frmSSControl::StatusTick);
 
+  txtTrace = Make<QPlainTextEdit>(this, "txtTrace");
+  PlaceTwips(txtTrace, kWidth, 120, kTraceWidth - 120, kHeight - 240);
+  txtTrace->setReadOnly(true);
+  txtTrace->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtTrace->setMaximumBlockCount(20000);  // a clock left running writes on; the oldest lines go
+  txtTrace->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  txtTrace->setFocusPolicy(Qt::ClickFocus);
+  txtTrace->hide();
+
   respond_ = new frmRespond(this);
 
   connect(cmdNotes, &QPushButton::clicked, this, [this] { Command("status"); });
@@ -127,25 +145,28 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   connect(cmdExit, &QPushButton::clicked, this, [this] { Command("exit"); });
   connect(cmdPhaser, &QPushButton::clicked, this, [this] { Command("phaser"); });
   connect(cmdPhoton, &QPushButton::clicked, this, [this] { Command("photon"); });
+  connect(cmdBack, &QPushButton::clicked, this, &frmSSControl::StepBack);
   // Orbit is disabled in orbit, and the shields have no command of their own.
 
   Reset();
 }
 
+void frmSSControl::SetTraceShown(bool shown) {
+  traceShown_ = shown;
+  txtTrace->setVisible(shown);
+  setFixedSize(qt::TwipsToPixels(kWidth + (shown ? kTraceWidth : 0)), qt::TwipsToPixels(kHeight));
+}
+
 void frmSSControl::Reset() {
-  SetOrbitBanner("", false);
-  SetMessageTitle("Message from Planet:");
-  SetMessageText("");
-  SetMessageVisible(false);
-  for (int i = 0; i < kPanelCommandCount; ++i) SetCommandEnabled(static_cast<PanelCommand>(i), true);
-  SetStatusCaption("Message Level: INIT");
-  clockRunning_ = false;
-  UpdateTimers();
+  ShowNewPanel(*this);
+  txtTrace->clear();
+  UpdateStepBack();
 }
 
 void frmSSControl::Run(RecordedTest& test) {
   test_ = &test;
   Reset();
+  setWindowTitle(qt::FromCp1252(ControlPanelCaption(test.Session().Start().from)));
   statusRunning_ = true;
   UpdateTimers();
   exec();
@@ -165,7 +186,15 @@ void frmSSControl::showEvent(QShowEvent* event) {
 
 void frmSSControl::Command(const char* name) {
   if (test_) test_->Command(name);
+  UpdateStepBack();
 }
+
+void frmSSControl::StepBack() {
+  if (test_) test_->StepBack();
+  UpdateStepBack();
+}
+
+void frmSSControl::UpdateStepBack() { cmdBack->setEnabled(test_ && test_->CanStepBack()); }
 
 void frmSSControl::MessageTick() {
   if (test_) test_->MessageTick();
@@ -242,5 +271,9 @@ std::optional<int> frmSSControl::ChooseResponse(const std::vector<ResponseOption
 void frmSSControl::FocusIdle() { cmdGoat->setFocus(); }
 
 void frmSSControl::ClosePanel() { accept(); }
+
+void frmSSControl::TraceLine(const std::string& line) { txtTrace->appendPlainText(qt::FromCp1252(line)); }
+
+void frmSSControl::TraceRestarted() { txtTrace->clear(); }
 
 }  // namespace zelmora::simulator

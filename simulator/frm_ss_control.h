@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulator/control_panel_view.h"
+#include "simulator/trace.h"
 
 #include <QDialog>
 
@@ -9,6 +10,7 @@
 class QCloseEvent;
 class QFrame;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QShowEvent;
 class QTimer;
@@ -20,7 +22,7 @@ class frmRespond;
 
 // Solar System Control Panel: the simulated bridge of one test. Its buttons and its two timers
 // drive the test; it shows what the conversation tells it. Created once and only ever hidden.
-class frmSSControl : public QDialog, public ControlPanelView {
+class frmSSControl : public QDialog, public ControlPanelView, public TraceSink {
   Q_OBJECT
 
  public:
@@ -38,6 +40,10 @@ class frmSSControl : public QDialog, public ControlPanelView {
   // Whether the conversation has the message clock running (whether or not the timer does).
   bool MessageClockRunning() const { return clockRunning_; }
   bool StatusRefreshRunning() const { return statusRunning_; }
+
+  // The trace panel beside the panel, for the tests that follow.
+  void SetTraceShown(bool shown);
+  bool TraceShown() const { return traceShown_; }
 
   frmRespond* Respond() const { return respond_; }
   // The test being played, null between tests.
@@ -66,6 +72,9 @@ class frmSSControl : public QDialog, public ControlPanelView {
   QPushButton* cmdGoat;
   QTimer* tmrMessage;
   QTimer* tmrFlags;
+  // Of our own: why each message was chosen, beside the panel; taking back the last command.
+  QPlainTextEdit* txtTrace;
+  QPushButton* cmdBack;
 
   // ControlPanelView
   void SetOrbitBanner(const std::string& caption, bool visible) override;
@@ -79,6 +88,10 @@ class frmSSControl : public QDialog, public ControlPanelView {
   void FocusIdle() override;
   void ClosePanel() override;
 
+  // TraceSink
+  void TraceLine(const std::string& line) override;
+  void TraceRestarted() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -86,7 +99,9 @@ class frmSSControl : public QDialog, public ControlPanelView {
 
  private:
   void Command(const char* name);
+  void StepBack();
   void UpdateTimers();
+  void UpdateStepBack();
 
   std::array<QPushButton*, kPanelCommandCount> commands_{};
   frmRespond* respond_;
@@ -94,6 +109,7 @@ class frmSSControl : public QDialog, public ControlPanelView {
   bool clockRunning_ = false;
   bool statusRunning_ = false;
   bool timersEnabled_ = true;
+  bool traceShown_ = false;
 };
 
 }  // namespace zelmora::simulator

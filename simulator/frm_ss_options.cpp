@@ -35,7 +35,7 @@ using qt::PlaceTwips;
 namespace {
 
 constexpr int kWidth = 6360;
-constexpr int kHeight = 4155;
+constexpr int kHeight = 4515;
 constexpr int kFlagsTop = 990;
 constexpr int kFlagsHeight = 1425;
 constexpr int kFlagPitch = 300;
@@ -87,11 +87,18 @@ frmSSOptions::frmSSOptions(World world, QWidget* parent)
 
   BuildUpgrades();
 
+  // Created before Begin, so that Tab reaches it first, as it stands left of Begin.
+  chkTrace = Make<QCheckBox>(this, "chkTrace", "Show &Trace");
+  chkTrace->setToolTip(QStringLiteral("Shows beside the control panel why each message was chosen"));
+  PlaceTwips(chkTrace, 120, 3705, 2400, 300);
   cmdBegin = Make<QPushButton>(this, "cmdBegin", "&Begin");
   PlaceTwips(cmdBegin, kWidth - 120 - 1320 - 120 - 1320, 3660, 1320, 375);
   cmdBegin->setDefault(true);
   cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
   PlaceTwips(cmdClose, kWidth - 120 - 1320, 3660, 1320, 375);
+  lblStart = Make<QLabel>(this, "lblStart");
+  lblStart->setTextFormat(Qt::PlainText);
+  PlaceTwips(lblStart, 120, 4125, kWidth - 240, 255);
 
   panel_ = new frmSSControl(this);
   panel_->installEventFilter(this);
@@ -194,15 +201,18 @@ void frmSSOptions::ShowUpgrade(int kind, int level) {
           .arg(Fill(colours.fill).name(), Fill(colours.border).name()));
 }
 
-void frmSSOptions::Open(int planet) {
+void frmSSOptions::Open(int planet, std::optional<StartPoint> from) {
   rules_.ResetUpgradeLevels();
   options_.planet = planet;
+  options_.from = std::move(from);
+  lblStart->setText(qt::FromCp1252(options_.from ? "The test starts at " + StartCaption(*options_.from) + "."
+                                                 : std::string("The test starts where the last visit puts it.")));
   options_.LoadFlagNames(script_);
   FillFlagList();
 }
 
-void frmSSOptions::Run(int planet) {
-  Open(planet);
+void frmSSOptions::Run(int planet, std::optional<StartPoint> from) {
+  Open(planet, std::move(from));
   exec();
 }
 
@@ -216,8 +226,10 @@ void frmSSOptions::Begin() {
   if (p < 1 || p > store::kMaxPlanets) return;
   RecordedTest test({world_.record, world_.store.GetTables(), script_, world_.ship, world_.random}, options_,
                     {*panel_, this, world_.prompter, world_.numbers});
-  test.Session().Rules().onUpgradeChanged = [this](int kind, int level) { ShowUpgrade(kind, level); };
+  test.SetUpgradeListener([this](int kind, int level) { ShowUpgrade(kind, level); });
   test.Begin(world_.record.Name, clockSeed_());
+  panel_->SetTraceShown(chkTrace->isChecked());
+  test.SetTraceSink(chkTrace->isChecked() ? panel_ : nullptr);
   // Placed before it is shown, with this dialog's frame, which is known by now.
   arranging_ = true;
   ArrangeWithPanel();

@@ -53,10 +53,10 @@ class frmSSOptions : public QDialog, private TestOptionsListener {
   ~frmSSOptions() override;
 
   // The message editor's Test: the upgrade levels back to 1 and the planet's flag names loaded,
-  // then the dialog runs modally.
-  void Run(int planet);
+  // then the dialog runs modally. With a start point the test begins at that group.
+  void Run(int planet, std::optional<StartPoint> from = std::nullopt);
   // As Run, without running the dialog.
-  void Open(int planet);
+  void Open(int planet, std::optional<StartPoint> from = std::nullopt);
   // Begin: plays the test in the control panel until it closes, then keeps its recording.
   void Begin();
 
@@ -96,6 +96,9 @@ class frmSSOptions : public QDialog, private TestOptionsListener {
   QFrame* UpTb;
   QPushButton* cmdBegin;
   QPushButton* cmdClose;
+  // Of our own: the trace panel beside the control panel, and where the test starts.
+  QCheckBox* chkTrace;
+  QLabel* lblStart;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,12 +1,14 @@
 #include "simulator/interpreter.h"
 
 #include "simulator/script_rules.h"
+#include "simulator/transcript.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/text_rules.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace zelmora::simulator {
 
@@ -53,57 +55,104 @@ std::string Interpreter::AlienName() {
 
 bool Interpreter::FlagSet(int flag) { return store::TestFlagBit(Planet(), flag); }
 
-bool Interpreter::Sendable(std::string s) {
+bool Interpreter::Sendable(const std::string& key, std::string s) {
+  Trace& trace = GetTrace();
+  if (trace.On()) trace.Line(key + ": " + Quoted(s));
+  Trace::Nest nest(trace);
   bool ok = true;
   while (ok && !s.empty() && s[0] == '%') {
     ok = TestCondition(std::string_view(s).substr(1, 2));
     s.erase(0, std::min<std::size_t>(3, s.size()));
   }
-  if (!ok) return false;
-  s = platform::TrimSpaces(s);
-  for (const auto& piece : StarPieces(s)) {
-    if (!CanApply(piece)) return false;
+  if (ok) {
+    s = platform::TrimSpaces(s);
+    for (const auto& piece : StarPieces(s)) {
+      if (!CanApply(piece)) {
+        ok = false;
+        break;
+      }
+    }
   }
-  return true;
+  if (trace.On()) trace.Line(ok ? "available" : "not available");
+  return ok;
+}
+
+TracedState Interpreter::Traced() {
+  return {services_.rules.Ship(), Planet().FlagBits, state_.MessageLevel, state_.ResponseLevel,
+          state_.EnergyAllowance};
 }
 
 int Interpreter::ChooseMessage(const std::string& prefix, int count) {
+  Trace& trace = GetTrace();
+  if (trace.On()) trace.Line("choose one of " + prefix + "1.." + std::to_string(count));
   std::vector<int> present = services_.script.PresentItems(state_.planet, prefix, count);
   std::erase_if(present, [count](int i) { return i < 1 || i > count; });
-  // Every absent item reads the same "ERR", and testing it draws no random number, so it is tested
-  // once: a count claiming thousands of items costs what its present items cost.
-  const bool absentSendable =
-      present.size() < static_cast<std::size_t>(std::max(count, 0)) && Sendable(store::kNoMessage);
-  std::vector<bool> available(static_cast<std::size_t>(std::max(count, 0)) + 1, absentSendable);
-  bool any = absentSendable;
-  for (int i : present) {
-    const bool ok = Sendable(ReadPlanetKey(prefix + std::to_string(i)));
-    available[static_cast<std::size_t>(i)] = ok;
-    any = any || ok;
+  std::vector<bool> available(static_cast<std::size_t>(std::max(count, 0)) + 1, false);
+  bool any = false;
+  {
+    Trace::Nest nest(trace);
+    // Every absent item reads the same "ERR", and testing it draws no random number, so it is
+    // tested once: a count claiming thousands of items costs what its present items cost.
+    const std::size_t absent = static_cast<std::size_t>(std::max(count, 0)) - present.size();
+    const bool absentSendable =
+        absent > 0 &&
+        Sendable(std::to_string(absent) + " absent, each reading " + store::kNoMessage, store::kNoMessage);
+    std::fill(available.begin(), available.end(), absentSendable);
+    any = absentSendable;
+    for (int i : present) {
+      const std::string key = prefix + std::to_string(i);
+      const bool ok = Sendable(key, ReadPlanetKey(key));
+      available[static_cast<std::size_t>(i)] = ok;
+      any = any || ok;
+    }
   }
   if (!any) {
+    if (trace.On()) trace.Line("none available: the conversation ends");
     services_.prompter.Inform("*** COMMUNICATION TERMINATED ***");
     return -1;
   }
-  while (true) {
-    int i = static_cast<int>(std::floor(services_.random.Next() * count + 1));
-    if (i >= 1 && i <= count && available[static_cast<std::size_t>(i)]) return i;
+  for (int draws = 1;; ++draws) {
+    const double r = services_.random.Next();
+    int i = static_cast<int>(std::floor(r * count + 1));
+    if (i >= 1 && i <= count && available[static_cast<std::size_t>(i)]) {
+      if (trace.On()) {
+        const auto n = std::count(available.begin() + 1, available.end(), true);
+        trace.Line("chose " + prefix + std::to_string(i) + ": " + std::to_string(n) + " of " + std::to_string(count) +
+                   " available, drew " + DrawText(r) + (draws > 1 ? " after " + std::to_string(draws - 1) +
+                                                                           " draw" + (draws > 2 ? "s" : "") +
+                                                                           " of unavailable ones"
+                                                                     : std::string()));
+      }
+      return i;
+    }
   }
 }
 
 bool Interpreter::TestCondition(std::string_view code) {
   const ConditionRule rule = ClassifyCondition(code);
+  bool holds = true;
+  std::optional<double> drew;
   switch (rule.kind) {
-    case ConditionRule::Never: return false;
-    case ConditionRule::Always: return true;
-    case ConditionRule::Chance: return services_.random.Next() * 10 <= rule.value;
-    case ConditionRule::Ship: return ShipConditionHolds(rule.value, services_.rules.Ship());
+    case ConditionRule::Never: holds = false; break;
+    case ConditionRule::Always: break;
+    case ConditionRule::Chance:
+      drew = services_.random.Next();
+      holds = *drew * 10 <= rule.value;
+      break;
+    case ConditionRule::Ship: holds = ShipConditionHolds(rule.value, services_.rules.Ship()); break;
     case ConditionRule::PlanetEnergy:
-      return PlanetEnergyHolds(rule.value, store::PlanetAttributes::Decode(Planet().Attributes).Energy);
-    case ConditionRule::FlagSet: return FlagSet(rule.value);
-    case ConditionRule::FlagClear: return !FlagSet(rule.value);
+      holds = PlanetEnergyHolds(rule.value, store::PlanetAttributes::Decode(Planet().Attributes).Energy);
+      break;
+    case ConditionRule::FlagSet: holds = FlagSet(rule.value); break;
+    case ConditionRule::FlagClear: holds = !FlagSet(rule.value); break;
   }
-  return true;
+  Trace& trace = GetTrace();
+  if (trace.On()) {
+    trace.Line("%" + std::string(code) + " " + DescribeCondition(code) + ": " + (holds ? "passed" : "failed") +
+               (drew ? " (drew " + DrawText(*drew) + "; up to " + ShortNumber(rule.value / 10.0) + " passes)"
+                     : std::string()));
+  }
+  return holds;
 }
 
 bool Interpreter::CanApply(std::string_view piece) {
@@ -112,16 +161,22 @@ bool Interpreter::CanApply(std::string_view piece) {
     return s >= 0 && s < kSystemCount ? ship.SystemDamage[static_cast<std::size_t>(s)] : 0.0f;
   };
   const PieceRequirement need = RequirementOf(piece);
+  bool ok = true;
   switch (need.kind) {
     case PieceRequirement::SystemDamaged: {
       const float d = damage(need.number);
-      return !(d == 0 || d >= kDestroyedDamage);
+      ok = !(d == 0 || d >= kDestroyedDamage);
+      break;
     }
-    case PieceRequirement::SystemDestroyed: return damage(need.number) >= kDestroyedDamage;
-    case PieceRequirement::Supply: return services_.rules.HasSupply(need.code, need.number);
-    case PieceRequirement::None: break;
+    case PieceRequirement::SystemDestroyed: ok = damage(need.number) >= kDestroyedDamage; break;
+    case PieceRequirement::Supply: ok = services_.rules.HasSupply(need.code, need.number); break;
+    case PieceRequirement::None: return true;
   }
-  return true;
+  Trace& trace = GetTrace();
+  if (trace.On()) {
+    trace.Line("*" + std::string(piece) + " " + DescribeRequirement(need, ship) + ": " + (ok ? "passed" : "failed"));
+  }
+  return ok;
 }
 
 void Interpreter::DisplayMessage(const std::string& text) {
@@ -154,7 +209,10 @@ void Interpreter::DisplayMessage(const std::string& text) {
   std::string upgrades = " " + CutBefore(s, '*') + " ";
   for (auto at = upgrades.find('^'); at != std::string::npos; at = upgrades.find('^')) {
     std::string code = upgrades.substr(at + 1, 2);
+    Trace& trace = GetTrace();
+    const TracedState before = trace.On() ? Traced() : TracedState{};
     std::string sentence = services_.rules.ApplyUpgradeEffect(code);
+    if (trace.On()) trace.Line("^" + code + ": " + ChangeText(before, Traced()));
     if (!sentence.empty()) display_.SetText(display_.Text() + sentence);
     upgrades.erase(at, 3);
   }
@@ -164,6 +222,8 @@ void Interpreter::ApplyAction(std::string_view piece) {
   ShipRules& rules = services_.rules;
   ShipState& ship = rules.Ship();
   const ActionRule action = ClassifyAction(piece);
+  Trace& trace = GetTrace();
+  const TracedState before = trace.On() ? Traced() : TracedState{};
   switch (action.kind) {
     case ActionRule::MessageLevel: state_.MessageLevel = action.text; break;
     case ActionRule::ResponseLevel: state_.ResponseLevel = action.text; break;
@@ -199,6 +259,7 @@ void Interpreter::ApplyAction(std::string_view piece) {
     case ActionRule::NoFlag:
     case ActionRule::Nothing: break;
   }
+  if (trace.On()) trace.Line("*" + std::string(piece) + ": " + ChangeText(before, Traced()));
 }
 
 }  // namespace zelmora::simulator

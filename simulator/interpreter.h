@@ -4,6 +4,7 @@
 #include "simulator/control_panel_view.h"
 #include "simulator/planet_script_reader.h"
 #include "simulator/ship_rules.h"
+#include "simulator/trace.h"
 #include "store/system_record.h"
 #include "store/tables.h"
 #include "ui/platform/prompter.h"
@@ -24,6 +25,7 @@ struct SimulatorServices {
   platform::Random& random;
   platform::Prompter& prompter;
   ShipRules& rules;
+  Trace* trace = nullptr;  // nothing: no one asks why
 };
 
 // The message that the clock has chosen and is waiting to show.
@@ -68,15 +70,20 @@ class Interpreter {
   store::PlanetRecord& Planet();
   std::string AlienName();
 
+  Trace& GetTrace() { return services_.trace ? *services_.trace : noTrace_; }
+  // What an action may change, for the trace to compare.
+  TracedState Traced();
+
  private:
   bool FlagSet(int flag);
   // Whether a message with this stored value may be sent now (its conditions hold).
-  bool Sendable(std::string value);
+  bool Sendable(const std::string& key, std::string value);
 
   SimulatorServices services_;
   ConversationState& state_;
   PanelDisplay& display_;
   store::PlanetRecord outOfOrbit_;
+  Trace noTrace_;
 };
 
 }  // namespace zelmora::simulator

@@ -1,7 +1,6 @@
 #include "simulator/play_session.h"
 
-#include "simulator/test_session.h"
-
+#include "simulator/panel_screen.h"
 #include "simulator/seeded_random.h"
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
@@ -11,6 +10,7 @@
 #include <charconv>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace zelmora::simulator {
@@ -20,7 +20,10 @@ namespace {
 // The input lines: each echoed into the transcript as it is read, and kept when recording.
 class InputLines {
  public:
-  InputLines(std::istream& in, Transcript& t, std::vector<std::string>* kept) : in_(in), t_(t), kept_(kept) {}
+  // `kept`: every line, as a recording keeps it; `history`: the lines that are no comments.
+  InputLines(std::istream& in, Transcript& t, std::vector<std::string>* kept,
+             std::vector<std::string>* history = nullptr)
+      : in_(in), t_(t), kept_(kept), history_(history) {}
 
   // The next command or answer line; blank lines are skipped, comments echoed and skipped.
   bool Next(std::string& line) {
@@ -31,6 +34,7 @@ class InputLines {
       t_.Echo(trimmed);
       if (kept_) kept_->push_back(trimmed);
       if (trimmed[0] == '#') continue;
+      if (history_) history_->push_back(trimmed);
       line = platform::Utf8ToCp1252(trimmed);
       return true;
     }
@@ -41,12 +45,13 @@ class InputLines {
   std::istream& in_;
   Transcript& t_;
   std::vector<std::string>* kept_;
+  std::vector<std::string>* history_;
 };
 
 // Questions answered by the next input line, or by the command's own argument.
 class LineAnswers : public TestAnswers {
  public:
-  LineAnswers(InputLines& lines, Transcript& t) : lines_(lines), t_(t) {}
+  LineAnswers(InputLines& lines, Transcript& t) : lines_(&lines), t_(t) {}
 
   void Box(const std::string&, platform::Icon, const std::string&) override {}
 
@@ -102,6 +107,8 @@ class LineAnswers : public TestAnswers {
   // Plays a line that is no answer but a tick of the clock while the question is open; false
   // when the line is something else.
   void SetClock(std::function<bool(const std::string&)> tick) { tick_ = std::move(tick); }
+  // Where the answers are read from now.
+  void SetLines(InputLines& lines) { lines_ = &lines; }
 
  private:
   bool Answer(std::string& answer) {
@@ -110,13 +117,13 @@ class LineAnswers : public TestAnswers {
       preset_.reset();
       return true;
     }
-    while (lines_.Next(answer)) {
+    while (lines_->Next(answer)) {
       if (!tick_ || !tick_(answer)) return true;
     }
     return false;
   }
 
-  InputLines& lines_;
+  InputLines* lines_;
   Transcript& t_;
   std::optional<std::string> preset_;
   std::function<bool(const std::string&)> tick_;
@@ -210,6 +217,34 @@ class StoppingInput : public std::streambuf {
   std::string current_;
 };
 
+// One test over its own copies of the system record and the ship: a step back plays the test
+// again from its start beside the one it replaces.
+class PlayRun {
+ public:
+  PlayRun(const PlaySettings& settings, store::DescriptorStore& store, const store::SolarSystemRecord& record,
+          const ShipState& ship, platform::Random& random, TestAnswers& answers, Transcript& t)
+      : record_(record), ship_(ship), script_(store, record_), options_(ship_) {
+    options_.planet = settings.planet;
+    options_.LoadFlagNames(script_);
+    for (int f : settings.flags) options_.SetFlagLabel(f, true);
+    options_.lastVisit = settings.lastVisitTenths;
+    options_.upgrades = settings.upgrades;
+    options_.badGuy = settings.badGuy;
+    options_.from = settings.from;
+    session_ = std::make_unique<TestSession>(TestSession::World{record_, store.GetTables(), script_, ship_, random},
+                                             options_, answers, t);
+  }
+  TestSession& Session() { return *session_; }
+  const TestOptions& Options() const { return options_; }
+
+ private:
+  store::SolarSystemRecord record_;
+  ShipState ship_;
+  StoreScriptReader script_;
+  TestOptions options_;
+  std::unique_ptr<TestSession> session_;
+};
+
 bool UseWorkingCopy(const PlaySettings& settings, const store::DescriptorStore& store) {
   return settings.workingCopy && platform::FileExists(store.DescriptorPath(settings.system, store::kWorkingExtension));
 }
@@ -222,18 +257,20 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
   store.RefreshSystemNames();
   store::SolarSystemRecord record;
   store.LoadSystem(settings.system, record);
-  const int p = settings.planet;
 
   std::ostringstream copy;
   TeeBuffer tee(out.rdbuf(), copy.rdbuf());
   std::ostream teeOut(&tee);
   Transcript t(recording ? teeOut : out);
-  InputLines lines(in, t, recording ? &recording->lines : nullptr);
+  // The lines the test now stands on: its commands with their answers, without those taken back.
+  std::vector<std::string> history;
+  InputLines lines(in, t, recording ? &recording->lines : nullptr, &history);
   LineAnswers answers(lines, t);
 
-  // A recording must replay exactly: a seed from the clock is chosen once and kept.
-  std::optional<std::uint64_t> seed = settings.seed;
-  if (recording && !seed) seed = ClockSeed();
+  // A step back plays the test again with the seed it began with, so a seed from the clock is
+  // chosen once; a recording keeps it, to replay exactly.
+  const std::uint64_t seed = settings.seed ? *settings.seed : ClockSeed();
+  const bool seedShown = settings.seed || recording;
   SeededRandom random;
   ShipState ship;
   if (settings.ship) {
@@ -241,39 +278,85 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
   } else {
     for (int k = 1; k <= kUpgradeKinds; ++k) ship.UpgradeLevels[static_cast<std::size_t>(k)] = 1;
   }
-  StoreScriptReader script(store, record);
-  TestOptions options(ship);
-  options.planet = p;
-  options.LoadFlagNames(script);
-  for (int f : settings.flags) options.SetFlagLabel(f, true);
-  options.lastVisit = settings.lastVisitTenths;
-  options.upgrades = settings.upgrades;
-  options.badGuy = settings.badGuy;
 
-  TestSession session({record, store.GetTables(), script, ship, random}, options, answers, t);
-  answers.SetClock([&session](const std::string& line) {
+  PlayRun* active = nullptr;
+  answers.SetClock([&active](const std::string& line) {
     const auto words = Words(line);
-    if (words.empty() || words[0] != "tick" || !session.TickMayInterrupt()) return false;
-    session.Run(line);
+    if (words.empty() || words[0] != "tick" || !active->Session().TickMayInterrupt()) return false;
+    active->Session().Run(line);
     return true;
   });
-  session.Begin(settings.system, seed);
-  session.Enter();
-  for (std::string line; lines.Next(line);) session.Run(line);
+  const auto begin = [&](PlayRun& run) {
+    active = &run;
+    run.Session().Begin(settings.system, seed, seedShown);
+    run.Session().Enter();
+  };
+  auto run = std::make_unique<PlayRun>(settings, store, record, ship, random, answers, t);
+  run->Session().SetTraceSink(settings.trace);
+  run->Session().GetTrace().played = settings.played;
+  begin(*run);
+
+  std::vector<std::size_t> commandStarts;  // where in the history each command begins
+  const auto stepBack = [&] {
+    if (commandStarts.empty()) return t.Error("there is no command to take back");
+    const std::size_t cut = commandStarts.back();
+    commandStarts.pop_back();
+    const std::string undone = history[cut];
+    history.resize(cut);
+    const PanelScreen before = ScreenOf(run->Session().Panel(), run->Options());
+    // Played again out of sight: what it shows was shown before, and its errors were reported.
+    const bool failed = t.failed;
+    std::ostringstream hidden;
+    std::ostream& shown = t.Redirect(hidden);
+    std::string input;
+    for (const auto& line : history) input += line + "\n";
+    std::istringstream replayIn(input);
+    InputLines replayLines(replayIn, t, nullptr);
+    answers.SetLines(replayLines);
+    auto again = std::make_unique<PlayRun>(settings, store, record, ship, random, answers, t);
+    begin(*again);
+    for (std::string line; replayLines.Next(line);) again->Session().Run(line);
+    answers.SetLines(lines);
+    t.Redirect(shown);
+    t.failed = failed;
+    again->Session().SetTraceSink(settings.trace);
+    again->Session().GetTrace().played = settings.played;
+    run = std::move(again);
+    t.Print("back", "the test as it stood before \"" + undone + "\"");
+    PrintScreenChanges(t, before, ScreenOf(run->Session().Panel(), run->Options()));
+    Trace& trace = run->Session().GetTrace();
+    if (trace.On()) trace.Line("command: back (played again from the start without \"" + undone + "\")");
+  };
+  for (std::string line; lines.Next(line);) {
+    const auto words = Words(line);
+    if (words.size() == 1 && words[0] == "back") {
+      history.pop_back();
+      stepBack();
+      continue;
+    }
+    // What only prints changes nothing to take back.
+    if (!words.empty() && words[0] != "ship" && words[0] != "flags") commandStarts.push_back(history.size() - 1);
+    run->Session().Run(line);
+  }
   if (recording) {
     teeOut.flush();
-    recording->gameFolder = settings.gameFolder;
-    recording->start = session.Start();
+    // Kept whole, so that the recording replays from wherever it is checked.
+    std::error_code ec;
+    recording->gameFolder = std::filesystem::absolute(settings.gameFolder, ec);
+    if (ec) recording->gameFolder = settings.gameFolder;
+    recording->start = run->Session().Start();
     recording->transcript = copy.str();
   }
   return t.failed ? 1 : 0;
 }
 
-Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder) {
+Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder,
+                       std::function<void(const std::string& key)> played) {
   PlaySettings settings;
   static_cast<TestStart&>(settings) = recording.start;
   settings.gameFolder = gameFolder;
   settings.workingCopy = true;
+  settings.played = std::move(played);
   std::string input;
   for (const auto& line : recording.lines) input += line + "\n";
   std::istringstream in(input);

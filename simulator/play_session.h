@@ -4,6 +4,7 @@
 #include "simulator/test_session.h"
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct PlaySettings : TestStart {
   std::filesystem::path gameFolder;
   // Read the system's working copy when the editor has one open (the script as it is being edited).
   bool workingCopy = false;
+  // Where the trace of the test goes; null for none.
+  TraceSink* trace = nullptr;
+  // Told the key of every message shown and every response sent.
+  std::function<void(const std::string& key)> played;
 };
 
 // 0 when every command was understood, 1 otherwise. The game folder and system must exist. With a
@@ -33,7 +38,9 @@ struct Replay {
   bool understood = true;
   bool workingCopy = false;  // the script came from the editor's working copy
 };
-Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder);
+// `played` is told the key of every message shown and every response sent.
+Replay ReplayRecording(const TestRecording& recording, const std::filesystem::path& gameFolder,
+                       std::function<void(const std::string& key)> played = {});
 
 // A recording played again only as long as its transcript agrees with the recorded one: the first
 // line that differs ends the replay (a recorded transcript that ends early, too).

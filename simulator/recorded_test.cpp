@@ -31,16 +31,41 @@ class RecordedTest::During {
 };
 
 RecordedTest::RecordedTest(TestSession::World world, TestOptions& options, Windows windows)
-    : windows_(windows), t_(out_), session_(world, options, *this, t_, &windows.panel, windows.options) {}
+    : world_(world), options_(options), windows_(windows), t_(out_), session_(NewSession()) {}
 
-void RecordedTest::Begin(const std::string& system, std::uint64_t seed) { session_.Begin(system, seed); }
+std::unique_ptr<TestSession> RecordedTest::NewSession() {
+  TestAnswers& answers = *this;
+  auto session = std::make_unique<TestSession>(world_, options_, answers, t_, &windows_.panel, windows_.options);
+  session->SetTraceSink(traceSink_);
+  session->Rules().onUpgradeChanged = upgradeListener_;
+  return session;
+}
+
+void RecordedTest::SetTraceSink(TraceSink* sink) {
+  traceSink_ = sink;
+  session_->SetTraceSink(sink);
+}
+
+void RecordedTest::SetUpgradeListener(std::function<void(int kind, int level)> listener) {
+  upgradeListener_ = std::move(listener);
+  session_->Rules().onUpgradeChanged = upgradeListener_;
+}
+
+void RecordedTest::Begin(const std::string& system, std::uint64_t seed) {
+  system_ = system;
+  seed_ = seed;
+  startRecord_ = world_.record;
+  startShip_ = world_.ship;
+  startRetrofits_ = options_.RetrofitCaption();
+  session_->Begin(system, seed);
+}
 
 void RecordedTest::Enter() {
   if (entered_) return;
   entered_ = true;
   {
     During entry(*this, Activity::Entry, Dialog::None);
-    session_.Enter();
+    session_->Enter();
   }
   PlayHeldTicks();
 }
@@ -50,9 +75,10 @@ void RecordedTest::Command(const std::string& name) {
   FlushTicks();
   {
     During command(*this, Activity::Command, Dialog::None);
+    commandStarts_.push_back(lines_.size());
     t_.Echo(name);
     lines_.push_back(name);
-    session_.Run(name);
+    session_->Run(name);
   }
   PlayHeldTicks();
 }
@@ -75,7 +101,7 @@ void RecordedTest::PlayTick() {
   During tick(*this, Activity::Tick, Dialog::None);
   ++pendingTicks_;
   std::ostream& before = t_.Redirect(tickOut_);
-  session_.Run("tick");
+  session_->Run("tick");
   t_.Redirect(before);
 }
 
@@ -88,7 +114,7 @@ void RecordedTest::StatusTick() {
   // The status shown when a box or dialog opened stays right while it is open: refreshing again
   // changes nothing and writes nothing.
   if (!entered_ || Ended()) return;
-  session_.Panel().StatusTick();
+  session_->Panel().StatusTick();
 }
 
 void RecordedTest::FlushTicks() {
@@ -107,7 +133,7 @@ TestRecording RecordedTest::Recording(const std::filesystem::path& gameFolder) {
   if (!Busy()) FlushTicks();
   TestRecording r;
   r.gameFolder = gameFolder;
-  r.start = session_.Start();
+  r.start = session_->Start();
   r.lines = lines_;
   r.transcript = out_.str();
   return r;
@@ -122,7 +148,78 @@ void RecordedTest::Answered(const std::string& word) {
   (activity_ == Activity::Tick ? tickAnswers_ : lines_).push_back(word);
 }
 
+bool RecordedTest::StepBack() {
+  if (!CanStepBack()) return false;
+  FlushTicks();
+  feed_.assign(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(commandStarts_.back()));
+  fed_ = 0;
+  const std::vector<int> flags = session_->Start().flags;
+
+  // The world as Begin found it. The old session goes first, handing the options back to their window.
+  session_.reset();
+  world_.record = startRecord_;
+  world_.ship = startShip_;
+  for (int f = 0; f < kFlagNumbers; ++f) {
+    options_.SetFlagLabel(f, std::find(flags.begin(), flags.end(), f) != flags.end());
+  }
+  options_.SetRetrofitCaption(startRetrofits_);
+  if (upgradeListener_) {
+    for (int k = 1; k <= kUpgradeKinds; ++k) {
+      upgradeListener_(k, world_.ship.UpgradeLevels[static_cast<std::size_t>(k)]);
+    }
+  }
+  ShowNewPanel(windows_.panel);
+  if (traceSink_) traceSink_->TraceRestarted();
+  out_.str({});
+  tickOut_.str({});
+  lines_.clear();
+  tickAnswers_.clear();
+  commandStarts_.clear();
+  pendingTicks_ = 0;
+  heldTicks_ = 0;
+
+  // Played again with the same seed: every line is a command, a tick or an answer as first played.
+  replaying_ = true;
+  session_ = NewSession();
+  session_->Begin(system_, seed_);
+  {
+    During entry(*this, Activity::Entry, Dialog::None);
+    session_->Enter();
+  }
+  while (fed_ < feed_.size()) {
+    const std::string line = feed_[fed_++];
+    if (line.rfind("tick", 0) == 0) {
+      ReplayTick(line);
+    } else {
+      Command(line);
+    }
+  }
+  replaying_ = false;
+  feed_.clear();
+  return true;
+}
+
+void RecordedTest::ReplayTick(const std::string& line) {
+  During tick(*this, Activity::Command, Dialog::None);
+  t_.Echo(line);
+  lines_.push_back(line);
+  session_->Run(line);
+}
+
+std::string RecordedTest::NextAnswer() {
+  while (fed_ < feed_.size()) {
+    const std::string line = feed_[fed_++];
+    if (line.rfind("tick", 0) == 0 && session_->TickMayInterrupt()) {
+      ReplayTick(line);
+      continue;
+    }
+    return line;
+  }
+  return "cancel";  // the lines ran out: no answer, as a closed dialog gives
+}
+
 void RecordedTest::Box(const std::string& text, platform::Icon icon, const std::string& title) {
+  if (replaying_) return;
   During box(*this, Dialog::Box);
   windows_.prompter.Message(text, platform::Buttons::Ok, icon, title, 1);
 }
@@ -130,7 +227,13 @@ void RecordedTest::Box(const std::string& text, platform::Icon icon, const std::
 platform::Answer RecordedTest::Question(const std::string& text, platform::Buttons buttons, platform::Icon icon,
                                         const std::string& title, int defaultButton) {
   platform::Answer answer;
-  {
+  if (replaying_) {
+    const std::string word = NextAnswer();
+    answer = word == "yes"  ? platform::Answer::Yes
+             : word == "ok" ? platform::Answer::Ok
+             : word == "no" ? platform::Answer::No
+                            : platform::Answer::Cancel;
+  } else {
     During question(*this, Dialog::Question);
     answer = windows_.prompter.Message(text, buttons, icon, title, defaultButton);
   }
@@ -144,7 +247,10 @@ platform::Answer RecordedTest::Question(const std::string& text, platform::Butto
 float RecordedTest::Number(const std::string& message, const std::string& title, const std::string& unit,
                            float value, float minimum, float maximum, float step) {
   float number;
-  {
+  if (replaying_) {
+    const auto read = ParseNumber(NextAnswer());
+    number = read ? static_cast<float>(*read) : minimum - 1;
+  } else {
     During question(*this, Dialog::Question);
     number = windows_.numbers.AskNumber(message, title, unit, value, minimum, maximum, step);
   }
@@ -156,7 +262,10 @@ float RecordedTest::Number(const std::string& message, const std::string& title,
 
 std::optional<int> RecordedTest::Response(const std::vector<ResponseOption>& options) {
   std::optional<int> choice;
-  {
+  if (replaying_) {
+    const auto read = ParseNumber(NextAnswer());
+    if (read) choice = static_cast<int>(*read);
+  } else {
     During chooser(*this, Dialog::Question);
     choice = windows_.panel.ChooseResponse(options);
   }

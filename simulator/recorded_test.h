@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,10 +43,22 @@ class RecordedTest : private TestAnswers {
   void MessageTick();
   void StatusTick();
 
+  // Takes back the last command with the ticks after it: the ship, the planet and the options are
+  // put back as Begin found them and the test is played again, out of sight and with the same
+  // seed, up to the command before; the panel shows where that leaves it. False when there is
+  // no command to take back (or a dialog is open, or the test has ended).
+  bool StepBack();
+  bool CanStepBack() const { return !Busy() && entered_ && !Ended() && !commandStarts_.empty(); }
+
+  // Why each message was chosen, into `sink` (null for none).
+  void SetTraceSink(TraceSink* sink);
+  // Told kind 1..5 and its level whenever an upgrade level changes (the options' markers).
+  void SetUpgradeListener(std::function<void(int kind, int level)> listener);
+
   bool Busy() const { return activity_ != Activity::None; }
   bool Entered() const { return entered_; }
-  bool Ended() const { return session_.Ended(); }
-  TestSession& Session() { return session_; }
+  bool Ended() const { return session_->Ended(); }
+  TestSession& Session() { return *session_; }
 
   // The test so far, its clock ticks counted in.
   TestRecording Recording(const std::filesystem::path& gameFolder);
@@ -63,12 +77,18 @@ class RecordedTest : private TestAnswers {
   class During;
 
   void Answered(const std::string& word);
+  std::unique_ptr<TestSession> NewSession();
+  // The line a replayed question takes; ticks before it are played as they come.
+  std::string NextAnswer();
+  void ReplayTick(const std::string& line);
   // Writes the ticks counted since the last line as one "tick N" line.
   void FlushTicks();
   void PlayTick();
   // The ticks that came while a box was open, once the command is over.
   void PlayHeldTicks();
 
+  TestSession::World world_;
+  TestOptions& options_;
   Windows windows_;
   std::ostringstream out_;
   std::ostringstream tickOut_;
@@ -80,7 +100,21 @@ class RecordedTest : private TestAnswers {
   Activity activity_ = Activity::None;
   Dialog dialog_ = Dialog::None;
   bool entered_ = false;
-  TestSession session_;
+  // Where each button's command begins in lines_.
+  std::vector<std::size_t> commandStarts_;
+  // What Begin found, for a step back to start again from.
+  std::string system_;
+  std::uint64_t seed_ = 0;
+  store::SolarSystemRecord startRecord_;
+  ShipState startShip_;
+  std::string startRetrofits_;
+  // While a step back plays the test again: its lines, and the next one.
+  bool replaying_ = false;
+  std::vector<std::string> feed_;
+  std::size_t fed_ = 0;
+  TraceSink* traceSink_ = nullptr;
+  std::function<void(int, int)> upgradeListener_;
+  std::unique_ptr<TestSession> session_;
 };
 
 }  // namespace zelmora::simulator

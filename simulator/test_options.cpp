@@ -100,6 +100,12 @@ void TestOptions::Begin(store::PlanetRecord& planetRecord, platform::Random& ran
   random.SeedFromClock();
 }
 
+void TestOptions::SetRetrofitCaption(const std::string& caption) {
+  if (caption == retrofitCaption_) return;
+  retrofitCaption_ = caption;
+  if (listener_) listener_->RetrofitCaptionChanged(caption);
+}
+
 void TestOptions::RefreshStatus(const store::PlanetRecord& planetRecord) {
   for (int i = 0; i < kFlagNumbers; ++i) SetFlagLabel(i, store::TestFlagBit(planetRecord, i));
   std::string caption = "Retrofits: ";

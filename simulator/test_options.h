@@ -3,10 +3,12 @@
 #include "simulator/planet_script_reader.h"
 #include "simulator/ship_rules.h"
 #include "simulator/ship_state.h"
+#include "simulator/start_point.h"
 #include "store/system_record.h"
 #include "ui/platform/random.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ class TestOptions {
   bool upgrades = true;    // "Upgrades"
   bool badGuy = false;     // "BadGuy"
   int lastVisit = 0;       // tenths of a day, 0..50
+  // Where the test goes on from after orbit entry; nothing: the visit decides, as always.
+  std::optional<StartPoint> from;
 
   // The flag chooser's 36 lines ("A - Unused" ...) for the planet.
   void LoadFlagNames(const PlanetScriptReader& script);
@@ -70,6 +74,8 @@ class TestOptions {
 
   std::string LastVisitCaption() const;
   const std::string& RetrofitCaption() const { return retrofitCaption_; }
+  // The retrofit label as it stood before (a test played again from its start).
+  void SetRetrofitCaption(const std::string& caption);
 
   // Begin: the planet's flags from the labels, retrofit counters cleared, the switches copied to
   // the ship, the last visit written to the planet, the generator seeded.

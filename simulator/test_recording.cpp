@@ -82,6 +82,7 @@ std::string RecordingText(const TestRecording& r) {
   out << "\n";
   out << "upgrades: " << OnOff(s.upgrades) << "\n";
   out << "badguy: " << OnOff(s.badGuy) << "\n";
+  if (s.from) out << "start: " << StartKindWord(s.from->kind) << " " << platform::Cp1252ToUtf8(s.from->group) << "\n";
   if (s.ship) {
     const ShipState& ship = *s.ship;
     out << "ship: " << ship.Energy << " " << ship.MaxEnergy << " " << ship.ShieldEnergy << " "
@@ -169,6 +170,12 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
     } else if (key == "upgrades" || key == "badguy") {
       ok = value == "on" || value == "off";
       (key == "upgrades" ? s.upgrades : s.badGuy) = value == "on";
+    } else if (key == "start") {
+      const auto blank = value.find(' ');
+      const auto kind = StartKindOf(value.substr(0, blank));
+      const std::string group = blank == std::string::npos ? std::string() : platform::TrimBlanks(value.substr(blank));
+      ok = kind && !group.empty();
+      if (ok) s.from = StartPoint{platform::Utf8ToCp1252(group), *kind};
     } else if (key == "ship") {
       if (!ship) ship.emplace();
       std::int32_t v[6];
@@ -233,7 +240,15 @@ std::optional<TestRecording> LoadRecording(const std::filesystem::path& file, st
     error = "cannot read " + file.string();
     return std::nullopt;
   }
-  return ParseRecording(bytes, error);
+  auto recording = ParseRecording(bytes, error);
+  // A relative game folder is one beside the recording (recordings kept with a game), when there
+  // is one there; otherwise it is taken as written.
+  if (recording && recording->gameFolder.is_relative() && !recording->gameFolder.empty()) {
+    const auto beside = (file.parent_path() / recording->gameFolder).lexically_normal();
+    std::error_code ec;
+    if (std::filesystem::is_directory(beside, ec)) recording->gameFolder = beside;
+  }
+  return recording;
 }
 
 std::filesystem::path RecordingPath(const std::filesystem::path& folder, std::string_view system, int planet,

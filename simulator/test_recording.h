@@ -24,6 +24,7 @@ namespace zelmora::simulator {
 //   last visit: 1.5
 //   upgrades: on
 //   badguy: off
+//   start: responses Research          only when the test started at a group
 //   ship: 0 0 0 0 0 0                 energy, capacity, shield energy, torpedoes, bay, PO store
 //   upgrade levels: 1 1 1 1 1
 //   damage: 0 0 0 0 0 0 0 0 0         systems 0..8
@@ -50,6 +51,8 @@ std::string RecordingText(const TestRecording& recording);
 std::optional<TestRecording> ParseRecording(std::string_view text, std::string& error);
 
 platform::FileResult SaveRecording(const TestRecording& recording, const std::filesystem::path& file);
+// A relative game folder is taken from the recording's own folder when a folder of that name
+// lies there.
 std::optional<TestRecording> LoadRecording(const std::filesystem::path& file, std::string& error);
 
 // The file a test of `planet` recorded at `stamp` ("20240501-143005") is saved as, in `folder`.

@@ -52,12 +52,13 @@ TestSession::TestSession(World world, TestOptions& options, TestAnswers& answers
       rules_(world.ship, random_, prompter_, numbers_, world.tables.EnergyCost) {
   options_.SetListener(&view_);
   panel_ = std::make_unique<ControlPanel>(
-      SimulatorServices{world.record, world.tables, world.script, random_, prompter_, rules_}, view_, &options_);
+      SimulatorServices{world.record, world.tables, world.script, random_, prompter_, rules_, &trace_}, view_,
+      &options_);
 }
 
 TestSession::~TestSession() { options_.SetListener(previousListener_); }
 
-void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> seed) {
+void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> seed, bool seedShown) {
   const int p = options_.planet;
   random_.seed = seed;
   start_.system = system;
@@ -70,10 +71,12 @@ void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> 
   start_.lastVisitTenths = options_.lastVisit;
   start_.upgrades = options_.upgrades;
   start_.badGuy = options_.badGuy;
+  start_.from = options_.from;
   start_.ship = CarriedOver(world_.ship);
 
   t_.Print("test", system + ", planet " + std::to_string(p) + " (" + world_.script.PlanetName(p) + "), seed " +
-                       (seed ? std::to_string(*seed) : std::string("from the clock")));
+                       (seed && seedShown ? std::to_string(*seed) : std::string("from the clock")));
+  if (start_.from) t_.Print("start", StartCaption(*start_.from));
   for (int f : start_.flags) t_.Print("flag set", options_.FlagListName(f));
   options_.Begin(world_.record.Planet(p), random_);
 }
@@ -81,6 +84,7 @@ void TestSession::Begin(const std::string& system, std::optional<std::uint64_t> 
 void TestSession::Enter() {
   entering_ = true;
   panel_->Activate(options_.planet);
+  if (start_.from) panel_->StartAt(*start_.from);
   entering_ = false;
   panel_->StatusTick();
 }
@@ -126,6 +130,10 @@ void TestSession::Run(const std::string& line) {
     return t_.Error("no message is shown to " + command + " to");
   }
   if (!argument.empty()) answers_.Preset(argument);
+  if (trace_.On()) trace_.Line("command: " + line);
+  Trace::Nest nest(trace_);
+  const bool shipCommand = command == "energy" || command == "photon";
+  const TracedState before = trace_.On() && shipCommand ? panel.GetInterpreter().Traced() : TracedState{};
   if (command == "hail") panel.Hail();
   else if (command == "respond") panel.Respond();
   else if (command == "ignore") panel.Ignore();
@@ -138,6 +146,8 @@ void TestSession::Run(const std::string& line) {
   else if (command == "status") panel.ToggleStatus();
   else t_.Error("unknown command: " + command);
   answers_.Preset(std::nullopt);
+  if (trace_.On() && shipCommand) trace_.Line(command + ": " + ChangeText(before, panel.GetInterpreter().Traced()));
+  panel.TraceLevels();
   panel.StatusTick();
 }
 

@@ -27,6 +27,7 @@ struct TestStart {
   int lastVisitTenths = 0;            // 0..50
   bool upgrades = true;
   bool badGuy = false;
+  std::optional<StartPoint> from;  // nothing: the visit decides where the conversation starts
   // The ship as earlier tests of the run left it; nothing for a fresh ship with every upgrade at 1.
   std::optional<ShipState> ship;
 };
@@ -57,12 +58,18 @@ class TestSession {
   TestSession& operator=(const TestSession&) = delete;
 
   // Begin of the Test Options: the header and the starting flags in the transcript, then the
-  // options' Begin. With a seed, every seeding of the test (Begin, orbit entry) uses it.
-  void Begin(const std::string& system, std::optional<std::uint64_t> seed);
+  // options' Begin. With a seed, every seeding of the test (Begin, orbit entry) uses it; a seed
+  // not shown is one drawn from the clock for this test, and the header says so.
+  void Begin(const std::string& system, std::optional<std::uint64_t> seed, bool seedShown = true);
   // The panel becomes active: orbit entry and the first status refresh.
   void Enter();
   // One command line; what cannot be done is reported in the transcript.
   void Run(const std::string& line);
+
+  // Why the test does what it does, from now on; null stops the trace. Also where the items
+  // played are told.
+  void SetTraceSink(TraceSink* sink) { trace_.SetSink(sink); }
+  Trace& GetTrace() { return trace_; }
 
   // What Begin started from (the options, the seed and the ship).
   const TestStart& Start() const { return start_; }
@@ -136,6 +143,7 @@ class TestSession {
   TranscriptNumbers numbers_;
   SeedOfTest random_;
   ShipRules rules_;
+  Trace trace_;
   std::unique_ptr<ControlPanel> panel_;
   TestStart start_;
   bool entering_ = false;

@@ -94,5 +94,60 @@ TEST(ZmdPlay, CheckAndRecordRefuseWhatTheyCannotUse) {
   EXPECT_NE(r.out.find("cannot write /proc/no/such/place.txt"), std::string::npos) << r.out;
 }
 
+TEST(ZmdPlay, TraceExplainsTheChoicesOnStandardError) {
+  testing::DemoGameFolder game;
+  const auto input = game.Write("session.txt", "tick\nhail\n3\n");
+  ZmdRun traced = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--seed", "5", "--trace"}, input.string());
+  ASSERT_EQ(traced.status, 0) << traced.out;
+  EXPECT_NE(traced.out.find("    ResponseHail2: %FCWe have come back for our landing party.*MResearch\n"
+                            "      %FC flag C set: failed\n      not offered\n"),
+            std::string::npos)
+      << traced.out;
+  EXPECT_NE(traced.out.find("    *SFA: flag A set\n"), std::string::npos) << traced.out;
+  // The transcript itself is what an untraced run prints.
+  const std::string plain =
+      Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--seed", "5"}, input.string()).out;
+  std::string transcriptLines;
+  for (std::size_t at = 0, end; at < traced.out.size(); at = end + 1) {
+    end = traced.out.find('\n', at);
+    const std::string line = traced.out.substr(at, end - at);
+    if (plain.find(line + "\n") != std::string::npos) transcriptLines += line + "\n";
+  }
+  EXPECT_EQ(transcriptLines, plain);
+}
+
+TEST(ZmdPlay, StartsAtAGroupAndChecksTheRecordingFromThere) {
+  testing::DemoGameFolder game;
+  const auto input = game.Write("from research.txt", "1\ntick\n");
+  const std::string recording = (game.Path() / "research.txt").string();
+  ZmdRun played = Zmd({"play", game.Path().string(), "Kestrel Verge", "3", "--start", "Research", "--direction",
+                       "response", "--record", recording},
+                      input.string());
+  ASSERT_EQ(played.status, 0) << played.out;
+  EXPECT_NE(played.out.find("message: shown\nresponses: 1. Thank you.  We will send a team down.\nstatus"),
+            std::string::npos)
+      << played.out;
+  EXPECT_NE(played.out.find("box: The Watch clears a landing zone"), std::string::npos) << played.out;
+  ZmdRun check = Zmd({"play", "--check", recording});
+  EXPECT_EQ(check.status, 0) << check.out;
+
+  // A group without items of that direction is refused, not played silently.
+  struct Refusal {
+    std::vector<std::string> args;
+    std::string says;
+  };
+  for (const Refusal& r : {Refusal{{"--start", "Reserch"}, "planet 3 has no messages in group Reserch"},
+                           Refusal{{"--start", "Thanks", "--direction", "response"},
+                                   "planet 3 has no responses in group Thanks (ResponsesThanks is not above 0)"},
+                           Refusal{{"--start", "Research", "--direction", "sideways"}, "--direction must be"},
+                           Refusal{{"--direction", "response"}, "requires --start"}}) {
+    std::vector<std::string> args = {"play", game.Path().string(), "Kestrel Verge", "3"};
+    args.insert(args.end(), r.args.begin(), r.args.end());
+    ZmdRun refused = Zmd(args, input.string());
+    EXPECT_NE(refused.status, 0) << refused.out;
+    EXPECT_NE(refused.out.find(r.says), std::string::npos) << refused.out;
+  }
+}
+
 }  // namespace
 }  // namespace zelmora

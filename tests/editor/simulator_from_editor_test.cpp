@@ -44,7 +44,7 @@ void WhenModal(std::function<void(W*)> act) {
 void PlayTest(frmSSOptions& options, const std::function<void(frmSSControl&)>& play) {
   frmSSControl& panel = *options.Panel();
   bool played = false;
-  When([&] { return panel.isVisible() && panel.Test() && panel.Test()->Entered(); },
+  When([&] { return panel.isVisible() && panel.Test() && panel.Test()->Entered() && !panel.Test()->Busy(); },
        [&] {
          played = true;
          play(panel);
@@ -164,6 +164,51 @@ TEST(SimulatorFromTheEditor, MessagesTestBeginHailRespondAndExitBackToTheOptions
   EXPECT_NE(check.out.find("differs from line " + std::to_string(line) + " on"), std::string::npos) << check.out;
   EXPECT_NE(check.out.find("  text: Who goes there?"), std::string::npos);
   std::filesystem::remove_all(folder);
+}
+
+TEST(SimulatorFromTheEditor, TestFromHereOpensThePanelAtTheGroupShown) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.prompter.AcceptOkBoxes();
+  e.Pick("Kestrel Verge");
+  auto* options = &w.Simulator().Options();
+  options->SetRecordingFolder({});
+  options->Panel()->SetTimersEnabled(false);
+
+  bool played = false;
+  bool editorDone = false;
+  // Research's responses, deep in the first conversation: offered as soon as the panel is in orbit.
+  const auto fromResearch = [&](frmSSOptions* o) {
+    EXPECT_EQ(Text(o->lblStart->text()), "The test starts at the responses of Research.");
+    o->Options().ToggleFlagLabel(1);  // B: the gift was given
+    frmSSControl& panel = *o->Panel();
+    ChooseResponse(panel, 2);
+    PlayTest(*o, [&](frmSSControl& p) {
+      played = true;
+      EXPECT_EQ(Text(p.windowTitle()), "Solar System Control Panel - started at the responses of Research");
+      EXPECT_EQ(Text(p.cmdNotes->text()), "Message Level: Energy");
+      p.MessageTick();
+      EXPECT_EQ(Text(p.Message->text()).rfind("Our cells are yours.", 0), 0u);
+      p.cmdExit->click();
+    });
+    o->cmdClose->click();
+  };
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuMessages); });
+  When([] { return qobject_cast<frmMessages*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+    auto* m = qobject_cast<frmMessages*>(QApplication::activeModalWidget());
+    m->Model().GoToItem(messages::Direction::Response, "Research", 0);
+    ASSERT_TRUE(m->cmdTestHere->isEnabled());
+    WhenModal<frmSSOptions>(fromResearch);
+    m->cmdTestHere->click();
+    m->cmdClose->click();
+    editorDone = true;
+  });
+  PressOnView(w, DiscOf(w, 3), Qt::RightButton);
+  ASSERT_TRUE(editorDone);
+  EXPECT_TRUE(played);
+  ASSERT_TRUE(options->LastRecording());
+  EXPECT_EQ(options->LastRecording()->start.from,
+            (simulator::StartPoint{"Research", simulator::StartPoint::Kind::Responses}));
 }
 
 }  // namespace

@@ -14,20 +14,17 @@ namespace {
 using platform::Answer;
 using platform::DriveKind;
 using testing::FakeMachine;
+using testing::InstallQuestion;
+using testing::kOneDescriptorList;
 using testing::FakeView;
 using testing::ScriptedPrompter;
 using testing::TempTree;
 
-const char* const kList = "\"Vega.zmd\",\"\\ZMDescriptor\\\"\r\n";
-
-std::string Question(const std::string& folder) {
-  return "Do you wish to install the add on to the directory\n" + folder + " ?";
-}
 
 class GivenFolders : public ::testing::Test {
  protected:
   void Run(std::optional<std::string> commandLine, std::string lastChosen) {
-    session = std::make_unique<SearchSession>(machine, prompter, view, tree.Package("pkg", {{"Vega.zmd", "d"}}, kList));
+    session = std::make_unique<SearchSession>(machine, prompter, view, tree.Package("pkg", {{"Vega.zmd", "d"}}, kOneDescriptorList));
     session->Load();
     session->SetGivenFolders(std::move(commandLine), std::move(lastChosen));
     session->Run();
@@ -58,7 +55,7 @@ TEST_F(GivenFolders, ACommandLineFolderWithoutTheGameIsAskedAboutAndNoGoesOnSear
   Run(tree.Folder("empty"), "");
   EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{
                                   "Quarvel was not found in this directory.  Are you sure you want to apply the add on?",
-                                  Question(found)}));
+                                  InstallQuestion(found)}));
   EXPECT_FALSE(tree.Exists("empty/ZMDescriptor"));
 }
 
@@ -68,12 +65,12 @@ TEST_F(GivenFolders, TheFolderChosenLastIsOfferedFirstAndOnlyWhileItHoldsTheGame
   machine.drives = {{tree.Folder("d"), DriveKind::Fixed}};
   prompter.Answer(Answer::No).Answer(Answer::No);
   Run(std::nullopt, last.substr(0, last.size() - 1));
-  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{Question(last), Question(found)}));
+  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{InstallQuestion(last), InstallQuestion(found)}));
 
   prompter = ScriptedPrompter();
   prompter.Answer(Answer::No);
   Run(std::nullopt, tree.Folder("gone"));
-  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{Question(found)}));
+  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{InstallQuestion(found)}));
 }
 
 TEST(GameFinder, OffersEachGameFolderOnceInSearchOrderAndStopsWhenAsked) {

@@ -89,4 +89,10 @@ class TempTree {
   std::filesystem::path root_;
 };
 
+// A package list naming one descriptor, and the question the search asks of each folder it finds.
+inline const char* const kOneDescriptorList = "\"Vega.zmd\",\"\\ZMDescriptor\\\"\r\n";
+inline std::string InstallQuestion(const std::string& folder) {
+  return "Do you wish to install the add on to the directory\n" + folder + " ?";
+}
+
 }  // namespace zelmora::testing

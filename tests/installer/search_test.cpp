@@ -15,19 +15,16 @@ using platform::Answer;
 using platform::Drive;
 using platform::DriveKind;
 using testing::FakeMachine;
+using testing::InstallQuestion;
+using testing::kOneDescriptorList;
 using testing::FakeView;
 using testing::ScriptedPrompter;
 using testing::TempTree;
 
-const char* const kList = "\"Vega.zmd\",\"\\ZMDescriptor\\\"\r\n";
-
-std::string Question(const std::string& folder) {
-  return "Do you wish to install the add on to the directory\n" + folder + " ?";
-}
 
 class Search : public ::testing::Test {
  protected:
-  std::string Pkg() { return tree.Package("pkg", {{"Vega.zmd", "descriptor"}}, kList); }
+  std::string Pkg() { return tree.Package("pkg", {{"Vega.zmd", "descriptor"}}, kOneDescriptorList); }
   SearchSession& Session(const std::string& own) {
     session = std::make_unique<SearchSession>(machine, prompter, view, own);
     session->Load();
@@ -57,10 +54,10 @@ TEST_F(Search, GoesFromTheRegisteredPathThroughTheUsualFoldersAndDrivesToTheSyst
 
   Session(Pkg()).Run();
   EXPECT_EQ(prompter.Texts(),
-            (std::vector<std::string>{Question(tree.Folder("reg/Quarvel")), Question(tree.Folder("cd")),
-                                      Question(tree.Folder("progs/Quarvel")), Question(tree.Folder("fixed1/games/q")),
-                                      Question(tree.Folder("fixed2/q")), Question(tree.Folder("net/share/q")),
-                                      Question(tree.Folder("windows/sys/q"))}));
+            (std::vector<std::string>{InstallQuestion(tree.Folder("reg/Quarvel")), InstallQuestion(tree.Folder("cd")),
+                                      InstallQuestion(tree.Folder("progs/Quarvel")), InstallQuestion(tree.Folder("fixed1/games/q")),
+                                      InstallQuestion(tree.Folder("fixed2/q")), InstallQuestion(tree.Folder("net/share/q")),
+                                      InstallQuestion(tree.Folder("windows/sys/q"))}));
   EXPECT_EQ(prompter.Calls()[0].buttons, platform::Buttons::YesNoCancel);
   EXPECT_EQ(machine.asked, (std::vector<std::string>{"quarvel.exe", "C:\\QVCD\\"}));
   EXPECT_TRUE(view.animationStopped);
@@ -95,7 +92,7 @@ TEST_F(Search, YesInstallsAndEndsWithoutAnotherQuestion) {
 
   Session(pkg).Run();
   ASSERT_EQ(prompter.Calls().size(), 2u);
-  std::string installed = prompter.Calls()[0].text == Question(first) ? "d/b" : "d/a";
+  std::string installed = prompter.Calls()[0].text == InstallQuestion(first) ? "d/b" : "d/a";
   EXPECT_EQ(tree.Read(installed + "/ZMDescriptor/Vega.zmd"), "descriptor");
   EXPECT_TRUE(view.ended);
   EXPECT_EQ(view.statuses.back(), "Installing add on...");
@@ -143,7 +140,7 @@ TEST_F(Search, SkipsHiddenFoldersAndTheSystemFoldersNameInAnyCase) {
   machine.drives = {{tree.Folder("d"), DriveKind::Fixed}};
   prompter.Answer(Answer::No);
   Session(Pkg()).Run();
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{Question(found)});
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{InstallQuestion(found)});
 }
 
 TEST_F(Search, NeverFollowsFolderLinksSoLoopsEnd) {
@@ -155,7 +152,7 @@ TEST_F(Search, NeverFollowsFolderLinksSoLoopsEnd) {
   machine.drives = {{tree.Folder("d"), DriveKind::Fixed}};
   prompter.Answer(Answer::No);
   Session(Pkg()).Run();
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{Question(real)});
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{InstallQuestion(real)});
   EXPECT_EQ(view.statuses.back(), "Quarvel not found.");
 }
 
@@ -166,7 +163,7 @@ TEST_F(Search, FoldersNotEnteredAreSkippedInsideOtherDrivesOnly) {
   machine.drives = {{tree.Folder("root"), DriveKind::Fixed}, {tree.Folder("root/mnt"), DriveKind::Fixed}};
   prompter.Answer(Answer::No);
   Session(Pkg()).Run();
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{Question(mounted)});
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{InstallQuestion(mounted)});
 }
 
 TEST_F(Search, BrowsePausesTheSearchForGoodEvenWhenTheChooserIsCancelled) {

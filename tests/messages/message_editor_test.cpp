@@ -456,6 +456,51 @@ TEST_F(MessageEditorTest, DeleteWhileEditingAsksAndIsNotOfferedForANewItem) {
   EXPECT_EQ(Key("Message1"), "%W3We have little to trade, but much to tell.");
 }
 
+TEST(MessageEditorTestFromHere, StartsAtTheGroupAndDirectionShown) {
+  struct Start {
+    int planet;
+    std::string group;
+    Direction direction;
+    bool operator==(const Start&) const = default;
+  };
+  std::vector<Start> started;
+  MessageEditorWindows windows;
+  windows.testFrom = [&](int planet, const std::string& group, Direction direction) {
+    started.push_back({planet, group, direction});
+  };
+  EditorFixture f(windows);
+  f.editor.Open(2, true);
+  EXPECT_TRUE(f.view.buttons.testFrom);
+  f.editor.TestFromHere();
+  f.Group("Peace");
+  f.editor.TestFromHere();
+  f.editor.SelectDirection(Direction::Response);
+  f.Group("Hail");
+  f.editor.TestFromHere();
+  EXPECT_EQ(started, (std::vector<Start>{{2, "INIT", Direction::Message},
+                                         {2, "Peace", Direction::Message},
+                                         {2, "Hail", Direction::Response}}));
+
+  // Not while an item is edited, nor on the information, nor on a group with nothing to play.
+  f.editor.New();
+  EXPECT_FALSE(f.view.buttons.testFrom);
+  f.editor.TestFromHere();
+  f.editor.Cancel();
+  EXPECT_TRUE(f.view.buttons.testFrom);
+  f.editor.SelectDirection(Direction::Information);
+  EXPECT_FALSE(f.view.buttons.testFrom);
+  f.editor.SelectDirection(Direction::Message);
+  f.editor.TypeGroup("Nowhere");
+  EXPECT_FALSE(f.view.buttons.testFrom);
+  f.editor.TestFromHere();
+  EXPECT_EQ(started.size(), 3u);
+
+  // Without a simulator to open, the command stays off.
+  EditorFixture bare;
+  bare.editor.Open(2, true);
+  EXPECT_FALSE(bare.view.buttons.testFrom);
+}
+
 TEST_F(MessageEditorTest, ChildWindowsSkipOneActivationAndTheWizardReloads) {
   int tests = 0;
   int wizards = 0;

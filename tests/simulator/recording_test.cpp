@@ -127,6 +127,63 @@ TEST(RecordedTest, ButtonsTicksAndAnswersBecomeASessionThatReplaysExactly) {
   EXPECT_EQ(read->transcript, r.transcript);
 }
 
+// Threatens the Watch (a random system is damaged) and waits for its answer.
+void Threaten(WindowsPlay& play) {
+  RecordedTest& test = play.Start();
+  play.Ticks(1);
+  play.view.choices = {3};
+  test.Command("hail");
+  play.Ticks(2);
+}
+
+void FirePhasers(WindowsPlay& play) {
+  play.prompter.Answer(Answer::Yes);
+  play.test->Command("phaser");
+  play.Ticks(2);
+}
+
+TEST(RecordedTest, StepBackGivesTheTestWithoutItsLastCommand) {
+  WindowsPlay stepped, fresh;
+  Threaten(stepped);
+  EXPECT_TRUE(stepped.test->CanStepBack());
+  FirePhasers(stepped);
+  ASSERT_NE(stepped.ship.ShieldEnergy, -40);  // the phasers' answer hit the shields again
+  const std::size_t boxes = stepped.prompter.Calls().size();
+  ASSERT_TRUE(stepped.test->StepBack());
+  EXPECT_EQ(stepped.prompter.Calls().size(), boxes);  // played again out of sight
+
+  Threaten(fresh);
+  const auto same = [&](const char* when) {
+    const TestRecording a = stepped.test->Recording(stepped.game.Path());
+    const TestRecording b = fresh.test->Recording(fresh.game.Path());
+    EXPECT_EQ(a.lines, b.lines) << when;
+    EXPECT_EQ(a.transcript, b.transcript) << when;
+    EXPECT_EQ(stepped.ship.ShieldEnergy, fresh.ship.ShieldEnergy) << when;
+    EXPECT_EQ(stepped.ship.SystemDamage, fresh.ship.SystemDamage) << when;
+    EXPECT_EQ(stepped.record.Planet(3).FlagBits, fresh.record.Planet(3).FlagBits) << when;
+    const PanelDisplay& x = stepped.test->Session().Panel().Display();
+    const PanelDisplay& y = fresh.test->Session().Panel().Display();
+    EXPECT_EQ(x.Text(), y.Text()) << when;
+    EXPECT_EQ(x.Visible(), y.Visible()) << when;
+    EXPECT_EQ(x.Clock(), y.Clock()) << when;
+    EXPECT_EQ(x.Enabled(PanelCommand::Hail), y.Enabled(PanelCommand::Hail)) << when;
+  };
+  same("after the step back");
+  // The generator stands where it stood: the same command goes on the same way.
+  FirePhasers(stepped);
+  FirePhasers(fresh);
+  same("after firing again");
+
+  // Back to the start, where there is nothing left to take back.
+  EXPECT_TRUE(stepped.test->StepBack());
+  EXPECT_TRUE(stepped.test->StepBack());
+  EXPECT_FALSE(stepped.test->CanStepBack());
+  EXPECT_FALSE(stepped.test->StepBack());
+  EXPECT_EQ(stepped.test->Recording({}).lines, std::vector<std::string>{"tick"});
+  EXPECT_EQ(stepped.ship.ShieldEnergy, 0);
+  EXPECT_FALSE(stepped.options.FlagLabelOn(0));  // flag A, set by the threat, is off again
+}
+
 TEST(RecordedTest, TicksWhileTheClocksOwnBoxIsOpenAreSkippedAndAnswersInTheNumberDialogAreKept) {
   WindowsPlay play(7);
   // The box of the Watch's threat opens during a tick; the timers keep firing while it is up.
