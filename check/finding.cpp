@@ -54,6 +54,7 @@ const char* KindName(FindingKind kind) {
     case FindingKind::SearchIncomplete: return "search-incomplete";
     case FindingKind::ScriptNotUsed: return "script-not-used";
     case FindingKind::NoCatalogue: return "no-catalogue";
+    case FindingKind::Spelling: return "spelling";
   }
   return "";
 }

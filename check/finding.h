@@ -42,6 +42,8 @@ enum class FindingKind {
   // the planet as a whole
   ScriptNotUsed,
   NoCatalogue,
+  // the prose (added when asked for, by the spelling checker)
+  Spelling,
 };
 
 // Which list of a group a finding points into.

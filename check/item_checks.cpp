@@ -14,7 +14,7 @@ using simulator::ActionRule;
 using simulator::ConditionRule;
 
 bool IsPlaceholder(std::string_view code) {
-  for (std::string_view p : {"%NM", "%RK", "%AN", "%KL", "%BG"}) {
+  for (std::string_view p : messages::kPlaceholders) {
     if (platform::EqualsNoCase(code, p)) return true;
   }
   return false;
@@ -22,10 +22,8 @@ bool IsPlaceholder(std::string_view code) {
 
 // The pieces play applies when the item is chosen: a message's after its display marker.
 std::vector<std::string> PlayedPieces(const std::string& value, ItemList list) {
-  std::string_view rest = messages::WithoutPrefixCodes(value);
-  if (list == ItemList::Responses) return messages::StarPieces(rest);
-  messages::TakeDisplayMarker(rest);
-  return messages::StarPieces(platform::TrimSpaces(rest));
+  return messages::StarPieces(messages::PlayedCodes(
+      value, list == ItemList::Responses ? messages::ItemKind::Response : messages::ItemKind::Message));
 }
 
 // The three-character prefix codes at the front of a value.

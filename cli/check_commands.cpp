@@ -5,6 +5,9 @@
 #include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
+#include "writing/hunspell_dictionary.h"
+#include "writing/script_texts.h"
+#include "writing/spelling.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,7 +22,8 @@ using platform::Cp1252ToUtf8;
 struct CheckArgs {
   std::string folder, system, severity = "note";
   int planet = 0;
-  bool json = false;
+  bool json = false, spelling = false;
+  std::string dictionary = writing::settings::Dictionary.defaultValue;
   std::size_t maxStates = check::SearchLimits{}.maxStates;
   double maxSeconds = static_cast<double>(check::SearchLimits{}.maxTime.count()) / 1000;
 };
@@ -73,6 +77,39 @@ void Print(CliContext& ctx, const check::CheckReport& report, check::Severity mi
           << count(check::Severity::Note, "note") << "\n";
 }
 
+// The spelling notes of the planets in scope, read as the checker read them.
+bool AddSpelling(CliContext& ctx, const CheckArgs& a, check::CheckReport& report) {
+  auto dictionary = writing::HunspellDictionary::OpenInstalled(a.dictionary);
+  if (!dictionary) {
+    ctx.Fail(kNotFound, "no Hunspell dictionary " + a.dictionary + " is installed (Debian: hunspell-en-us and the like)");
+    return false;
+  }
+  writing::UserWords user(writing::DefaultUserWordsFile());
+  writing::Speller speller(*dictionary, writing::GameWords(a.folder), user);
+  auto planets = [&](store::DescriptorStore& store, const store::SolarSystemRecord& record, int planet) {
+    writing::ForEachPlanet(store, record, planet, [&](messages::PlanetScript& script) {
+      for (auto& f : writing::SpellingFindings(script, speller)) report.findings.push_back(std::move(f));
+    });
+  };
+  if (a.system.empty()) {
+    writing::ForEachSystem(a.folder, !ctx.saved, [&](store::DescriptorStore& store, const store::SolarSystemRecord& record) {
+      planets(store, record, 0);
+    });
+  } else {
+    store::DescriptorStore store(a.folder);
+    const auto name = FindSystem(ctx, a.folder, a.system, store);
+    if (!name) return false;
+    if (!ctx.saved && platform::FileExists(store.DescriptorPath(*name, store::kWorkingExtension))) {
+      store.SetCurrentExtension(store::kWorkingExtension);
+    }
+    store::SolarSystemRecord record;
+    store.LoadSystem(*name, record);
+    planets(store, record, a.planet);
+  }
+  check::SortFindings(report.findings);
+  return true;
+}
+
 void Check(CliContext& ctx, const CheckArgs& a) {
   check::Severity minimum = check::Severity::Note;
   check::ParseSeverity(a.severity, minimum);
@@ -109,6 +146,7 @@ void Check(CliContext& ctx, const CheckArgs& a) {
       report = check::CheckPlanet(messages::PlanetScript(store, record, a.planet), catalogue, options);
     }
   }
+  if (a.spelling && !AddSpelling(ctx, a, report)) return;
   Print(ctx, report, minimum, a.json);
   if (report.Count(check::Severity::Error) > 0) ctx.status = kFailed;
 }
@@ -131,6 +169,10 @@ void AddCheckCommands(CLI::App& app, CliContext& ctx) {
       ->check(CLI::PositiveNumber);
   check->add_option("--max-seconds", args->maxSeconds, "seconds the whole check may take; searches of play still running then stop early and say so")
       ->check(CLI::PositiveNumber);
+  check->add_flag("--spelling", args->spelling,
+                   "also note every word that is not in the dictionary, the game's own names and the words added "
+                   "with \"Add to Dictionary\"");
+  check->add_option("--dictionary", args->dictionary, "the Hunspell dictionary of --spelling (default en_US)");
   AddSavedFlag(check, ctx);
   check->callback([&ctx, args] { Check(ctx, *args); });
 }

@@ -66,5 +66,7 @@ void AddInstallCommands(CLI::App& app, CliContext& ctx);
 void AddPackagingCommands(CLI::App& app, CliContext& ctx);
 void AddCheckCommands(CLI::App& app, CliContext& ctx);
 void AddMapCommands(CLI::App& app, CliContext& ctx);
+void AddWritingCommands(CLI::App& app, CliContext& ctx);
+void AddStatsCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace zelmora::cli

@@ -15,6 +15,7 @@ const std::map<std::string, std::string>& StatusOne() {
       {"zmd", "the command failed (check: errors were found; install: some listed files were not installed; "
               "play --check: the transcript differs)"},
       {"zmd check", "errors were found"},
+      {"zmd find", "nothing was found"},
       {"zmd install", "some listed files could not be installed"},
       {"zmd play", "the command failed, or with --check the transcript differs from the recording"},
       {"zmd package", "the package cannot be made, or the archive was not made"},
@@ -149,8 +150,8 @@ class ToolFormatter : public CLI::Formatter {
     out += Entry("  0", "success", 5);
     auto one = StatusOne().find(path);
     out += Entry("  1", one != StatusOne().end() ? one->second : "the command failed", 5);
-    out += Entry("  2", "a bad command line, a missing folder or file, an unknown system, or text the game's "
-                        "code page cannot hold", 5);
+    out += Entry("  2", "a bad command line, a missing folder or file, an unknown system, text the game's "
+                        "code page cannot hold, or a change that was refused", 5);
     return out;
   }
 };

@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   zelmora::cli::AddPackagingCommands(app, ctx);
   zelmora::cli::AddCheckCommands(app, ctx);
   zelmora::cli::AddMapCommands(app, ctx);
+  zelmora::cli::AddWritingCommands(app, ctx);
+  zelmora::cli::AddStatsCommands(app, ctx);
   zelmora::cli::UseToolHelp(app, ZELMORA_VERSION);
   try {
     app.parse(argc, argv);

@@ -16,6 +16,7 @@
 #include "editor/system_dialogs_wiring.h"
 #include "editor/star_picture_widget.h"
 #include "editor/system_view_widget.h"
+#include "editor/writing_wiring.h"
 #include "ui/platform/code_page.h"
 #include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
@@ -150,7 +151,9 @@ void frmSSEdit::WireHistory() {
   // would be written over by their OK.
   history_->AddShortcutsToWindows({QStringLiteral("frmMessages"), QStringLiteral("frmEditRoom"),
                                    QStringLiteral("frmPictures"), QStringLiteral("frmIssues"),
-                                   QStringLiteral("frmAdventureMap"), QStringLiteral("frmScriptMap")});
+                                   QStringLiteral("frmAdventureMap"), QStringLiteral("frmScriptMap"),
+                                   QStringLiteral("frmFindReplace"), QStringLiteral("frmStatistics")});
+  writing_->AddToMenu(history_->mnuEdit);
 }
 
 void frmSSEdit::ShowRestored() {
@@ -180,11 +183,16 @@ void frmSSEdit::WireSubsystems() {
 
   simulator_ = std::make_unique<SimulatorWiring>(context);
 
+  // Find and Replace from the main window opens a hit's item in the message editor.
+  writing_ = std::make_unique<WritingWiring>(
+      context, WritingWiring::Hooks{[this](const writing::TextValue& value) { OpenFoundText(value); },
+                                    [this] { messages_->ScriptRestored(); }});
   messages_ = std::make_unique<MessagesWiring>(
       context, MessagesWiring::Outside{
                    [this](int current) { return simulator_->ChooseShipSystem(current); },
                    [this](int planet) { simulator_->Test(planet); },
-                   [this](int planet, const simulator::StartPoint& from) { simulator_->TestFrom(planet, from); }});
+                   [this](int planet, const simulator::StartPoint& from) { simulator_->TestFrom(planet, from); },
+                   [this](QWidget& window) { writing_->Decorate(window); }});
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     return messages_->Run(h, ticked, name);
   };
@@ -212,6 +220,18 @@ void frmSSEdit::WireSubsystems() {
   dialogs_.planetProperties = [this](int h, const std::string& name, const PlanetProperties& shown) {
     return systemDialogs_->Planet().Run(h, name, shown);
   };
+}
+
+void frmSSEdit::OpenFoundText(const writing::TextValue& value) {
+  if (!SystemOpen() || value.system != record_.Name) {
+    prompter_.Inform("This text is in " + value.system + ". Open that system to edit it.");
+    return;
+  }
+  picInfo->hide();
+  const bool ticked = store_.GetPlanetFlag(record_, "Messages", value.planet) == 1;
+  messages_->RunAt(value.planet, ticked, store_.GetPlanetName(record_, value.planet, record_.StarName),
+                   [&value](messages::MessageEditor& editor) { GoToFoundText(editor, value); });
+  DrawSystem(true);
 }
 
 // The wiring goes before the store and the record its windows read.
@@ -429,6 +449,7 @@ void frmSSEdit::SelectSystem(int index) {
   // What the message editor read belongs to the copy just left, even when the same system is
   // opened again from its saved version.
   messages_->Forget();
+  writing_->SystemChanged();
   if (index < 0) {
     loadedIndex_ = -1;
     SetSystemControls(false);

@@ -26,6 +26,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+
+namespace zelmora::writing {
+struct TextValue;
+}  // namespace zelmora::writing
+
 namespace zelmora::editor {
 
 class HistoryWiring;
@@ -35,6 +40,7 @@ class PlanetPictures;
 class SimulatorWiring;
 class StarPictureWidget;
 class SystemDialogsWiring;
+class WritingWiring;
 class SystemViewWidget;
 
 // The main window: the system list, the system view with its information panel, the menus and
@@ -97,6 +103,7 @@ class frmSSEdit : public QMainWindow {
   MessagesWiring& Messages() { return *messages_; }
   // The Edit menu and the open system's undo history.
   HistoryWiring& EditMenu() { return *history_; }
+  WritingWiring& WritingAids() { return *writing_; }
 
  signals:
   // Another game folder was chosen and the window has closed; the program starts again on it.
@@ -148,6 +155,7 @@ class frmSSEdit : public QMainWindow {
   void PlanetPropertiesCommand(int h);
   void PlanetMessagesCommand(int h);
   void PlanetMapCommand(int h);
+  void OpenFoundText(const writing::TextValue& value);
   void PlanetPicturesCommand(int h);
   void MakePackageCommand();
   void PlanetNameCommand();
@@ -170,6 +178,8 @@ class frmSSEdit : public QMainWindow {
   // Each subsystem's windows, built when first opened.
   std::unique_ptr<PicturesWiring> pictures_;
   std::unique_ptr<SimulatorWiring> simulator_;
+  // Before the message editor, whose text boxes mark spelling through it, so that it goes after.
+  std::unique_ptr<WritingWiring> writing_;
   std::unique_ptr<MessagesWiring> messages_;
   std::unique_ptr<SystemDialogsWiring> systemDialogs_;
   std::unique_ptr<FlowPictures> flowPictures_;

@@ -13,7 +13,11 @@
 #include "messages/frm_flag.h"
 #include "messages/frm_messages.h"
 #include "messages/planet_script.h"
+#include "messages/script_keys.h"
 #include "messages/special_actions.h"
+#include "writing/frm_find_replace.h"
+#include "writing/group_rename.h"
+#include "writing/word_counts.h"
 
 #include <QTimer>
 
@@ -33,6 +37,9 @@ struct MessagesWiring::Windows {
   void RunEditor(const std::function<void()>& then);
   void OpenFromMap(const check::OpenTarget& target);
   std::string PlanetName() const { return c.store.GetPlanetName(c.record, script.Planet(), c.record.StarName); }
+  void OpenFound(const writing::TextValue& value);
+  std::optional<std::string> RenameGroup(int planet, const std::string& group);
+  std::string WordCount(int planet, const std::string& group);
 
   const WiringContext& c;
   messages::SpecialActionList catalogue;
@@ -44,10 +51,11 @@ struct MessagesWiring::Windows {
   LazyWindow<check::frmAdventureMap> map;
   LazyWindow<adventure::frmEditRoom> room;
   std::unique_ptr<messages::frmMessages> editor;
-  // After the editor, its parent, so that it goes first.
+  // After the editor, its parent, so that they go first.
   LazyWindow<check::frmIssues> issues;
   LazyWindow<check::frmScriptMap> scriptMap;
   bool mapRunning = false;  // run from the main window: it outlives the editor's runs
+  LazyWindow<writing::frmFindReplace> find;
 };
 
 MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& outside)
@@ -62,7 +70,11 @@ MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& ou
       }),
       lock([this] { return std::make_unique<adventure::frmLock>(c.prompter, &c.parent); }),
       map([this] { return std::make_unique<check::frmAdventureMap>(script, catalogue, &c.parent); }),
-      room([this] { return std::make_unique<adventure::frmEditRoom>(script, c.prompter, RoomWindows(), &c.parent); }),
+      room([this, built = outside.built] {
+        auto window = std::make_unique<adventure::frmEditRoom>(script, c.prompter, RoomWindows(), &c.parent);
+        if (built) built(*window);
+        return window;
+      }),
       issues([this] {
         auto list = std::make_unique<check::frmIssues>(script, editor->Model().Catalogue(), editor.get());
         list->SetOpen([this](const check::Finding& finding) { OpenFinding(finding); });
@@ -75,8 +87,19 @@ MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& ou
         auto map = std::make_unique<check::frmScriptMap>(script, editor->Model().Catalogue(), c.prompter, editor.get());
         map->SetOpen([this](const check::OpenTarget& target) { OpenFromMap(target); });
         return map;
+      }),
+      find([this] {
+        return std::make_unique<writing::frmFindReplace>(
+            writing::FindReplaceContext{c.store, c.record, catalogue,
+                                        [this](const writing::TextValue& value) { OpenFound(value); },
+                                        [this] {
+                                          editor->Model().ScriptRestored();
+                                          if (auto* list = issues.IfBuilt()) list->Refresh();
+                                        }},
+            c.prompter, editor.get());
       }) {
   editor = std::make_unique<messages::frmMessages>(script, catalogue, c.prompter, EditorWindows(outside), &c.parent);
+  if (outside.built) outside.built(*editor);
 }
 
 messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outside& outside) {
@@ -111,7 +134,64 @@ messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outs
     if (auto* list = issues.IfBuilt()) list->Refresh();
     if (auto* map = scriptMap.IfBuilt()) map->Refresh();
   };
+  windows.find = [this](int planet) { find->ShowFor(planet); };
+  windows.renameGroup = [this](int planet, const std::string& group) { return RenameGroup(planet, group); };
+  windows.wordCount = [this](int planet, const std::string& group) { return WordCount(planet, group); };
   return windows;
+}
+
+// A hit of this planet is shown in the editor; one elsewhere cannot be, while the editor holds
+// this planet.
+void MessagesWiring::Windows::OpenFound(const writing::TextValue& value) {
+  if (value.system != c.record.Name || value.planet != script.Planet()) {
+    c.prompter.Inform("This text is in " + value.system + ", planet " + std::to_string(value.planet) +
+                      ". Close the message editor and open that planet's messages to edit it.");
+    return;
+  }
+  GoToFoundText(editor->Model(), value);
+}
+
+void GoToFoundText(messages::MessageEditor& editor, const writing::TextValue& value) {
+  if (value.list == check::ItemList::None) {
+    if (value.key == messages::kInfoKey) editor.GoToItem(messages::Direction::Information, {}, 0);
+    return;
+  }
+  editor.GoToItem(value.list == check::ItemList::Responses ? messages::Direction::Response
+                                                          : messages::Direction::Message,
+                  value.group, value.item);
+}
+
+std::optional<std::string> MessagesWiring::Windows::RenameGroup(int planet, const std::string& group) {
+  if (writing::IsFixedGroupName(group)) {
+    c.prompter.Inform("The group \"" + group + "\" has a fixed role in play: it cannot be renamed.",
+                      platform::Icon::Exclamation);
+    return std::nullopt;
+  }
+  const auto name = c.prompter.Input("Rename the group \"" + group +
+                                         "\", its companion groups and every answer code that leads to them.\n\n"
+                                         "New name:",
+                                     "Rename Group", group);
+  if (!name || *name == group) return std::nullopt;
+  messages::PlanetScript planetScript(c.store, c.record, planet);
+  const writing::RenamePlan plan = writing::PlanRename(planetScript, group, *name, catalogue);
+  if (plan.refused) {
+    c.prompter.Refuse(*plan.refused);
+    return std::nullopt;
+  }
+  writing::ApplyRename(planetScript, plan);
+  return name;
+}
+
+std::string MessagesWiring::Windows::WordCount(int planet, const std::string& group) {
+  const messages::PlanetScript planetScript(c.store, c.record, planet);
+  const writing::PlanetCounts counts = writing::CountPlanet(planetScript);
+  int inGroup = 0;
+  for (const auto& g : counts.groups) {
+    if (g.group == group) inGroup += g.counts.words;
+  }
+  auto words = [](int n) { return std::to_string(n) + (n == 1 ? " word" : " words"); };
+  if (group.empty()) return words(counts.total.words) + " on this planet";
+  return words(inGroup) + " in " + group + ", " + words(counts.total.words) + " on this planet";
 }
 
 // The room editor, its two dialogs and the wizard choose flags through the message editor.
@@ -178,11 +258,19 @@ MessagesWiring::MessagesWiring(WiringContext context, Outside outside)
 MessagesWiring::~MessagesWiring() = default;
 
 bool MessagesWiring::Run(int planet, bool customTicked, const std::string& planetName) {
+  return RunAt(planet, customTicked, planetName, {});
+}
+
+bool MessagesWiring::RunAt(int planet, bool customTicked, const std::string& planetName,
+                           const std::function<void(messages::MessageEditor&)>& first) {
   if (!windows_) windows_ = std::make_unique<Windows>(context_, outside_);
   Windows& w = *windows_;
-  w.editor->Run(planet, customTicked, planetName);
+  w.editor->Prepare(planet, customTicked, planetName);
+  if (first) first(w.editor->Model());
+  w.editor->exec();
   if (auto* list = w.issues.IfBuilt()) list->hide();
   if (auto* map = w.scriptMap.IfBuilt(); map && !w.mapRunning) map->hide();
+  if (auto* find = w.find.IfBuilt()) find->hide();
   return w.editor->Model().Custom();
 }
 

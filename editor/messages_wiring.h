@@ -7,9 +7,16 @@
 #include <memory>
 #include <string>
 
+class QWidget;
+
 namespace zelmora::messages {
+class MessageEditor;
 class frmMessages;
 }  // namespace zelmora::messages
+
+namespace zelmora::writing {
+struct TextValue;
+}  // namespace zelmora::writing
 
 namespace zelmora::editor {
 
@@ -26,6 +33,9 @@ class MessagesWiring {
     std::function<void(int planet)> test;
     // The test of planet `planet` that starts at a group.
     std::function<void(int planet, const simulator::StartPoint& from)> testFrom;
+    // Told of each window built that holds text boxes (the message editor, the room editor), so
+    // that their spelling is marked.
+    std::function<void(QWidget& window)> built;
   };
 
   MessagesWiring(WiringContext context, Outside outside);
@@ -35,6 +45,9 @@ class MessagesWiring {
   bool Run(int planet, bool customTicked, const std::string& planetName);
   // The map of planet `planet`'s script, run modally; a group opened on it opens the message editor.
   void RunMap(int planet, const std::string& planetName);
+  // The same, showing first what `first` chooses (an item found elsewhere).
+  bool RunAt(int planet, bool customTicked, const std::string& planetName,
+             const std::function<void(messages::MessageEditor&)>& first);
   // Drops every window with all it read from the script, so that the next opening reads the file
   // afresh: the open system changed, or was reverted to its saved version.
   void Forget();
@@ -51,5 +64,8 @@ class MessagesWiring {
   Outside outside_;
   std::unique_ptr<Windows> windows_;
 };
+
+// Shows the item a found text sits in (its group's list at the item, or the information text).
+void GoToFoundText(messages::MessageEditor& editor, const writing::TextValue& value);
 
 }  // namespace zelmora::editor

@@ -132,9 +132,19 @@ void frmMessages::BuildDirectionColumn() {
   cmdTestHere = Make<QPushButton>(this, "cmdTestHere", "Test from &Here");
   cmdTestHere->setToolTip(QStringLiteral("Starts a test at this group: its messages first, or its responses at once"));
   PlaceTwips(cmdTestHere, 120, 4770, kLeftWidth, 375);
-  cmdScriptMap = Make<QPushButton>(this, "cmdScriptMap", "Script &Map");
+  cmdScriptMap = Make<QPushButton>(this, "cmdScriptMap", "Scr&ipt Map");
   cmdScriptMap->setToolTip(QStringLiteral("Draws every group and every link between them on one sheet"));
   PlaceTwips(cmdScriptMap, 120, 5220, kLeftWidth, 375);
+  cmdFind = Make<QPushButton>(this, "cmdFind", "&Find...");
+  cmdFind->setToolTip(QStringLiteral("Finds and replaces text in the messages, never touching a code"));
+  PlaceTwips(cmdFind, 120, 5670, kLeftWidth, 375);
+  cmdRenameGroup = Make<QPushButton>(this, "cmdRenameGroup", "Rena&me Group...");
+  cmdRenameGroup->setToolTip(QStringLiteral("Renames the group and every answer code that leads to it"));
+  PlaceTwips(cmdRenameGroup, 120, 6120, kLeftWidth, 375);
+  lblWords = Make<QLabel>(this, "lblWords");
+  lblWords->setWordWrap(true);
+  lblWords->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceTwips(lblWords, 120, 6570, kLeftWidth, 390);
   // Alt+C belongs to "&Cancel", which shows beside it while an item is edited.
   cmdClose = Make<QPushButton>(this, "cmdClose", "C&lose");
   PlaceTwips(cmdClose, 120, kFormHeight - 495, kLeftWidth, 375);

@@ -77,6 +77,9 @@ class frmMessages : public QDialog, private MessageEditorView {
   QPushButton* cmdIssues;  // the checker's list of the script's issues
   QPushButton* cmdTestHere;  // a test that starts at the group shown
   QPushButton* cmdScriptMap;  // the script drawn as a map of its groups and links
+  QPushButton* cmdFind;          // find and replace over the planet's prose
+  QPushButton* cmdRenameGroup;   // the group renamed everywhere
+  QLabel* lblWords;              // word counts of the group and the planet
   QPushButton* cmdClose;
   QFrame* pnlInfo;
   QLabel* lblM1Title;
@@ -144,6 +147,7 @@ class frmMessages : public QDialog, private MessageEditorView {
   void ShowLength(const LengthState& length) override;
   void ShowInfoPreview(const std::string& text) override;
   void ShowCustom(bool ticked) override;
+  void ShowWords(const std::string& words) override;
   void FocusTextAtEnd() override;
   void FocusTitle() override;
   void SetBusy(bool busy) override;

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -111,6 +112,11 @@ void frmMessages::Connect() {
   connect(cmdIssues, &QPushButton::clicked, this, [this] { model_->Issues(); });
   connect(cmdTestHere, &QPushButton::clicked, this, [this] { model_->TestFromHere(); });
   connect(cmdScriptMap, &QPushButton::clicked, this, [this] { model_->Map(); });
+  connect(cmdFind, &QPushButton::clicked, this, [this] { model_->Find(); });
+  for (const QKeySequence& keys : {QKeySequence(QKeySequence::Find), QKeySequence(Qt::CTRL | Qt::Key_H)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { model_->Find(); });
+  }
+  connect(cmdRenameGroup, &QPushButton::clicked, this, [this] { model_->RenameGroup(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { model_->Close(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { model_->Save(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { model_->Cancel(); });
@@ -349,6 +355,8 @@ void frmMessages::ShowButtons(const ButtonState& b) {
   cmdIssues->setEnabled(b.issues);
   cmdTestHere->setEnabled(b.testFrom);
   cmdScriptMap->setEnabled(b.map);
+  cmdFind->setEnabled(b.find);
+  cmdRenameGroup->setEnabled(b.renameGroup);
   cmdSave->setEnabled(b.save);
   cmdCancel->setEnabled(b.cancel);
   cmdDelete->setEnabled(b.del);
@@ -411,6 +419,8 @@ void frmMessages::ShowLength(const LengthState& length) {
 }
 
 void frmMessages::ShowInfoPreview(const std::string& text) { lblM1Text->setText(FromCp1252(text)); }
+
+void frmMessages::ShowWords(const std::string& words) { lblWords->setText(FromCp1252(words)); }
 
 void frmMessages::ShowCustom(bool ticked) { chkCustom->setChecked(ticked); }
 

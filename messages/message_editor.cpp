@@ -41,6 +41,7 @@ MessageEditor::MessageEditor(PlanetScript& script, SpecialActionList catalogue, 
   screen_.buttons.wizard = static_cast<bool>(windows_.wizard);
   screen_.buttons.issues = static_cast<bool>(windows_.issues);
   screen_.buttons.map = static_cast<bool>(windows_.map);
+  screen_.buttons.find = static_cast<bool>(windows_.find);
   MessageEditButtons(false);
 }
 
@@ -221,8 +222,10 @@ void MessageEditor::RefreshList() {
     screen_.lines.push_back(MessageDisplayText(ReadItem(1)));
   }
   screen_.buttons.clearAll = count >= 1 && InList();
+  screen_.buttons.renameGroup = InList() && static_cast<bool>(windows_.renameGroup);
   SetItemCommands();
   UpdateLength();
+  UpdateWords();
   view_.SetBusy(false);
 }
 
@@ -559,7 +562,34 @@ void MessageEditor::OpenRoom(const std::string& room) {
 }
 
 void MessageEditor::Changed() {
+  UpdateWords();
   if (windows_.scriptChanged) windows_.scriptChanged();
+}
+
+void MessageEditor::UpdateWords() {
+  screen_.words = windows_.wordCount ? windows_.wordCount(script_.Planet(), InList() ? listGroup_ : std::string()) : "";
+}
+
+void MessageEditor::Find() {
+  if (windows_.find) windows_.find(script_.Planet());
+}
+
+void MessageEditor::RenameGroup() {
+  if (!windows_.renameGroup || !InList()) return;
+  if (!SettleEdit()) {
+    Publish();
+    return;
+  }
+  if (IsEditing()) EndEdit(false);
+  Publish();
+  const Direction direction = screen_.frame.direction;
+  const auto renamed = windows_.renameGroup(script_.Planet(), listGroup_);
+  if (!renamed) return;
+  // Every list holds the new name in the old one's place.
+  ScriptRestored();
+  GoToItem(direction, *renamed, 0);
+  Changed();
+  Publish();
 }
 
 std::string MessageEditor::GetFlagChar(const std::string& current) {
@@ -592,6 +622,7 @@ void MessageEditor::Publish(bool force) {
   if (force || !(now.length == was.length)) view_.ShowLength(was.length = now.length);
   if (force || now.infoPreview != was.infoPreview) view_.ShowInfoPreview(was.infoPreview = now.infoPreview);
   if (force || now.custom != was.custom) view_.ShowCustom(was.custom = now.custom);
+  if (force || now.words != was.words) view_.ShowWords(was.words = now.words);
   if (std::exchange(focusText_, false)) view_.FocusTextAtEnd();
   if (std::exchange(focusTitle_, false)) view_.FocusTitle();
 }

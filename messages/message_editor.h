@@ -37,6 +37,13 @@ struct MessageEditorWindows {
   std::function<void()> scriptChanged;
   // Width of a response text in the dialog font, in twips.
   std::function<int(const std::string& text)> measureTwips;
+  // Find and replace over the planet's prose; it stays open beside the editor.
+  std::function<void(int planet)> find;
+  // Renames a group everywhere, asking for the new name; the new name, or nothing when the author
+  // cancelled or the name was refused (with a message).
+  std::function<std::optional<std::string>(int planet, const std::string& group)> renameGroup;
+  // The line of word counts for a group of the planet.
+  std::function<std::string(int planet, const std::string& group)> wordCount;
 };
 
 // A group registry entry: the name as shown and its kinds.
@@ -85,6 +92,8 @@ class MessageEditor {
   void TestFromHere();
   void Issues();
   void Map();
+  void Find();
+  void RenameGroup();
   // Shows item `item` (1-based; 0 for none) of a group's messages or responses, adding the group to
   // the lists when they do not hold it; or opens a room in the room editor.
   void GoToItem(Direction direction, const std::string& group, int item);
@@ -171,6 +180,7 @@ class MessageEditor {
   std::string StepName(std::string_view verb, int number) const;
   void RunChildWindow(const std::function<void()>& open);
   void Changed();
+  void UpdateWords();
 
   // The pane.
   void ShowItem(const std::string& value);

@@ -33,6 +33,7 @@ struct ButtonState {
   bool newItem = true, edit = false, remove = false, clearAll = false, up = false, down = false;
   bool go = false, test = false, editRoom = false, wizard = false, issues = false, map = false;
   bool testFrom = false;  // Test from Here: a group with items is listed and no item is edited
+  bool find = false, renameGroup = false;
   bool save = true, cancel = true, del = false;
   bool listCommandsVisible = true;  // New, Edit, Remove, Clear All, arrows, Test
   bool editCommandsVisible = false;  // Save, Cancel, Delete
@@ -88,6 +89,7 @@ struct EditorScreen {
   LengthState length;
   std::string infoPreview;
   bool custom = false;
+  std::string words;  // the word counts of the group and the planet
 };
 
 // What the message editor window shows. The model calls a setter only when its part changed.
@@ -106,6 +108,7 @@ class MessageEditorView {
   virtual void ShowLength(const LengthState& length) = 0;
   virtual void ShowInfoPreview(const std::string& text) = 0;
   virtual void ShowCustom(bool ticked) = 0;
+  virtual void ShowWords(const std::string& words) { (void)words; }
 
   // One-off requests rather than state.
   virtual void FocusTextAtEnd() = 0;

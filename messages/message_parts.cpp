@@ -39,15 +39,53 @@ std::optional<std::string> TakeDisplayMarker(std::string_view& rest) {
   return title;
 }
 
-std::vector<std::string> StarPieces(std::string_view text) {
-  std::vector<std::string> pieces;
+std::vector<Span> StarPieceSpans(std::string_view text) {
+  std::vector<Span> spans;
   auto at = text.find('*');
   while (at != std::string_view::npos) {
     auto next = text.find('*', at + 1);
-    pieces.emplace_back(text.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1));
+    spans.push_back({at + 1, (next == std::string_view::npos ? text.size() : next) - at - 1});
     at = next;
   }
+  return spans;
+}
+
+std::vector<std::string> StarPieces(std::string_view text) {
+  std::vector<std::string> pieces;
+  for (const Span& s : StarPieceSpans(text)) pieces.emplace_back(text.substr(s.start, s.length));
   return pieces;
+}
+
+namespace {
+
+std::string_view TrimmedSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string_view PlayedCodes(std::string_view value, ItemKind kind) {
+  std::string_view rest = WithoutPrefixCodes(value);
+  if (kind == ItemKind::Response) return rest;
+  TakeDisplayMarker(rest);
+  return TrimmedSpaces(rest);
+}
+
+TextSpans FindTextSpans(std::string_view value) {
+  TextSpans spans;
+  std::string_view rest = WithoutPrefixCodes(value);
+  const std::size_t afterPrefix = value.size() - rest.size();
+  if (auto title = TakeDisplayMarker(rest); title && *title != kBoxTitle) {
+    spans.title = Span{afterPrefix + 1, title->size()};
+  }
+  const std::string_view body = TrimmedSpaces(rest);
+  const std::size_t bodyStart = body.empty() ? value.size() : static_cast<std::size_t>(body.data() - value.data());
+  const std::string_view text = CutBefore(CutBefore(body, '*'), '^');
+  // The reader's word for an absent key is no text.
+  spans.text = Span{bodyStart, text == store::kNoMessage ? 0 : text.size()};
+  return spans;
 }
 
 namespace {
@@ -78,8 +116,8 @@ MessageParts Parse(std::string_view value, IsCondition&& isRepairCondition) {
   }
 
   const std::string body = platform::TrimSpaces(rest);
-  parts.Text = std::string(CutBefore(CutBefore(body, '*'), '^'));
-  if (parts.Text == store::kNoMessage) parts.Text.clear();
+  const Span text = FindTextSpans(value).text;
+  parts.Text = std::string(value.substr(text.start, text.length));
 
   // Every "*" code runs to the next "*": what precedes the first one is the text with its
   // upgrade codes.

@@ -80,6 +80,25 @@ std::string_view WithoutPrefixCodes(std::string_view value);
 std::optional<std::string> TakeDisplayMarker(std::string_view& rest);
 // The pieces after each "*", empty ones included; the text before the first "*" is none.
 std::vector<std::string> StarPieces(std::string_view text);
+// Where StarPieces finds them: each piece's offset in `text` (after its "*") and length.
+struct Span {
+  std::size_t start = 0;
+  std::size_t length = 0;
+  std::size_t End() const { return start + length; }
+  bool operator==(const Span&) const = default;
+};
+std::vector<Span> StarPieceSpans(std::string_view text);
+// The part of a stored value whose "*" pieces play applies when the item is chosen: a response's
+// after its prefix codes; a message's after its display marker too, with its blanks trimmed.
+std::string_view PlayedCodes(std::string_view value, ItemKind kind);
+
+// Where ParseMessage finds the text and a custom title in a stored value. The text of "ERR" is
+// empty; a "BOX" marker is no title.
+struct TextSpans {
+  Span text;
+  std::optional<Span> title;
+};
+TextSpans FindTextSpans(std::string_view value);
 
 // Limits of a stored value and of a response's text.
 inline constexpr std::size_t kMaxValueLength = 254;

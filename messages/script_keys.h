@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ inline constexpr std::string_view kPhaserGroup = "Phaser";
 inline constexpr std::string_view kIgnoreGroup = "Ignore";
 
 inline constexpr std::string_view kInfoKey = "Info";
+
+// What play puts in place of these inside a text (found in any case).
+inline constexpr std::array<std::string_view, 5> kPlaceholders = {"%NM", "%RK", "%AN", "%KL", "%BG"};
 inline constexpr std::string_view kBeamFlagKey = "BeamFlag";
 inline constexpr std::string_view kSearchFlagKey = "SearchFlag";
 inline constexpr std::string_view kTriFlagKey = "TriFlag";

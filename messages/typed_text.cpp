@@ -38,8 +38,13 @@ std::optional<std::string> KeyNameProblem(std::string_view name, bool typing) {
 std::optional<std::string> TextProblem(std::string_view text, TextUse use) {
   const std::string_view stops = use == TextUse::Title      ? "*^$"
                                  : use == TextUse::RoomText ? "*"
+                                 : use == TextUse::Info     ? ""
                                                             : "*^";
   for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+      return std::string(use == TextUse::Title ? "A title" : "A text") +
+             " cannot hold a line break or another control character: the file keeps each value on one line.";
+    }
     if (stops.find(c) != std::string_view::npos) {
       return std::string(use == TextUse::Title ? "A title" : "A text") + " cannot contain " + Quoted(c) + ": " +
              Reason(c) + ".";

@@ -20,6 +20,7 @@ enum class TextUse {
   ResponseText,  // the same for a response, which has no title to hide a leading "%" or "$" behind
   RoomText,      // a room's description, action, effect or locked text: "*" ends it, "^" codes stay in it
   Title,         // a message's custom title: "$" ends it
+  Info,          // the planet's information text: plain text, no codes
 };
 
 // Why `text` would not read back as typed from where `use` stores it, or nothing when it would.

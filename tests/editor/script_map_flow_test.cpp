@@ -56,7 +56,7 @@ TEST(ScriptMapFromTheEditor, OpensGroupsInTheirDirectionAndDrawsAnEditAtOnce) {
   WhenWindow<frmMessages>([&](frmMessages* m) {
     ran = true;
     ASSERT_TRUE(m->cmdScriptMap->isEnabled());
-    EXPECT_EQ(Text(m->cmdScriptMap->text()), "Script &Map");
+    EXPECT_EQ(Text(m->cmdScriptMap->text()), "Scr&ipt Map");
     m->cmdScriptMap->click();
     auto* map = m->findChild<frmScriptMap*>();
     ASSERT_NE(map, nullptr);

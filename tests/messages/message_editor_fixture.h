@@ -34,6 +34,7 @@ struct RecordingView : MessageEditorView, EditorScreen {
   void ShowLength(const LengthState& l) override { length = l; }
   void ShowInfoPreview(const std::string& t) override { infoPreview = t; }
   void ShowCustom(bool ticked) override { custom = ticked; }
+  void ShowWords(const std::string& w) override { words = w; }
   void FocusTextAtEnd() override { ++focusText; }
   void FocusTitle() override { ++focusTitle; }
   void SetBusy(bool) override {}

@@ -669,3 +669,48 @@ TEST(MessageEditorIssues, EditsAreAnnouncedAndAFindingCanBeShown) {
 
 }  // namespace
 }  // namespace zelmora::messages::testing
+
+namespace zelmora::messages::testing {
+namespace {
+
+// Renaming is the composition root's (it asks and writes); the editor shows the renamed group
+// where the old one stood, and a count line that follows the group shown.
+TEST(MessageEditorWriting, RenamedGroupIsShownAndWordsFollowTheGroup) {
+  std::vector<std::string> asked;
+  std::optional<std::string> answer = "Calm";
+  MessageEditorWindows windows;
+  EditorFixture* self = nullptr;
+  windows.renameGroup = [&](int planet, const std::string& group) -> std::optional<std::string> {
+    asked.push_back(std::to_string(planet) + " " + group);
+    if (answer) {
+      self->Put("MessagesCalm", self->Key("MessagesPeace"));
+      self->Put("MessageCalm1", self->Key("MessagePeace1"));
+      self->Put("MessagesPeace", "");
+      self->Put("ResponseHail1", "We come in peace.*MCalm");
+    }
+    return answer;
+  };
+  windows.wordCount = [](int, const std::string& group) { return "words of " + group; };
+  EditorFixture f(std::move(windows));
+  self = &f;
+  f.editor.Open(2, true);
+  EXPECT_TRUE(f.view.buttons.renameGroup);
+  EXPECT_EQ(f.view.words, "words of INIT");
+  f.Group("Peace");
+  EXPECT_EQ(f.view.words, "words of Peace");
+
+  answer.reset();  // cancelled: nothing changes
+  f.editor.RenameGroup();
+  EXPECT_EQ(f.view.groupBox.text, "Peace");
+
+  answer = "Calm";
+  f.editor.RenameGroup();
+  EXPECT_EQ(asked, (std::vector<std::string>{"2 Peace", "2 Peace"}));
+  EXPECT_EQ(f.view.groupBox.text, "Calm");
+  EXPECT_EQ(f.view.lines, std::vector<std::string>{"The %AN welcome you, %RK."});
+  EXPECT_EQ(f.GroupIndex("Peace"), -1);
+  EXPECT_EQ(f.view.words, "words of Calm");
+}
+
+}  // namespace
+}  // namespace zelmora::messages::testing

@@ -53,6 +53,11 @@ TEST(TypedText, TextsAreRefusedWhereTheirReaderWouldCutThem) {
            Case{"Port $5", TextUse::Title, "\"$\""},
            Case{"Star*Base", TextUse::Title, "\"*\""},
            Case{"Verdance Port", TextUse::Title, ""},
+           // a line break would end the value and start a key of its own in the file
+           Case{"Hello\r\nMessages=99", TextUse::MessageText, "line break"},
+           Case{"Two\nlines", TextUse::RoomText, "line break"},
+           Case{"Two\nlines", TextUse::Info, "line break"},
+           Case{"Tab\tand *^$ kept", TextUse::Info, ""},  // the information text holds no codes
        }) {
     const auto problem = TextProblem(c.text, c.use);
     if (*c.refused == '\0') {
@@ -239,6 +244,25 @@ TEST(MessageEditorNames, EveryDoorRefusesANameThatCannotBeAKey) {
   f.editor.TypeGroup("CaveSearch");
   f.editor.EditRoom();
   EXPECT_EQ(roomsOpened, Strings{"Cave"});
+}
+
+}  // namespace
+}  // namespace zelmora::messages::testing
+
+namespace zelmora::messages::testing {
+namespace {
+
+// Pasted lines would each become a line of the file, the second read as a key of its own.
+TEST(TypedText, APastedLineBreakIsRefusedOnSaving) {
+  EditorFixture f;
+  f.editor.Open(2, true);
+  const std::string before = f.demo.game.ReadDescriptor("4Tessaly", ".edt");
+  f.editor.New();
+  f.editor.TypeText("Two lines\nMessages=99");
+  EXPECT_FALSE(f.editor.Save());
+  EXPECT_EQ(f.demo.game.ReadDescriptor("4Tessaly", ".edt"), before);
+  ASSERT_FALSE(f.demo.prompter.Calls().empty());
+  EXPECT_NE(f.demo.prompter.Calls().back().text.find("line break"), std::string::npos);
 }
 
 }  // namespace
