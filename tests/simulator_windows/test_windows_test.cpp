@@ -330,6 +330,9 @@ TEST_F(SimulatorWindowsTest, OptionsSitBelowThePanel) {
   options.hide();
 }
 
+// A window manager on a loaded machine may take a while to frame a window; a failure still ends.
+constexpr int kFrameWait = 20000;
+
 // Under a window manager the frames are drawn only once the windows are up: the panel's title
 // bar must not cover the options below it. Run on an X screen by under_openbox.sh.
 TEST_F(SimulatorWindowsTest, FramesUnderAWindowManagerDoNotOverlap) {
@@ -337,10 +340,10 @@ TEST_F(SimulatorWindowsTest, FramesUnderAWindowManagerDoNotOverlap) {
   const auto framed = [](QWidget& w) { return w.windowHandle() && !w.windowHandle()->frameMargins().isNull(); };
   options.Open(3);
   options.show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return framed(options); }, 5000)) << "the options were never framed";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return framed(options); }, kFrameWait)) << "the options were never framed";
   QRect panelFrame, optionsFrame;
   w.Play([&] {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return framed(panel); }, 5000)) << "the panel was never framed";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return framed(panel); }, kFrameWait)) << "the panel was never framed";
     QTest::qWait(300);  // the moves made once the frames are known
     panelFrame = panel.frameGeometry();
     optionsFrame = options.frameGeometry();
