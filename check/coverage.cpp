@@ -52,7 +52,9 @@ std::vector<PlanetCoverage> CoverageCounter::Report() const {
     c.name = store.GetPlanetName(record, number, record.StarName);
     const messages::PlanetScript script(store, record, number);
     ScriptIndex index(script);
-    const auto wasPlayed = [&](const std::string& key) { return played.keys.count(platform::ToUpper1252(key)) > 0; };
+    // A lambda may not capture a structured binding (C++20 allows it, older compilers do not).
+    const auto& keys = played.keys;
+    const auto wasPlayed = [&keys](const std::string& key) { return keys.count(platform::ToUpper1252(key)) > 0; };
     std::set<std::string> counted;
     for (const ItemListInfo* list : index.CountedLists()) {
       CoveragePart& part = list->list == ItemList::Responses ? c.responses : c.messages;
