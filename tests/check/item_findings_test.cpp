@@ -50,6 +50,7 @@ TEST_F(Items, CountsThatDisagreeWithTheItemsPresent) {
   ASSERT_EQ(beyond.size(), 2u) << Describe(report);
   EXPECT_EQ(beyond[0].key, "MessageTrade2");
   EXPECT_EQ(beyond[0].group, "Trade");
+  EXPECT_EQ(beyond[0].message, "item 2 lies above MessagesTrade=1: no reader sees it");
   EXPECT_EQ(beyond[0].fix, "raise MessagesTrade to 2 or delete it");
   EXPECT_EQ(beyond[1].key, "ResponseGhost1");
   EXPECT_EQ(beyond[1].message, "this item has no count key ResponsesGhost: no reader sees it");
