@@ -145,7 +145,10 @@ QMenu* SpellingBinding::MenuAt(int position) {
   Speller* speller = service_.Get();
   if (!speller) return menu;
   const QString text = Text();
-  for (const auto& [start, length] : Marked()) {
+  for (const auto& mark : Marked()) {
+    // Named copies: older compilers cannot capture the parts of a structured binding.
+    const int start = mark.first;
+    const int length = mark.second;
     if (position < start || position > start + length) continue;
     const std::string word = PerUnit(text.mid(start, length));
     QAction* first = menu->actions().value(0);
