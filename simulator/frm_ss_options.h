@@ -125,7 +125,7 @@ class frmSSOptions : public QDialog, private TestOptionsListener {
   StoreScriptReader script_;
   TestOptions options_;
   ShipRules rules_;
-  frmSSControl* panel_;
+  frmSSControl* panel_ = nullptr;  // compared in eventFilter, which runs before it is set
   std::array<QFrame*, kUpgradeKinds> markers_{};
   std::array<MarkerColours, kUpgradeKinds> markerColours_{};
   std::filesystem::path recordingFolder_;
