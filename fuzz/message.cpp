@@ -4,6 +4,7 @@
 // them back when the text holds no "*" or "^" and every action comes from the catalogue.
 #include "fuzz/fuzz_support.h"
 #include "messages/message_parts.h"
+#include "messages/typed_text.h"
 #include "messages/script_keys.h"
 #include "messages/special_actions.h"
 #include "ui/platform/text_rules.h"
@@ -134,8 +135,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(back.ChanceTenths == parts.ChanceTenths);
   std::string expectedTitle = parts.Title;
   std::erase(expectedTitle, '$');
-  const DisplayKind expectedDisplay =
+  DisplayKind expectedDisplay =
       parts.Display == DisplayKind::Custom && expectedTitle == kBoxTitle ? DisplayKind::Box : parts.Display;
+  // A standard text that starts like a code is kept behind the standard title written out.
+  if (parts.Display == DisplayKind::Standard && StartsLikeCode(parts.Text)) {
+    expectedDisplay = DisplayKind::Custom;
+    expectedTitle = std::string(kStandardTitle);
+  }
   FUZZ_CHECK(back.Display == expectedDisplay);
   if (expectedDisplay == DisplayKind::Custom) FUZZ_CHECK(back.Title == expectedTitle);
   FUZZ_CHECK(back.PrefixCodes == prefixes);
