@@ -65,7 +65,10 @@ void FreshGame(const Folders& f) {
 
 bool Inside(const fs::path& path, const fs::path& folder) {
   std::error_code ec;
-  const fs::path p = fs::weakly_canonical(path, ec);
+  fs::path p = fs::weakly_canonical(path, ec);
+  // A part too long for the file system cannot be resolved (nor created): compare the text, as no
+  // link can lie beyond it.
+  if (ec || p.empty()) p = fs::canonical(folder, ec) / path.lexically_normal().lexically_relative(folder);
   const fs::path g = fs::canonical(folder, ec);
   auto pi = p.begin();
   for (const auto& part : g) {
