@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/finding.h"
 #include "simulator/test_recording.h"
 
 #include <filesystem>
@@ -9,6 +10,10 @@
 #include <string>
 #include <tuple>
 #include <vector>
+
+namespace zelmora::messages {
+class PlanetScript;
+}  // namespace zelmora::messages
 
 namespace zelmora::check {
 
@@ -33,6 +38,13 @@ struct PlanetCoverage {
   CoveragePart rooms;
 };
 
+// What the recordings of one planet play against its script as it is now.
+struct PlanetPlayed {
+  int recordings = 0;
+  std::set<std::string> keys;  // upper case: keys are found without regard to case
+  bool WasPlayed(const std::string& key) const;
+};
+
 // Replays recordings against their game folders' current scripts and keeps, per planet, the keys
 // of the items they played.
 class CoverageCounter {
@@ -51,11 +63,20 @@ class CoverageCounter {
 
  private:
   using Planet = std::tuple<std::filesystem::path, std::string, int>;
-  struct Played {
-    int recordings = 0;
-    std::set<std::string> keys;  // upper case: keys are found without regard to case
-  };
-  std::map<Planet, Played> played_;
+  std::map<Planet, PlanetPlayed> played_;
 };
+
+// The recordings (".txt" files that read as recordings) in `folders`, by name; a folder that is not
+// there holds none.
+std::vector<std::filesystem::path> RecordingFiles(const std::vector<std::filesystem::path>& folders);
+
+// Replays those of `files` that test planet `planet` of `system` in `gameFolder` (the same folder,
+// however its path is spelt) and keeps the keys they played.
+PlanetPlayed PlayedByRecordings(const std::vector<std::filesystem::path>& files,
+                                const std::filesystem::path& gameFolder, const std::string& system, int planet);
+
+// A note for every message, response and room of the script the recordings never played, where
+// the message editor shows it. None when there are no recordings: nothing can be said.
+std::vector<Finding> UntestedFindings(const messages::PlanetScript& script, const PlanetPlayed& played);
 
 }  // namespace zelmora::check

@@ -55,6 +55,7 @@ const char* KindName(FindingKind kind) {
     case FindingKind::ScriptNotUsed: return "script-not-used";
     case FindingKind::NoCatalogue: return "no-catalogue";
     case FindingKind::Spelling: return "spelling";
+    case FindingKind::Untested: return "untested";
   }
   return "";
 }

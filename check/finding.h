@@ -44,6 +44,8 @@ enum class FindingKind {
   NoCatalogue,
   // the prose (added when asked for, by the spelling checker)
   Spelling,
+  // an item the recorded tests never played (added when asked for)
+  Untested,
 };
 
 // Which list of a group a finding points into.

@@ -26,12 +26,17 @@ class IssuesList {
  public:
   void Refresh(const messages::PlanetScript& script, const messages::SpecialActionList& catalogue,
                const CheckOptions& options);
+  // Notes asked for beside the checker's (spelling, untested items), listed after its own.
+  void AddNotes(std::vector<Finding> notes);
   const std::vector<IssueRow>& Rows() const { return rows_; }
   // "2 errors, 1 warning and 3 notes." or "No issues found.", and a sentence when the search of
   // play stopped early.
   const std::string& Summary() const { return summary_; }
 
  private:
+  void Build();
+
+  CheckReport report_;
   std::vector<IssueRow> rows_;
   std::string summary_;
 };

@@ -8,6 +8,7 @@
 #include "ui/qt/twip_layout.h"
 #include "ui/qt/wrapped_rows.h"
 
+#include <QCheckBox>
 #include <QEvent>
 
 #include <QFontMetrics>
@@ -72,6 +73,20 @@ frmIssues::frmIssues(const messages::PlanetScript& script, const messages::Speci
   cmdClose = Make<QPushButton>(this, "cmdClose", "&Close");
   PlaceTwips(cmdClose, kWidth - 1260, kHeight - 495, 1140, 375);
   for (QPushButton* b : {cmdRefresh, cmdClose}) b->setAutoDefault(false);
+  chkSpelling = Make<QCheckBox>(this, "chkSpelling", "Show &spelling");
+  chkSpelling->setToolTip(QStringLiteral("Lists the words the dictionary does not know as notes"));
+  PlaceTwips(chkSpelling, 120, kHeight - 435, 2400, 255);
+  chkUntested = Make<QCheckBox>(this, "chkUntested", "Show items no &test played");
+  chkUntested->setToolTip(QStringLiteral(
+      "Lists as notes the messages, responses and rooms that none of this planet's recorded tests played"));
+  PlaceTwips(chkUntested, 2640, kHeight - 435, 3600, 255);
+  for (QCheckBox* box : {chkSpelling, chkUntested}) {
+    box->hide();
+    connect(box, &QCheckBox::clicked, this, [this] {
+      if (switched_) switched_();
+      Refresh();
+    });
+  }
 
   connect(cmdRefresh, &QPushButton::clicked, this, &frmIssues::Refresh);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::hide);
@@ -81,6 +96,16 @@ frmIssues::frmIssues(const messages::PlanetScript& script, const messages::Speci
       open_(list_.Rows()[static_cast<std::size_t>(row)].finding);
     }
   });
+}
+
+void frmIssues::SetSpelling(Notes spelling) {
+  spelling_ = std::move(spelling);
+  chkSpelling->setVisible(static_cast<bool>(spelling_));
+}
+
+void frmIssues::SetUntested(Notes untested) {
+  untested_ = std::move(untested);
+  chkUntested->setVisible(static_cast<bool>(untested_));
 }
 
 void frmIssues::ShowFor(const std::string& planetName) {
@@ -97,10 +122,13 @@ bool frmIssues::Checking() const { return worker_->Running(); }
 void frmIssues::Refresh() {
   if (!isVisible()) return;
   lblSummary->setText(QStringLiteral("checking..."));
-  worker_->Start([this, catalogue = catalogue_, options = options_](const messages::PlanetScript& copy) {
+  const Notes untested = untested_ && chkUntested->isChecked() ? untested_ : nullptr;
+  worker_->Start([this, catalogue = catalogue_, options = options_, untested](const messages::PlanetScript& copy) {
     auto found = std::make_shared<IssuesList>();
     found->Refresh(copy, catalogue, options);
+    if (untested) found->AddNotes(untested(copy));
     return [this, found] {
+      if (spelling_ && chkSpelling->isChecked()) found->AddNotes(spelling_(script_));
       list_ = std::move(*found);
       Fill();
     };

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -37,10 +38,21 @@ class frmIssues : public QDialog {
   void WaitForCheck();
   // Where a double click on a finding goes.
   void SetOpen(std::function<void(const Finding&)> open) { open_ = std::move(open); }
+
+  // Notes listed when their box is ticked; a box shows only once its source is set.
+  using Notes = std::function<std::vector<Finding>(const messages::PlanetScript& script)>;
+  // The spelling of the script's prose, asked on the window's thread (a speller is not shared).
+  void SetSpelling(Notes spelling);
+  // The items the recorded tests never played, asked away from it alongside the check.
+  void SetUntested(Notes untested);
+  // Told when a box is ticked or cleared by the author, to keep the choice.
+  void OnSwitched(std::function<void()> switched) { switched_ = std::move(switched); }
   const IssuesList& List() const { return list_; }
 
   QLabel* lblSummary;
   QTreeWidget* lvwIssues;
+  QCheckBox* chkSpelling;
+  QCheckBox* chkUntested;
   QPushButton* cmdRefresh;
   QPushButton* cmdClose;
 
@@ -55,6 +67,9 @@ class frmIssues : public QDialog {
   CheckOptions options_;
   IssuesList list_;
   std::function<void(const Finding&)> open_;
+  Notes spelling_;
+  Notes untested_;
+  std::function<void()> switched_;
   editor::ScriptWorker* worker_;
 };
 

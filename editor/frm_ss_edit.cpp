@@ -192,7 +192,13 @@ void frmSSEdit::WireSubsystems() {
                    [this](int current) { return simulator_->ChooseShipSystem(current); },
                    [this](int planet) { simulator_->Test(planet); },
                    [this](int planet, const simulator::StartPoint& from) { simulator_->TestFrom(planet, from); },
-                   [this](QWidget& window) { writing_->Decorate(window); }});
+                   [this](QWidget& window) { writing_->Decorate(window); },
+                   [this](const messages::PlanetScript& script) { return writing_->SpellingNotes(script); },
+                   // The editor's own recordings, and those an author keeps with the game.
+                   [this] {
+                     return std::vector<std::filesystem::path>{SimulatorWiring::RecordingFolder(),
+                                                               store_.GameFolder() / "Recordings"};
+                   }});
   dialogs_.planetMessages = [this](int h, bool ticked, const std::string& name) {
     return messages_->Run(h, ticked, name);
   };

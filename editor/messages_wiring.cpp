@@ -9,6 +9,8 @@
 #include "editor/frm_issues.h"
 #include "editor/frm_script_map.h"
 #include "editor/lazy_window.h"
+#include "editor/script_worker_binding.h"
+#include "check/coverage.h"
 #include "messages/flag_chooser.h"
 #include "messages/frm_flag.h"
 #include "messages/frm_messages.h"
@@ -19,9 +21,16 @@
 #include "writing/group_rename.h"
 #include "writing/word_counts.h"
 
+#include <QCheckBox>
 #include <QTimer>
 
 namespace zelmora::editor {
+
+namespace {
+// Which notes the issues list adds to the checker's.
+constexpr platform::BoolSetting kIssuesSpelling{"Script Issues", "Spelling", false};
+constexpr platform::BoolSetting kIssuesUntested{"Script Issues", "Untested", false};
+}  // namespace
 
 // One system's script and the windows over it. A window behind the editor is built on its first
 // opening; the main window is the parent of each, except the issues list and the script map, which
@@ -40,6 +49,8 @@ struct MessagesWiring::Windows {
   void OpenFound(const writing::TextValue& value);
   std::optional<std::string> RenameGroup(int planet, const std::string& group);
   std::string WordCount(int planet, const std::string& group);
+  // What the recorded tests of the script's planet play, replayed away from the window's thread.
+  check::PlanetPlayed PlayedByTests(const messages::PlanetScript& copy) const;
 
   const WiringContext& c;
   messages::SpecialActionList catalogue;
@@ -50,7 +61,11 @@ struct MessagesWiring::Windows {
   LazyWindow<adventure::frmLock> lock;
   LazyWindow<check::frmAdventureMap> map;
   LazyWindow<adventure::frmEditRoom> room;
+  // Read once, so that the replays away from the window's thread touch nothing shared.
+  std::optional<std::vector<std::filesystem::path>> recordingFolders;
+  std::filesystem::path gameFolder;
   std::unique_ptr<messages::frmMessages> editor;
+  std::unique_ptr<ScriptWorker> played;  // replays the recorded tests for the editor's marks
   // After the editor, its parent, so that they go first.
   LazyWindow<check::frmIssues> issues;
   LazyWindow<check::frmScriptMap> scriptMap;
@@ -75,9 +90,22 @@ MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& ou
         if (built) built(*window);
         return window;
       }),
-      issues([this] {
+      issues([this, spelling = outside.spelling, recorded = static_cast<bool>(outside.recordingFolders)] {
         auto list = std::make_unique<check::frmIssues>(script, editor->Model().Catalogue(), editor.get());
         list->SetOpen([this](const check::Finding& finding) { OpenFinding(finding); });
+        if (spelling) list->SetSpelling(spelling);
+        if (recorded) {
+          list->SetUntested([this](const messages::PlanetScript& copy) {
+            return check::UntestedFindings(copy, PlayedByTests(copy));
+          });
+        }
+        // The author's choice of notes is kept for the next list.
+        list->chkSpelling->setChecked(kIssuesSpelling.Read(c.settings));
+        list->chkUntested->setChecked(kIssuesUntested.Read(c.settings));
+        list->OnSwitched([this, shown = list.get()] {
+          kIssuesSpelling.Write(c.settings, shown->chkSpelling->isChecked());
+          kIssuesUntested.Write(c.settings, shown->chkUntested->isChecked());
+        });
         return list;
       }),
       scriptMap([this] {
@@ -98,8 +126,16 @@ MessagesWiring::Windows::Windows(const WiringContext& context, const Outside& ou
                                         }},
             c.prompter, editor.get());
       }) {
+  if (outside.recordingFolders) recordingFolders = outside.recordingFolders();
+  gameFolder = c.store.GameFolder();
   editor = std::make_unique<messages::frmMessages>(script, catalogue, c.prompter, EditorWindows(outside), &c.parent);
+  played = std::make_unique<ScriptWorker>(script);
   if (outside.built) outside.built(*editor);
+}
+
+check::PlanetPlayed MessagesWiring::Windows::PlayedByTests(const messages::PlanetScript& copy) const {
+  return check::PlayedByRecordings(check::RecordingFiles(*recordingFolders), gameFolder, copy.Record().Name,
+                                   copy.Planet());
 }
 
 messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outside& outside) {
@@ -134,9 +170,19 @@ messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outs
     if (auto* list = issues.IfBuilt()) list->Refresh();
     if (auto* map = scriptMap.IfBuilt()) map->Refresh();
   };
-  windows.find = [this](int planet) { find->ShowFor(planet); };
+  windows.find = [this](int planet, bool replacing) { find->ShowFor(planet, replacing); };
   windows.renameGroup = [this](int planet, const std::string& group) { return RenameGroup(planet, group); };
   windows.wordCount = [this](int planet, const std::string& group) { return WordCount(planet, group); };
+  if (outside.recordingFolders) {
+    windows.playedByTests = [this](int) {
+      played->Start([this](const messages::PlanetScript& copy) {
+        auto found = std::make_shared<check::PlanetPlayed>(PlayedByTests(copy));
+        return [this, found, planet = copy.Planet()] {
+          editor->Model().ShowPlayed(planet, found->recordings, std::move(found->keys));
+        };
+      });
+    };
+  }
   return windows;
 }
 

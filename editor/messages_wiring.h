@@ -3,9 +3,11 @@
 #include "editor/wiring_context.h"
 #include "simulator/start_point.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -13,6 +15,14 @@ namespace zelmora::messages {
 class MessageEditor;
 class frmMessages;
 }  // namespace zelmora::messages
+
+namespace zelmora::messages {
+class PlanetScript;
+}  // namespace zelmora::messages
+
+namespace zelmora::check {
+struct Finding;
+}  // namespace zelmora::check
 
 namespace zelmora::writing {
 struct TextValue;
@@ -36,6 +46,11 @@ class MessagesWiring {
     // Told of each window built that holds text boxes (the message editor, the room editor), so
     // that their spelling is marked.
     std::function<void(QWidget& window)> built;
+    // The spelling notes of a planet's prose, for the issues list (on the window's thread).
+    std::function<std::vector<check::Finding>(const messages::PlanetScript& script)> spelling;
+    // The folders whose recorded tests say which items were played; read away from the window's
+    // thread, so it must be safe there.
+    std::function<std::vector<std::filesystem::path>()> recordingFolders;
   };
 
   MessagesWiring(WiringContext context, Outside outside);

@@ -21,15 +21,17 @@ SimulatorWiring::SimulatorWiring(WiringContext context)
             simulator::frmSSOptions::World{context_.store, context_.record, *ship_, *random_, context_.prompter,
                                            *this},
             &context_.parent);
-        options->SetRecordingFolder(
-            std::filesystem::path(
-                QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
-            "tests");
+        options->SetRecordingFolder(RecordingFolder());
         return options;
       }) {}
 
 // Members go in reverse: the options before the number dialog they ask through.
 SimulatorWiring::~SimulatorWiring() = default;
+
+std::filesystem::path SimulatorWiring::RecordingFolder() {
+  return std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String()) /
+         "tests";
+}
 
 void SimulatorWiring::Test(int planet) { options_->Run(planet); }
 

@@ -5,6 +5,7 @@
 #include "simulator/start_point.h"
 #include "ui/platform/number_asker.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,8 @@ class SimulatorWiring : private platform::NumberAsker {
   void TestFrom(int planet, const simulator::StartPoint& from);
   // The ship-system chooser opened on `current` (0..8); the chosen system.
   int ChooseShipSystem(int current);
+  // Where every test run in the editor is recorded: the program's data folder.
+  static std::filesystem::path RecordingFolder();
 
   // The windows, built on first use (tests drive them too).
   simulator::frmSSOptions& Options();

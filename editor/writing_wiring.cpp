@@ -118,4 +118,17 @@ void WritingWiring::Decorate(QWidget& window) {
 
 void WritingWiring::SystemChanged() { spelling_->GameChanged(); }
 
+std::vector<check::Finding> WritingWiring::SpellingNotes(const messages::PlanetScript& script) {
+  if (writing::Speller* speller = spelling_->Open()) return writing::SpellingFindings(script, *speller);
+  check::Finding none;
+  none.severity = check::Severity::Note;
+  none.kind = check::FindingKind::Spelling;
+  none.system = script.Record().Name;
+  none.planet = script.Planet();
+  none.message = "Spelling is not checked: no Hunspell dictionary named \"" + spelling_->DictionaryName() +
+                 "\" is installed.";
+  none.fix = "Install one (the hunspell-en-us package, for instance) and choose it under Edit > Spelling.";
+  return {none};
+}
+
 }  // namespace zelmora::editor

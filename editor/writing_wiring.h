@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/finding.h"
 #include "editor/lazy_window.h"
 #include "editor/wiring_context.h"
 #include "writing/script_texts.h"
@@ -48,6 +49,8 @@ class WritingWiring : public QObject {
   // Marks the spelling in a window's text boxes (the message editor's text and title, the room
   // editor's description and action).
   void Decorate(QWidget& window);
+  // The spelling notes of a planet's prose, or one note saying why there are none.
+  std::vector<check::Finding> SpellingNotes(const messages::PlanetScript& script);
   // The open system changed: its names and the words known with them are read again.
   void SystemChanged();
 

@@ -122,6 +122,9 @@ void frmMessages::BuildDirectionColumn() {
 
   chkCustom = Make<QCheckBox>(this, "chkCustom", "Use Custom Messages");
   PlaceTwips(chkCustom, 120, 2580, kLeftWidth, 255);
+  chkUntested = Make<QCheckBox>(this, "chkUntested", "Mark Never Pla&yed");
+  PlaceTwips(chkUntested, 120, 2895, kLeftWidth, 255);
+  chkUntested->hide();
   cmdEditRoom = Make<QPushButton>(this, "cmdEditRoom", "Edit R&oom");
   PlaceTwips(cmdEditRoom, 120, 3300, kLeftWidth, 375);
   cmdWizard = Make<QPushButton>(this, "cmdWizard", "Adventure &Wizard");

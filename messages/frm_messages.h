@@ -72,6 +72,7 @@ class frmMessages : public QDialog, private MessageEditorView {
   QLabel* lblLength;
   QLabel* lblError;
   QCheckBox* chkCustom;
+  QCheckBox* chkUntested;  // marks the items no recorded test played
   QPushButton* cmdEditRoom;
   QPushButton* cmdWizard;
   QPushButton* cmdIssues;  // the checker's list of the script's issues
@@ -148,6 +149,7 @@ class frmMessages : public QDialog, private MessageEditorView {
   void ShowInfoPreview(const std::string& text) override;
   void ShowCustom(bool ticked) override;
   void ShowWords(const std::string& words) override;
+  void ShowUntested(const UntestedMarks& marks) override;
   void FocusTextAtEnd() override;
   void FocusTitle() override;
   void SetBusy(bool busy) override;

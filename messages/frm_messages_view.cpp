@@ -107,14 +107,16 @@ void frmMessages::Connect() {
   connect(mnuRemove, &QAction::triggered, this, [this] { model_->Remove(); });
   connect(mnuGo, &QAction::triggered, this, [this] { model_->GoToAnswer(); });
   connect(chkCustom, &QCheckBox::clicked, this, [this](bool ticked) { model_->SetCustom(ticked); });
+  connect(chkUntested, &QCheckBox::clicked, this, [this](bool ticked) { model_->MarkUntested(ticked); });
   connect(cmdEditRoom, &QPushButton::clicked, this, [this] { model_->EditRoom(); });
   connect(cmdWizard, &QPushButton::clicked, this, [this] { model_->Wizard(); });
   connect(cmdIssues, &QPushButton::clicked, this, [this] { model_->Issues(); });
   connect(cmdTestHere, &QPushButton::clicked, this, [this] { model_->TestFromHere(); });
   connect(cmdScriptMap, &QPushButton::clicked, this, [this] { model_->Map(); });
   connect(cmdFind, &QPushButton::clicked, this, [this] { model_->Find(); });
-  for (const QKeySequence& keys : {QKeySequence(QKeySequence::Find), QKeySequence(Qt::CTRL | Qt::Key_H)}) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { model_->Find(); });
+  for (const bool replacing : {false, true}) {
+    const QKeySequence keys = replacing ? QKeySequence(Qt::CTRL | Qt::Key_H) : QKeySequence(QKeySequence::Find);
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, replacing] { model_->Find(replacing); });
   }
   connect(cmdRenameGroup, &QPushButton::clicked, this, [this] { model_->RenameGroup(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { model_->Close(); });
@@ -423,6 +425,20 @@ void frmMessages::ShowInfoPreview(const std::string& text) { lblM1Text->setText(
 void frmMessages::ShowWords(const std::string& words) { lblWords->setText(FromCp1252(words)); }
 
 void frmMessages::ShowCustom(bool ticked) { chkCustom->setChecked(ticked); }
+
+void frmMessages::ShowUntested(const UntestedMarks& marks) {
+  chkUntested->setVisible(marks.available);
+  chkUntested->setChecked(marks.on);
+  chkUntested->setToolTip(marks.summary.empty()
+                              ? QStringLiteral("Marks the items that none of this planet's recorded tests played")
+                              : FromCp1252(marks.summary));
+  // A marker-pen yellow: the lines still read as they are, and stand out.
+  const QBrush marked(QColor(255, 236, 140));
+  for (int row = 0; row < lstMessages->count(); ++row) {
+    const auto at = static_cast<std::size_t>(row);
+    lstMessages->item(row)->setBackground(at < marks.rows.size() && marks.rows[at] ? marked : QBrush());
+  }
+}
 
 void frmMessages::FocusTextAtEnd() {
   txtMessage->setFocus();

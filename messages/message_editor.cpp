@@ -3,6 +3,7 @@
 #include "messages/script_keys.h"
 #include "messages/typed_text.h"
 #include "store/descriptor_store.h"
+#include "ui/platform/text_rules.h"
 
 #include <algorithm>
 #include <utility>
@@ -71,6 +72,8 @@ void MessageEditor::Activate() {
   loaded_ = true;
   loadedPlanet_ = script_.Planet();
   loadedSystem_ = system;
+  played_.reset();
+  AskPlayed();
   ChangeDirection(Direction::Information);
   screen_.groupBox.text = std::string(kLoadingGroups);
   reloadRequested_ = true;
@@ -86,6 +89,7 @@ void MessageEditor::ScriptRestored() {
   const auto& record = script_.Record();
   screen_.custom = script_.Store().GetPlanetFlag(record, "Messages", script_.Planet()) == 1;
   SelectDirection(screen_.frame.direction);
+  AskPlayed();
   Publish();
 }
 
@@ -563,15 +567,58 @@ void MessageEditor::OpenRoom(const std::string& room) {
 
 void MessageEditor::Changed() {
   UpdateWords();
+  AskPlayed();
   if (windows_.scriptChanged) windows_.scriptChanged();
+}
+
+void MessageEditor::MarkUntested(bool on) {
+  screen_.untested.on = on;
+  played_.reset();
+  AskPlayed();
+  Publish();
+}
+
+void MessageEditor::AskPlayed() {
+  if (screen_.untested.on && windows_.playedByTests) windows_.playedByTests(script_.Planet());
+}
+
+void MessageEditor::ShowPlayed(int planet, int recordings, std::set<std::string> keys) {
+  if (!screen_.untested.on || planet != script_.Planet()) return;
+  played_ = Played{recordings, std::move(keys)};
+  Publish();
+}
+
+void MessageEditor::UpdateUntested() {
+  UntestedMarks& marks = screen_.untested;
+  marks.available = static_cast<bool>(windows_.playedByTests);
+  marks.rows.assign(marks.on && InList() ? screen_.lines.size() : 0, false);
+  if (!marks.on) {
+    marks.summary.clear();
+  } else if (!played_) {
+    marks.summary = "Replaying the recorded tests...";
+  } else if (played_->recordings == 0) {
+    marks.summary = "No recorded test of this planet was found.";
+  } else {
+    int never = 0;
+    for (std::size_t i = 0; i < marks.rows.size(); ++i) {
+      const std::string key = platform::ToUpper1252(itemKey_ + std::to_string(i + 1));
+      marks.rows[i] = played_->keys.count(key) == 0;
+      never += marks.rows[i] ? 1 : 0;
+    }
+    const std::string tests =
+        played_->recordings == 1 ? "the recorded test" : "the " + std::to_string(played_->recordings) + " recorded tests";
+    marks.summary = InList() ? std::to_string(never) + " of " + std::to_string(marks.rows.size()) +
+                                   " items here never played by " + tests + "."
+                             : "Messages and responses are marked, not the information text.";
+  }
 }
 
 void MessageEditor::UpdateWords() {
   screen_.words = windows_.wordCount ? windows_.wordCount(script_.Planet(), InList() ? listGroup_ : std::string()) : "";
 }
 
-void MessageEditor::Find() {
-  if (windows_.find) windows_.find(script_.Planet());
+void MessageEditor::Find(bool replacing) {
+  if (windows_.find) windows_.find(script_.Planet(), replacing);
 }
 
 void MessageEditor::RenameGroup() {
@@ -604,12 +651,14 @@ std::optional<std::string> MessageEditor::ChooseFlag(const std::string& current)
 // ---- the view
 
 void MessageEditor::Publish(bool force) {
+  UpdateUntested();
   auto& now = screen_;
   auto& was = shown_;
   if (force || !(now.frame == was.frame)) view_.ShowFrame(was.frame = now.frame);
   if (force || !(now.groupBox == was.groupBox)) view_.ShowGroupBox(was.groupBox = now.groupBox);
   if (force || !(now.answerBox == was.answerBox)) view_.ShowAnswerBox(was.answerBox = now.answerBox);
-  if (force || now.lines != was.lines) {
+  const bool linesShown = force || now.lines != was.lines;
+  if (linesShown) {
     view_.ShowListLines(was.lines = now.lines);
     was.selected.reset();
     view_.ShowListSelection(std::nullopt);
@@ -623,6 +672,7 @@ void MessageEditor::Publish(bool force) {
   if (force || now.infoPreview != was.infoPreview) view_.ShowInfoPreview(was.infoPreview = now.infoPreview);
   if (force || now.custom != was.custom) view_.ShowCustom(was.custom = now.custom);
   if (force || now.words != was.words) view_.ShowWords(was.words = now.words);
+  if (linesShown || !(now.untested == was.untested)) view_.ShowUntested(was.untested = now.untested);
   if (std::exchange(focusText_, false)) view_.FocusTextAtEnd();
   if (std::exchange(focusTitle_, false)) view_.FocusTitle();
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,11 +38,14 @@ struct MessageEditorWindows {
   std::function<void()> scriptChanged;
   // Width of a response text in the dialog font, in twips.
   std::function<int(const std::string& text)> measureTwips;
-  // Find and replace over the planet's prose; it stays open beside the editor.
-  std::function<void(int planet)> find;
+  // Find and replace over the planet's prose; it stays open beside the editor. With `replacing`
+  // the replacement box takes the focus.
+  std::function<void(int planet, bool replacing)> find;
   // Renames a group everywhere, asking for the new name; the new name, or nothing when the author
   // cancelled or the name was refused (with a message).
   std::function<std::optional<std::string>(int planet, const std::string& group)> renameGroup;
+  // Asks which items the planet's recorded tests play; the answer comes through ShowPlayed.
+  std::function<void(int planet)> playedByTests;
   // The line of word counts for a group of the planet.
   std::function<std::string(int planet, const std::string& group)> wordCount;
 };
@@ -92,8 +96,13 @@ class MessageEditor {
   void TestFromHere();
   void Issues();
   void Map();
-  void Find();
+  void Find(bool replacing = false);
   void RenameGroup();
+  // The switch that marks the items no recorded test played.
+  void MarkUntested(bool on);
+  // What the recorded tests of a planet played: the keys in upper case (keys are found without
+  // regard to case). An answer for another planet, or after the switch was cleared, is dropped.
+  void ShowPlayed(int planet, int recordings, std::set<std::string> keys);
   // Shows item `item` (1-based; 0 for none) of a group's messages or responses, adding the group to
   // the lists when they do not hold it; or opens a room in the room editor.
   void GoToItem(Direction direction, const std::string& group, int item);
@@ -142,6 +151,7 @@ class MessageEditor {
   const ActionListState& Actions() const { return screen_.actions; }
   const LengthState& Length() const { return screen_.length; }
   const std::string& InfoPreview() const { return screen_.infoPreview; }
+  const UntestedMarks& Untested() const { return screen_.untested; }
   bool Custom() const { return screen_.custom; }
   const SpecialActionList& Catalogue() const { return catalogue_; }
   const GroupRegistry& Registry() const { return registry_; }
@@ -181,6 +191,8 @@ class MessageEditor {
   void RunChildWindow(const std::function<void()>& open);
   void Changed();
   void UpdateWords();
+  void AskPlayed();
+  void UpdateUntested();
 
   // The pane.
   void ShowItem(const std::string& value);
@@ -228,6 +240,13 @@ class MessageEditor {
 
   // The pane's item state besides the controls.
   std::optional<std::string> answerGroup_;  // nothing: the item's own group
+
+  // What the recorded tests played, once told.
+  struct Played {
+    int recordings = 0;
+    std::set<std::string> keys;
+  };
+  std::optional<Played> played_;
 
   // What the window shows, and what the view was last told.
   EditorScreen screen_;

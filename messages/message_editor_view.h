@@ -75,6 +75,15 @@ struct LengthState {
   bool operator==(const LengthState&) const = default;
 };
 
+// The items of the list that no recorded test of the planet played, marked when the author asks.
+struct UntestedMarks {
+  bool available = false;  // the switch is offered
+  bool on = false;
+  std::vector<bool> rows;  // per line of the list: never played
+  std::string summary;     // how many are marked and by how many tests, or why none are
+  bool operator==(const UntestedMarks&) const = default;
+};
+
 // Everything the window shows, part by part.
 struct EditorScreen {
   FrameState frame;
@@ -90,6 +99,7 @@ struct EditorScreen {
   std::string infoPreview;
   bool custom = false;
   std::string words;  // the word counts of the group and the planet
+  UntestedMarks untested;
 };
 
 // What the message editor window shows. The model calls a setter only when its part changed.
@@ -109,6 +119,8 @@ class MessageEditorView {
   virtual void ShowInfoPreview(const std::string& text) = 0;
   virtual void ShowCustom(bool ticked) = 0;
   virtual void ShowWords(const std::string& words) { (void)words; }
+  // Also told after the list's lines were shown again.
+  virtual void ShowUntested(const UntestedMarks& marks) { (void)marks; }
 
   // One-off requests rather than state.
   virtual void FocusTextAtEnd() = 0;

@@ -7,12 +7,14 @@
 #include "ui/qt/controls.h"
 #include "ui/qt/twip_layout.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -108,6 +110,9 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   cmdBack->setToolTip(
       QStringLiteral("Takes back the last command: the test is played again from its start without it"));
   PlaceTwips(cmdBack, 120 + kInner - 1890, 5085, 1890, 375);
+  chkTrace = Make<QCheckBox>(this, "chkTrace", "Show Tra&ce");
+  chkTrace->setToolTip(QStringLiteral("Shows beside the panel why each message was chosen"));
+  PlaceTwips(chkTrace, 240, 5145, 2400, 255);
 
   // Only a place for the focus to rest: out of the tab order, and last, so it never starts with it.
   cmdGoat = Make<QPushButton>(this, "cmdGoat");
@@ -146,6 +151,10 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
   connect(cmdPhaser, &QPushButton::clicked, this, [this] { Command("phaser"); });
   connect(cmdPhoton, &QPushButton::clicked, this, [this] { Command("photon"); });
   connect(cmdBack, &QPushButton::clicked, this, &frmSSControl::StepBack);
+  connect(chkTrace, &QCheckBox::clicked, this, [this](bool shown) {
+    SetTraceShown(shown);
+    if (traceToggled_) traceToggled_(shown);
+  });
   // Orbit is disabled in orbit, and the shields have no command of their own.
 
   Reset();
@@ -153,7 +162,10 @@ frmSSControl::frmSSControl(QWidget* parent) : QDialog(parent) {
 
 void frmSSControl::SetTraceShown(bool shown) {
   traceShown_ = shown;
+  chkTrace->setChecked(shown);
   txtTrace->setVisible(shown);
+  // The newest lines in view as it appears.
+  if (shown) txtTrace->verticalScrollBar()->setValue(txtTrace->verticalScrollBar()->maximum());
   setFixedSize(qt::TwipsToPixels(kWidth + (shown ? kTraceWidth : 0)), qt::TwipsToPixels(kHeight));
 }
 

@@ -6,7 +6,9 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
+class QCheckBox;
 class QCloseEvent;
 class QFrame;
 class QLabel;
@@ -41,9 +43,12 @@ class frmSSControl : public QDialog, public ControlPanelView, public TraceSink {
   bool MessageClockRunning() const { return clockRunning_; }
   bool StatusRefreshRunning() const { return statusRunning_; }
 
-  // The trace panel beside the panel, for the tests that follow.
+  // The trace panel beside the panel; it is kept whether shown or not, so that it can be shown
+  // at any time during a test.
   void SetTraceShown(bool shown);
   bool TraceShown() const { return traceShown_; }
+  // Told when the author shows or hides the trace from the panel.
+  void OnTraceShown(std::function<void(bool shown)> shown) { traceToggled_ = std::move(shown); }
 
   frmRespond* Respond() const { return respond_; }
   // The test being played, null between tests.
@@ -75,6 +80,7 @@ class frmSSControl : public QDialog, public ControlPanelView, public TraceSink {
   // Of our own: why each message was chosen, beside the panel; taking back the last command.
   QPlainTextEdit* txtTrace;
   QPushButton* cmdBack;
+  QCheckBox* chkTrace;
 
   // ControlPanelView
   void SetOrbitBanner(const std::string& caption, bool visible) override;
@@ -110,6 +116,7 @@ class frmSSControl : public QDialog, public ControlPanelView, public TraceSink {
   bool statusRunning_ = false;
   bool timersEnabled_ = true;
   bool traceShown_ = false;
+  std::function<void(bool)> traceToggled_;
 };
 
 }  // namespace zelmora::simulator

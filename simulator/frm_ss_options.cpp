@@ -229,7 +229,14 @@ void frmSSOptions::Begin() {
   test.SetUpgradeListener([this](int kind, int level) { ShowUpgrade(kind, level); });
   test.Begin(world_.record.Name, clockSeed_());
   panel_->SetTraceShown(chkTrace->isChecked());
-  test.SetTraceSink(chkTrace->isChecked() ? panel_ : nullptr);
+  // Kept whether shown or not: the panel's own box shows it at any time.
+  test.SetTraceSink(panel_);
+  panel_->OnTraceShown([this](bool shown) {
+    chkTrace->setChecked(shown);
+    // The panel changed its width: both are placed again.
+    arranging_ = true;
+    ArrangeWithPanel();
+  });
   // Placed before it is shown, with this dialog's frame, which is known by now.
   arranging_ = true;
   ArrangeWithPanel();

@@ -291,16 +291,23 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
     run.Session().Begin(settings.system, seed, seedShown);
     run.Session().Enter();
   };
+  std::vector<std::size_t> commandStarts;  // where in the history each command begins
+  // What each command played, told only once the test is over: a command taken back by a step
+  // back played nothing.
+  std::vector<std::pair<std::size_t, std::string>> played;  // commands run before it, key
+  const auto keep = [&played, &commandStarts](const std::string& key) { played.emplace_back(commandStarts.size(), key); };
+  const auto playedBy = settings.played ? std::function<void(const std::string&)>(keep) : nullptr;
+
   auto run = std::make_unique<PlayRun>(settings, store, record, ship, random, answers, t);
   run->Session().SetTraceSink(settings.trace);
-  run->Session().GetTrace().played = settings.played;
+  run->Session().GetTrace().played = playedBy;
   begin(*run);
 
-  std::vector<std::size_t> commandStarts;  // where in the history each command begins
   const auto stepBack = [&] {
     if (commandStarts.empty()) return t.Error("there is no command to take back");
     const std::size_t cut = commandStarts.back();
     commandStarts.pop_back();
+    std::erase_if(played, [&commandStarts](const auto& p) { return p.first > commandStarts.size(); });
     const std::string undone = history[cut];
     history.resize(cut);
     const PanelScreen before = ScreenOf(run->Session().Panel(), run->Options());
@@ -320,7 +327,7 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
     t.Redirect(shown);
     t.failed = failed;
     again->Session().SetTraceSink(settings.trace);
-    again->Session().GetTrace().played = settings.played;
+    again->Session().GetTrace().played = playedBy;
     run = std::move(again);
     t.Print("back", "the test as it stood before \"" + undone + "\"");
     PrintScreenChanges(t, before, ScreenOf(run->Session().Panel(), run->Options()));
@@ -338,6 +345,7 @@ int RunPlaySession(const PlaySettings& settings, std::istream& in, std::ostream&
     if (!words.empty() && words[0] != "ship" && words[0] != "flags") commandStarts.push_back(history.size() - 1);
     run->Session().Run(line);
   }
+  for (const auto& [command, key] : played) settings.played(key);
   if (recording) {
     teeOut.flush();
     // Kept whole, so that the recording replays from wherever it is checked.

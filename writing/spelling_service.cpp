@@ -8,8 +8,9 @@ SpellingService::SpellingService(platform::SettingsStore& settings, std::filesys
 
 SpellingService::~SpellingService() = default;
 
-Speller* SpellingService::Get() {
-  if (!Enabled()) return nullptr;
+Speller* SpellingService::Get() { return Enabled() ? Open() : nullptr; }
+
+Speller* SpellingService::Open() {
   if (!speller_ && !tried_) {
     tried_ = true;
     dictionary_ = open_ ? open_(DictionaryName()) : nullptr;

@@ -27,6 +27,8 @@ class SpellingService {
 
   // Null while marking is switched off or no dictionary can be opened.
   Speller* Get();
+  // The same whether or not marking is switched on (for lists asked for by name).
+  Speller* Open();
   bool Enabled() const;
   void SetEnabled(bool on);
   std::string DictionaryName() const;

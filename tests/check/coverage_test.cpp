@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -72,6 +73,15 @@ TEST_F(CoverageTest, TwoRecordingsCoverTheUnionOfWhatEachPlayed) {
   EXPECT_EQ(both.name, "Probe I");
 }
 
+TEST_F(CoverageTest, ACommandTakenBackPlayedNothing) {
+  // The hostile answer is taken back before the friendly one is sent.
+  const auto recorded = Record("tick\nhail\n2\nback\nhail\n1\ntick\n");
+  const auto c = Of({recorded}, game.Path());
+  const auto friendly = Of({Record("tick\nhail\n1\ntick\n")}, game.Path());
+  EXPECT_EQ(c.responses.neverPlayed, (std::vector<std::string>{"ResponseHail2"}));
+  EXPECT_EQ(c.messages.neverPlayed, friendly.messages.neverPlayed);
+}
+
 TEST_F(CoverageTest, ARecordingOfAnEarlierScriptCountsWhatItPlaysNow) {
   const auto friendly = Record("tick\nhail\n1\ntick\n");
   // The friendly answer now leads to war.
@@ -100,6 +110,45 @@ TEST_F(CoverageTest, RoomsAreEnteredByTheirMessagesOrTheirDoors) {
 
   const auto none = Of({Record("leave\n")}, game.Path());
   EXPECT_EQ(none.rooms.neverPlayed, (std::vector<std::string>{"Cave", "Hall"}));
+}
+
+TEST_F(CoverageTest, RecordingsKeptInFoldersNoteWhatNoneOfThemPlayed) {
+  const auto friendly = Record("tick\nhail\n1\ntick\n");
+  auto elsewhere = friendly;
+  elsewhere.start.planet = 2;
+  auto otherGame = friendly;
+  otherGame.gameFolder = game.Path() / "PICTURES";
+  const auto kept = game.Path() / "Recordings";
+  std::filesystem::create_directories(kept);
+  ASSERT_TRUE(simulator::SaveRecording(friendly, kept / "friendly.txt"));
+  ASSERT_TRUE(simulator::SaveRecording(elsewhere, kept / "other planet.txt"));
+  ASSERT_TRUE(simulator::SaveRecording(otherGame, kept / "other game.txt"));
+  game.WriteFile(kept / "notes.txt", "not a recording");
+  game.WriteFile(kept / "friendly.bak", "");
+
+  const auto files = RecordingFiles({kept, game.Path() / "no such folder"});
+  ASSERT_EQ(files.size(), 4u);  // every .txt; what is not a recording is dropped when read
+  // The folder is the same however its path is spelt, and the system however it is cased.
+  const PlanetPlayed played = PlayedByRecordings(files, game.Path() / "Recordings" / "..", "PROBE", 1);
+  EXPECT_EQ(played.recordings, 1);
+  EXPECT_TRUE(played.WasPlayed("responsehail1"));
+
+  const auto notes = UntestedFindings(Script(), played);
+  std::vector<std::string> where;
+  for (const Finding& f : notes) {
+    EXPECT_EQ(f.severity, Severity::Note);
+    EXPECT_EQ(f.kind, FindingKind::Untested);
+    where.push_back(f.key + " " + f.group + " " + ListName(f.list) + " " + std::to_string(f.item) + ": " + f.message);
+  }
+  std::sort(where.begin(), where.end());
+  EXPECT_EQ(where, (std::vector<std::string>{
+                       "Beam1 Beam messages 1: Never shown by the recorded test.",
+                       "Message1 INIT messages 1: Never shown by the recorded test.",
+                       "MessageWar1 War messages 1: Never shown by the recorded test.",
+                       "ResponseHail2 Hail responses 2: Never sent by the recorded test.",
+                   }));
+  // Without a recording nothing can be said of what was played.
+  EXPECT_TRUE(UntestedFindings(Script(), PlayedByRecordings({}, game.Path(), "Probe", 1)).empty());
 }
 
 }  // namespace

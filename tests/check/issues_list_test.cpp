@@ -32,6 +32,36 @@ TEST_F(IssuesListTest, RowsAreMostSevereFirstAndSayWhereTheEditorFindsThem) {
   EXPECT_EQ(list.Summary(), "No issues found.");
 }
 
+TEST_F(IssuesListTest, NotesAskedForAreCountedAndListedAfterTheCheckersOwn) {
+  Write({"Messages=1", "Message1=Hello.*RTrade", "Responses=1", "Response1=Stay."});
+  IssuesList list;
+  list.Refresh(Script(), catalogue, options);
+  const std::size_t checked = list.Rows().size();
+  int notes = 0;
+  for (const auto& row : list.Rows()) notes += row.finding.severity == Severity::Note ? 1 : 0;
+  Finding note;
+  note.kind = FindingKind::Spelling;
+  note.group = "INIT";
+  note.list = ItemList::Messages;
+  note.item = 1;
+  note.message = "\"Helo\" is not in the dictionary";
+  Finding error = note;
+  error.severity = Severity::Error;  // rows stay most severe first, whoever found them
+  list.AddNotes({note, error});
+  ASSERT_EQ(list.Rows().size(), checked + 2);
+  const auto& rows = list.Rows();
+  const auto ours = std::find_if(rows.begin(), rows.end(), [&](const IssueRow& r) { return r.finding == error; });
+  ASSERT_NE(ours, rows.end());
+  EXPECT_TRUE(std::all_of(rows.begin(), ours, [](const IssueRow& r) { return r.finding.severity == Severity::Error; }));
+  EXPECT_EQ(rows.back().finding, note);
+  EXPECT_EQ(list.Rows().back().where, "Message Level: INIT, item 1");
+  const std::string counted = " and " + std::to_string(notes + 1) + (notes == 0 ? " note." : " notes.");
+  EXPECT_NE(list.Summary().find(counted), std::string::npos) << list.Summary();
+  // A fresh check starts without them.
+  list.Refresh(Script(), catalogue, options);
+  EXPECT_EQ(list.Rows().size(), checked);
+}
+
 TEST(IssuesWhere, RoomsKeysAndThePlanet) {
   Finding f;
   f.room = "Area11";

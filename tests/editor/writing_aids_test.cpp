@@ -10,6 +10,7 @@
 #include "writing/spelling_binding.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -77,6 +79,32 @@ TEST(WritingAids, ReplaceAllFromTheMainWindowIsOneStepAndAHitOpensItsItem) {
   w.EditMenu().mnuEUndo->trigger();
   EXPECT_EQ(e.game.ReadDescriptor("Kestrel Verge", ".edt"), before);
   f.hide();
+}
+
+TEST(WritingAids, TheMessageEditorsKeysFocusTheFindOrTheReplacementBox) {
+  EditorOnDemo e;
+  e.Pick("Kestrel Verge");
+  bool ran = false;
+  WhenWindow<frmMessages>([&](frmMessages* m) {
+    ran = true;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m));
+    for (const bool replacing : {true, false}) {
+      QTest::keyClick(m->windowHandle(), replacing ? Qt::Key_H : Qt::Key_F, Qt::ControlModifier);
+      writing::frmFindReplace* f = nullptr;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<writing::frmFindReplace*>(top); shown && shown->isVisible()) f = shown;
+      }
+      ASSERT_NE(f, nullptr) << replacing;
+      EXPECT_EQ(f->focusWidget(), replacing ? static_cast<QWidget*>(f->txtReplace) : f->txtFind);
+      EXPECT_TRUE(f->optScope[0]->isChecked());  // the planet the editor shows
+      f->hide();
+      m->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(m));
+    }
+    m->cmdClose->click();
+  });
+  OpenMessages(e, 3);
+  ASSERT_TRUE(ran);
 }
 
 // What the checker says of a planet, with the group's names as given.

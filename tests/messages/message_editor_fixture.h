@@ -35,6 +35,7 @@ struct RecordingView : MessageEditorView, EditorScreen {
   void ShowInfoPreview(const std::string& t) override { infoPreview = t; }
   void ShowCustom(bool ticked) override { custom = ticked; }
   void ShowWords(const std::string& w) override { words = w; }
+  void ShowUntested(const UntestedMarks& m) override { untested = m; }
   void FocusTextAtEnd() override { ++focusText; }
   void FocusTitle() override { ++focusTitle; }
   void SetBusy(bool) override {}

@@ -1,4 +1,5 @@
 #include "tests/messages/message_editor_fixture.h"
+#include "ui/platform/text_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -454,6 +455,49 @@ TEST_F(MessageEditorTest, DeleteWhileEditingAsksAndIsNotOfferedForANewItem) {
   EXPECT_FALSE(view.frame.editing);
   EXPECT_EQ(Key("Messages"), "1");
   EXPECT_EQ(Key("Message1"), "%W3We have little to trade, but much to tell.");
+}
+
+TEST(MessageEditorUntested, MarksTheLinesNoRecordedTestPlayedAndFollowsEdits) {
+  std::vector<int> asked;
+  MessageEditorWindows windows;
+  windows.playedByTests = [&asked](int planet) { asked.push_back(planet); };
+  EditorFixture f(windows);
+  f.editor.Open(2, true);
+  EXPECT_TRUE(f.view.untested.available);
+  EXPECT_TRUE(asked.empty());  // nothing is replayed until the author asks
+  const std::size_t lines = f.view.lines.size();
+  ASSERT_GE(lines, 2u);
+  const std::string first = f.editor.ItemKey() + "1";
+
+  f.editor.MarkUntested(true);
+  EXPECT_EQ(asked, std::vector<int>{2});
+  EXPECT_EQ(f.view.untested.summary, "Replaying the recorded tests...");
+  EXPECT_EQ(f.view.untested.rows, std::vector<bool>(lines, false));
+  f.editor.ShowPlayed(1, 3, {});  // an answer for another planet
+  EXPECT_EQ(f.view.untested.summary, "Replaying the recorded tests...");
+  // Keys are told in upper case, as the game finds them.
+  f.editor.ShowPlayed(2, 3, {platform::ToUpper1252(first)});
+  std::vector<bool> marked(lines, true);
+  marked[0] = false;
+  EXPECT_EQ(f.view.untested.rows, marked);
+  EXPECT_EQ(f.view.untested.summary,
+            std::to_string(lines - 1) + " of " + std::to_string(lines) + " items here never played by the 3 recorded tests.");
+
+  // An edit asks again; the lines follow the list meanwhile.
+  f.demo.prompter.Answer(Answer::Yes);
+  f.editor.SelectLine(0);
+  f.editor.Remove();
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(f.view.untested.rows.size(), lines - 1);
+  f.editor.ShowPlayed(2, 0, {});
+  EXPECT_EQ(f.view.untested.summary, "No recorded test of this planet was found.");
+  EXPECT_EQ(f.view.untested.rows, std::vector<bool>(lines - 1, false));
+
+  f.editor.MarkUntested(false);
+  f.editor.ShowPlayed(2, 3, {});  // too late: the switch is off
+  EXPECT_TRUE(f.view.untested.rows.empty());
+  EXPECT_TRUE(f.view.untested.summary.empty());
+  EXPECT_EQ(asked.size(), 2u);
 }
 
 TEST(MessageEditorTestFromHere, StartsAtTheGroupAndDirectionShown) {

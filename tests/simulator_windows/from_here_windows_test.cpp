@@ -58,13 +58,23 @@ TEST_F(SimulatorWindowsTest, TheTracePanelStandsBesideThePanelAndExplainsEachTic
     }
     EXPECT_TRUE(both.save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl_trace.png")));
   });
-  // Without the box the next test plays untraced, in the panel's own width.
+  // Without the box the next test starts in the panel's own width; the panel's box shows the
+  // trace of everything so far in the middle of the test, and hides it again.
   options.chkTrace->setChecked(false);
   w.Play([&] {
     EXPECT_FALSE(panel.txtTrace->isVisibleTo(&panel));
+    EXPECT_FALSE(panel.chkTrace->isChecked());
     EXPECT_EQ(panel.width(), narrow);
     w.Ticks(1);
-    EXPECT_TRUE(panel.txtTrace->toPlainText().isEmpty());
+    panel.chkTrace->click();
+    EXPECT_TRUE(panel.txtTrace->isVisibleTo(&panel));
+    EXPECT_GT(panel.width(), narrow + 300);
+    EXPECT_TRUE(options.chkTrace->isChecked());  // the next test starts as this one is left
+    EXPECT_NE(Text(panel.txtTrace->toPlainText()).find("tick: the clock chooses at level INIT"), std::string::npos);
+    panel.chkTrace->click();
+    EXPECT_FALSE(panel.txtTrace->isVisibleTo(&panel));
+    EXPECT_EQ(panel.width(), narrow);
+    EXPECT_FALSE(options.chkTrace->isChecked());
   });
   options.hide();
 }
