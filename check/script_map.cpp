@@ -69,7 +69,7 @@ bool ScriptMap::Show(ScriptGraph graph) {
   if (laidOut_) {
     error_.clear();
     dot_ = std::move(dot);
-    if (auto layout = LayoutWithDot(dot_, &error_)) layout_ = std::move(*layout);
+    if (auto layout = LayoutWithDot(dot_, &error_, SheetTextMeasure(metrics_))) layout_ = std::move(*layout);
     else layout_ = {};
   }
   if (error_.empty()) placed = PlaceSheet(sheet_, layout_);
@@ -270,8 +270,8 @@ std::optional<OpenTarget> ScriptMap::Target(int node, std::optional<OpenTarget::
   return target;
 }
 
-std::string ScriptMap::Svg(const std::string& title, std::string* error) const {
-  return RenderWithDot(ScriptGraphDot(graph_, title), "svg", error);
+std::string ScriptMap::Svg(const std::string& title, std::string* error, const DotTextMeasure& measure) const {
+  return RenderWithDot(ScriptGraphDot(graph_, title), "svg", error, measure);
 }
 
 int ScriptMap::BoxNear(SheetPoint p) const {

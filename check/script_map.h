@@ -55,8 +55,8 @@ class ScriptMap {
   // Every way the group can be opened, the usual one first.
   std::vector<OpenTarget::Kind> Targets(int node) const;
 
-  // The map as Graphviz draws it, in SVG.
-  std::string Svg(const std::string& title, std::string* error = nullptr) const;
+  // The map as Graphviz draws it, in SVG; its texts measured by `measure` when given.
+  std::string Svg(const std::string& title, std::string* error = nullptr, const DotTextMeasure& measure = {}) const;
 
   const ScriptGraph& Graph() const { return graph_; }
   const ScriptSheet& Sheet() const { return sheet_; }

@@ -3,6 +3,7 @@
 #include "check/script_graph_dot.h"
 #include "check/text_width.h"
 #include "messages/message_parts.h"
+#include "ui/platform/code_page.h"
 #include "ui/platform/text_rules.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@ constexpr double kMinBoxWidth = 150;
 constexpr double kMaxBoxWidth = 280;
 constexpr double kBadgeRoom = 18;  // the finding badge at the top right
 constexpr const char* kPartSuffixes[] = {"Search", "Tri"};
+// The fonts a line's label is given to Graphviz in: they tell the measure whether a lock is drawn.
+constexpr std::string_view kLabelFont = "map label";
+constexpr std::string_view kLockedLabelFont = "map label locked";
 
 // A room's search or tricorder group: its name is the room's and the suffix.
 int OwnerRoom(const ScriptGraph& graph, const GraphNode& node) {
@@ -74,6 +78,7 @@ SheetMetrics ApproximateMetrics() {
   // Twips of the 8-point table; a name is drawn a little larger and bold.
   m.textWidth = [](std::string_view text) { return ApproximateDialogTwips(text) / 15.0; };
   m.titleWidth = [](std::string_view text) { return ApproximateDialogTwips(text) / 15.0 * 1.3; };
+  m.labelWidth = m.textWidth;
   return m;
 }
 
@@ -166,10 +171,10 @@ ScriptSheet BuildSheet(const ScriptGraph& graph, const SheetMetrics& metrics) {
 }
 
 std::string SheetDot(const ScriptSheet& sheet) {
-  std::string out = "digraph map {\n  rankdir=TB; nodesep=0.3; ranksep=0.45;\n";
+  std::string out = "digraph map {\n  charset=\"latin1\"; rankdir=TB; nodesep=0.3; ranksep=0.45;\n";
   // Graphviz's own limits keep a large map's layout to a moment; a small one gets its full care.
   if (sheet.lines.size() > 120) out += "  nslimit=2; nslimit1=2; mclimit=0.5;\n";
-  out += "  node [shape=box, fixedsize=true, label=\"\"];\n  edge [fontname=\"Sans\", fontsize=9];\n";
+  out += "  node [shape=box, fixedsize=true, label=\"\"];\n  edge [fontname=" + Quoted(kLabelFont) + "];\n";
   std::string roots;
   for (std::size_t i = 0; i < sheet.boxes.size(); ++i) {
     const SheetBox& box = sheet.boxes[i];
@@ -182,14 +187,29 @@ std::string SheetDot(const ScriptSheet& sheet) {
   for (std::size_t i = 0; i < sheet.lines.size(); ++i) {
     const SheetLine& line = sheet.lines[i];
     std::string attrs = "id=\"l" + std::to_string(i) + "\"";
-    // Room for the lock drawn before the flags.
-    if (!line.label.empty() || line.lock) attrs += ", label=" + Quoted((line.lock ? "    " : "") + line.label + " ");
+    // A lock alone still needs its card: Graphviz leaves no room for an empty label.
+    if (!line.label.empty() || line.lock) attrs += ", label=" + Quoted(line.label.empty() ? " " : line.label);
+    if (line.lock) attrs += ", fontname=" + Quoted(kLockedLabelFont);
     if (line.bothWays) attrs += ", dir=both";
     // A companion hangs below its group without pulling the layers about.
     if (line.kind == EdgeKind::Companion) attrs += ", weight=2";
     out += "  b" + std::to_string(line.from) + " -> b" + std::to_string(line.to) + " [" + attrs + "];\n";
   }
   return out + roots + "}\n";
+}
+
+DotTextMeasure SheetTextMeasure(const SheetMetrics& metrics) {
+  return [metrics](const DotFont& font, std::string_view utf8) {
+    std::string text = platform::Utf8ToCp1252(utf8);
+    const auto first = text.find_first_not_of(' ');
+    text = first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (font.name != kLabelFont && font.name != kLockedLabelFont) {
+      // Nothing else on the sheet is Graphviz's to measure; in case, its smaller lines' font.
+      return DotTextSize{metrics.textWidth(text), metrics.lineHeight};
+    }
+    const auto& width = metrics.labelWidth ? metrics.labelWidth : metrics.textWidth;
+    return DotTextSize{LabelCardWidth(width(text), text.empty(), font.name == kLockedLabelFont), kLabelHeight};
+  };
 }
 
 bool PlaceSheet(ScriptSheet& sheet, const DotLayout& layout) {

@@ -53,12 +53,20 @@ struct SheetLine {
 struct SheetMetrics {
   std::function<double(std::string_view)> titleWidth;  // a box's name
   std::function<double(std::string_view)> textWidth;   // its smaller lines
+  std::function<double(std::string_view)> labelWidth;  // the flags on a line's label card
   double titleHeight = 16;
   double lineHeight = 14;
 };
 
 // Measured from a table of an 8-point font's widths, for where no font is at hand.
 SheetMetrics ApproximateMetrics();
+
+// A line's label is a card: its flags with room either side, after a lock when the line has one.
+inline constexpr double kLabelHeight = 15;
+inline constexpr double kLabelLockRoom = 12;
+inline double LabelCardWidth(double textWidth, bool emptyText, bool lock) {
+  return textWidth + (lock ? kLabelLockRoom : 0) + (emptyText ? 4 : 8);
+}
 
 inline constexpr double kBoxPadding = 8;
 inline constexpr double kPartRow = 20;  // the row of a room's parts at the foot of its box
@@ -83,6 +91,8 @@ struct ScriptSheet {
 ScriptSheet BuildSheet(const ScriptGraph& graph, const SheetMetrics& metrics);
 // The sheet in Graphviz's language, for placing: box i is "b" + i, line i has id "l" + i.
 std::string SheetDot(const ScriptSheet& sheet);
+// What Graphviz measures the sheet's texts with: a line's label takes the room of its card.
+DotTextMeasure SheetTextMeasure(const SheetMetrics& metrics);
 // Puts the boxes and lines where Graphviz placed them; false when the layout is not of this sheet.
 bool PlaceSheet(ScriptSheet& sheet, const DotLayout& layout);
 

@@ -29,4 +29,16 @@ int ApproximateDialogTwips(std::string_view text) {
   return pixels * kTwipsPerPixel;
 }
 
+double ApproximateTextPoints(std::string_view utf8, double points) {
+  int pixels = 0;
+  for (char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    // A character's later bytes; its first byte counts as an accented letter.
+    if (byte >= 0x80 && byte < 0xC0) continue;
+    pixels += PixelWidth(byte) + 1;
+  }
+  // The table's font is 8 points at 96 pixels an inch.
+  return pixels * (72.0 / 96.0) * (points / 8.0);
+}
+
 }  // namespace zelmora::check

@@ -9,4 +9,7 @@ namespace zelmora::check {
 // measures with its own font.
 int ApproximateDialogTwips(std::string_view text);
 
+// The same table for UTF-8 text in a sans-serif face of `points` size: its width in points.
+double ApproximateTextPoints(std::string_view utf8, double points);
+
 }  // namespace zelmora::check

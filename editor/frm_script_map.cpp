@@ -364,7 +364,7 @@ void frmScriptMap::SaveImage() {
   const std::string ending = Lower(file.extension().string());
   std::string bytes, error;
   if (ending == ".svg") {
-    bytes = model_.Svg(script_.Record().Name + " " + title_, &error);
+    bytes = model_.Svg(script_.Record().Name + " " + title_, &error, NamedFontMeasure());
   } else if (ending == ".png") {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 
 namespace zelmora::check {
 
@@ -107,14 +109,39 @@ QFont MapTextFont(const QFont& base) {
   return font;
 }
 
+QFont MapLabelFont(const QFont& base) {
+  QFont font = base;
+  font.setPixelSize(10);
+  font.setBold(true);
+  return font;
+}
+
 SheetMetrics MapMetrics(const QFont& base) {
-  const QFontMetricsF title(MapTitleFont(base)), text(MapTextFont(base));
+  const QFontMetricsF title(MapTitleFont(base)), text(MapTextFont(base)), label(MapLabelFont(base));
   SheetMetrics m;
   m.titleWidth = [title](std::string_view s) { return title.horizontalAdvance(qt::FromCp1252(s)); };
   m.textWidth = [text](std::string_view s) { return text.horizontalAdvance(qt::FromCp1252(s)); };
+  m.labelWidth = [label](std::string_view s) { return label.horizontalAdvance(qt::FromCp1252(s)); };
   m.titleHeight = std::ceil(title.height()) + 2;
   m.lineHeight = std::ceil(text.height()) + 1;
   return m;
+}
+
+DotTextMeasure NamedFontMeasure() {
+  // Measured large and scaled, so that hinting at small sizes does not round the widths.
+  constexpr qreal kPixels = 100;
+  auto fonts = std::make_shared<std::map<std::string, QFontMetricsF, std::less<>>>();
+  return [fonts](const DotFont& font, std::string_view utf8) {
+    auto it = fonts->find(font.name);
+    if (it == fonts->end()) {
+      QFont f(QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size())));
+      f.setPixelSize(static_cast<int>(kPixels));
+      it = fonts->emplace(std::string(font.name), QFontMetricsF(f)).first;
+    }
+    const qreal scale = font.points / kPixels;
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return DotTextSize{it->second.horizontalAdvance(text) * scale, it->second.height() * scale};
+  };
 }
 
 void PaintBeamUp(QPainter& p, const QRectF& r) {
@@ -270,13 +297,12 @@ void PaintLine(QPainter& p, const QPainterPath& path, std::optional<QPointF> sta
 }
 
 void PaintLabel(QPainter& p, QPointF at, const QString& text, bool lock, bool findings, const QFont& base) {
-  QFont font = MapTextFont(base);
-  font.setPixelSize(10);
-  font.setBold(true);
+  const QFont font = MapLabelFont(base);
   const QFontMetricsF metrics(font);
-  const qreal lockWidth = lock ? 12 : 0;
-  const qreal width = metrics.horizontalAdvance(text) + lockWidth + (text.isEmpty() ? 4 : 8);
-  const QRectF card(at.x() - width / 2, at.y() - 7.5, width, 15);
+  const qreal lockWidth = lock ? kLabelLockRoom : 0;
+  // The room Graphviz left for it (SheetTextMeasure).
+  const qreal width = LabelCardWidth(metrics.horizontalAdvance(text), text.isEmpty(), lock);
+  const QRectF card(at.x() - width / 2, at.y() - kLabelHeight / 2, width, kLabelHeight);
   p.setPen(QPen(findings ? kMissing : QColor(0xc8, 0xbf, 0xa8), 1));
   p.setBrush(QColor(255, 255, 255, 225));
   p.drawRoundedRect(card, 4, 4);

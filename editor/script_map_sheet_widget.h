@@ -18,8 +18,11 @@ namespace zelmora::check {
 // screen resolution.
 QFont MapTitleFont(const QFont& base);
 QFont MapTextFont(const QFont& base);
+QFont MapLabelFont(const QFont& base);  // the flags on a line's label card
 // What the map's layout measures texts with.
 SheetMetrics MapMetrics(const QFont& base);
+// Texts of a drawing Graphviz writes out (SVG) measured in the fonts it names, in points.
+DotTextMeasure NamedFontMeasure();
 
 // How one box of the script map is drawn.
 struct BoxLook {

@@ -148,6 +148,42 @@ TEST_F(ScriptMapTest, GraphvizPlacesBoxesApartWithRootsOnTopAndLinesBetweenTheir
   EXPECT_EQ(s.NodeAt(room, {box.x + 4, box.y + 4}), box.node);
 }
 
+TEST_F(ScriptMapTest, GraphvizLeavesEachLabelTheRoomOfTheCardTheWindowDraws) {
+  Grid(2, 2);
+  {
+    // Flags to show beside the lock.
+    auto script = Script();
+    for (auto [key, value] : {std::pair{"Messages", "1"}, {"Message1", "Hello.*RAsk"}, {"ResponsesAsk", "2"},
+                              {"ResponseAsk1", "%FA%fBPass.*MINIT"}, {"ResponseAsk2", "Swap.*SFB*CFA*MINIT"}}) {
+      script.PutMessage(key, value);
+    }
+  }
+  Edit("Area11", [](adventure::RoomModel& room) { room.LockAction(1, 'B', "The door is sealed."); });
+  const ScriptGraph g = Graph();
+  SheetMetrics metrics = ApproximateMetrics();
+  // Far wider than the estimate, so that a room left for anything else would fall short.
+  metrics.labelWidth = [](std::string_view text) { return 11.0 * static_cast<double>(text.size()); };
+  const ScriptSheet sheet = BuildSheet(g, metrics);
+  std::string error;
+  const auto layout = LayoutWithDot(SheetDot(sheet), &error, SheetTextMeasure(metrics));
+  ASSERT_TRUE(layout.has_value()) << error;
+  int labelled = 0, locked = 0;
+  for (const DotEdge& edge : layout->edges) {
+    const SheetLine& line = sheet.lines[static_cast<std::size_t>(std::stoi(edge.id.substr(1)))];
+    if (line.label.empty() && !line.lock) continue;
+    SCOPED_TRACE(line.label + (line.lock ? " (locked)" : ""));
+    ++labelled;
+    locked += line.lock;
+    const double card = LabelCardWidth(metrics.labelWidth(line.label), line.label.empty(), line.lock);
+    ASSERT_TRUE(edge.label.has_value());
+    EXPECT_GE(edge.labelWidth, card);
+    EXPECT_LE(edge.labelWidth, card + 2) << "more room than the card takes";
+    EXPECT_GE(edge.labelHeight, kLabelHeight);
+  }
+  EXPECT_GE(labelled, 3);
+  EXPECT_GE(locked, 1);
+}
+
 TEST_F(ScriptMapTest, LaysOutAgainOnlyWhenTheDrawingChangesAndKeepsWhatWasChosen) {
   Write(kTalk);
   RecordingView view;
