@@ -1,13 +1,18 @@
-# The system layout of a Debian package (ZELMORA_PACKAGE=ON): programs in bin/, the installer the
-# package builder ships in share/zelmora/, the desktop entry, icon, AppStream metadata, manual
-# pages made from the programs' own --help, bash completion, copyright and changelog. CPack's DEB
-# generator turns it into zelmora_VERSION_ARCH.deb (scripts/package).
+# The system layout of a Debian package (ZELMORA_PACKAGE=ON): programs in bin/, the editor's
+# animation player in lib/zelmora/, the installer the package builder ships in share/zelmora/, the
+# desktop entry, icon, AppStream metadata, manual pages made from the programs' own --help, bash
+# completion, copyright and changelog. CPack's DEB generator turns it into
+# zelmora_VERSION_ARCH.deb (scripts/package).
 include(GNUInstallDirs)
 set(deb ${CMAKE_SOURCE_DIR}/packaging/deb)
 set(generated ${CMAKE_BINARY_DIR}/deb)
 file(MAKE_DIRECTORY ${generated})
 
 install(TARGETS ZMDEdit zmd Fendrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The editor's animation player, a private module it finds from bin/.
+if(TARGET zelmora_media_player)
+  install(TARGETS zelmora_media_player LIBRARY DESTINATION ${ZELMORA_PACKAGE_MODULE_DIR})
+endif()
 # The installer is Fendrel itself; a link keeps one copy and leaves architecture-dependent files
 # out of share/.
 install(CODE "

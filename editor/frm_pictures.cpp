@@ -11,14 +11,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QUrl>
-
-#ifdef ZELMORA_MULTIMEDIA
-#include <QFileInfo>
-#include <QLibraryInfo>
-#include <QMediaPlayer>
-#include <QVideoWidget>
-#endif
 
 namespace zelmora::editor {
 
@@ -38,18 +30,6 @@ constexpr int kButtonWidth = 1335;
 constexpr int kButtonHeight = 375;
 
 
-#ifdef ZELMORA_MULTIMEDIA
-// GStreamer without its plugins takes the whole program down when a player is made, and needs yet
-// more plugins for the old codecs of AVI films; the FFmpeg backend decodes them itself. A backend
-// the user chose stays chosen.
-void PreferFfmpegBackend() {
-  if (qEnvironmentVariableIsSet("QT_MEDIA_BACKEND")) return;
-  const QString plugin =
-      QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/multimedia/libffmpegmediaplugin.so");
-  if (QFileInfo::exists(plugin)) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-}
-#endif
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, int top) {
   auto* button = Make<QPushButton>(parent, name, caption);
   button->setAutoDefault(false);
@@ -59,8 +39,12 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, int 
 
 }  // namespace
 
-frmPictures::frmPictures(PlanetPictures& model, const QtPlanetImages& images, QWidget* parent)
-    : QDialog(parent), model_(model), images_(images) {
+frmPictures::frmPictures(PlanetPictures& model, const QtPlanetImages& images, QWidget* parent,
+                         AnimationPlayerLoader loadPlayer)
+    : QDialog(parent), model_(model), images_(images), loadPlayer_(std::move(loadPlayer)) {
+  if (!loadPlayer_) {
+    loadPlayer_ = [](QWidget* area) { return qt::LoadAnimationPlayer(area, qt::AnimationModuleFolders()); };
+  }
   qt::SetUpFixedDialog(this, "frmPictures", 4215, 3705);
   setWindowTitle(QStringLiteral("Planet Pictures"));
 
@@ -74,7 +58,7 @@ frmPictures::frmPictures(PlanetPictures& model, const QtPlanetImages& images, QW
   picPlanet->setPalette(space);
   PlaceTwips(picPlanet, kFrameLeft, kFrameTop, kFrameSide, kFrameSide);
 
-  // The video widget inside comes with the first animation: making one loads the media backend.
+  // The player inside comes with the first animation: making one loads the media libraries.
   AVI = Make<QFrame>(this, "AVI");
   AVI->setAutoFillBackground(true);
   AVI->setPalette(space);
@@ -167,39 +151,38 @@ void frmPictures::ShowScreen(const PicturesScreen& screen) {
 
 bool frmPictures::Playing() const { return !playing_.empty(); }
 
+QString frmPictures::AnimationError() const {
+  if (playing_.empty()) return {};
+  return player_ ? player_->Error() : loadError_;
+}
+
 void frmPictures::Play(const fs::path& file) {
   AVI->show();
   AVI->raise();
   if (playing_ == file) return;
   playing_ = file;
-#ifdef ZELMORA_MULTIMEDIA
-  // Made on first use: most systems have no animations at all.
-  if (!player_) {
-    PreferFfmpegBackend();  // before the first video widget, which picks the backend
-    auto* video = new QVideoWidget(AVI);
-    video->setObjectName(QStringLiteral("AVIVideo"));
-    video->setGeometry(AVI->rect());
-    video->show();
-    player_ = new QMediaPlayer(this);
-    player_->setVideoOutput(video);
-    player_->setLoops(QMediaPlayer::Infinite);
+  // Loaded on first use, and asked for once: most systems have no animations at all.
+  if (!playerAsked_) {
+    playerAsked_ = true;
+    auto loaded = loadPlayer_(AVI);
+    player_ = std::move(loaded.player);
+    if (!player_) {
+      loadError_ = loaded.error.isEmpty()
+                       ? QString::fromLatin1(qt::kNoAnimationPlayer) + QStringLiteral("no player was made")
+                       : loaded.error;
+    }
+    // Without a player the frame stays empty; its tip says why.
+    AVI->setToolTip(loadError_);
   }
   // What the player cannot play leaves it empty.
-  player_->setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
-  player_->play();
-#endif
+  if (player_) player_->Play(QString::fromStdString(file.string()));
 }
 
 void frmPictures::StopPlaying() {
   AVI->hide();
   if (playing_.empty()) return;
   playing_.clear();
-#ifdef ZELMORA_MULTIMEDIA
-  if (player_) {
-    player_->stop();
-    player_->setSource(QUrl());
-  }
-#endif
+  if (player_) player_->Stop();
 }
 
 }  // namespace zelmora::editor

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "editor/planet_pictures.h"
+#include "ui/qt/animation_player_loader.h"
 
 #include <QDialog>
 
+#include <functional>
+#include <memory>
+
 class QCheckBox;
 class QLabel;
-class QMediaPlayer;
 class QPushButton;
 class QScrollBar;
 
@@ -14,13 +17,18 @@ namespace zelmora::editor {
 
 class QtPlanetImages;
 
+// Makes the animation player in the area given; the window asks once, at its first animation.
+using AnimationPlayerLoader = std::function<qt::LoadedAnimationPlayer(QWidget* area)>;
+
 // "Planet Pictures": the window over the planet pictures. It forwards its controls' events to the
 // model and shows what the model says, painting the pictures the images hold.
 class frmPictures : public QDialog, private PicturesView {
   Q_OBJECT
 
  public:
-  frmPictures(PlanetPictures& model, const QtPlanetImages& images, QWidget* parent = nullptr);
+  // Without a loader the player module is looked for where the program's install puts it.
+  frmPictures(PlanetPictures& model, const QtPlanetImages& images, QWidget* parent = nullptr,
+              AnimationPlayerLoader loadPlayer = {});
   ~frmPictures() override;
 
   // Shows planet `planet` and runs modally until Close.
@@ -44,6 +52,8 @@ class frmPictures : public QDialog, private PicturesView {
 
   // Whether the player has been handed an animation to play (it may still fail to play it).
   bool Playing() const;
+  // Why no animation plays: no player could be loaded, or the player's error; empty otherwise.
+  QString AnimationError() const;
 
  public:
   void reject() override;
@@ -56,7 +66,10 @@ class frmPictures : public QDialog, private PicturesView {
 
   PlanetPictures& model_;
   const QtPlanetImages& images_;
-  QMediaPlayer* player_ = nullptr;
+  AnimationPlayerLoader loadPlayer_;
+  std::unique_ptr<qt::AnimationPlayer> player_;
+  bool playerAsked_ = false;
+  QString loadError_;  // why none came
   fs::path playing_;
   int updating_ = 0;
 };
