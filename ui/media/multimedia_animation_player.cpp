@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QMediaPlayer>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <QVideoWidget>
 
@@ -25,13 +26,21 @@ void PreferFfmpegBackend() {
 class MultimediaAnimationPlayer final : public AnimationPlayer {
  public:
   explicit MultimediaAnimationPlayer(QWidget* area) {
-    PreferFfmpegBackend();  // before the first video widget, which picks the backend
     video_ = new QVideoWidget(area);
     video_->setObjectName(QStringLiteral("AVIVideo"));
     video_->setGeometry(area->rect());
     video_->show();
     player_.setVideoOutput(video_.data());
-    player_.setLoops(QMediaPlayer::Infinite);
+    // Over and over. The FFmpeg backend of Qt 6.4 ignores setLoops and stops at the end, and
+    // restarting it from within this signal spins; once the signal is done it restarts cleanly.
+    QObject::connect(&player_, &QMediaPlayer::mediaStatusChanged, &player_, [this](QMediaPlayer::MediaStatus status) {
+      if (status != QMediaPlayer::EndOfMedia) return;
+      QTimer::singleShot(0, &player_, [this, source = player_.source()] {
+        if (player_.source() != source || source.isEmpty()) return;
+        player_.stop();
+        player_.play();
+      });
+    });
   }
 
   ~MultimediaAnimationPlayer() override {
@@ -51,12 +60,7 @@ class MultimediaAnimationPlayer final : public AnimationPlayer {
   }
 
   bool IsPlaying() const override {
-    if (player_.playbackState() != QMediaPlayer::PlayingState || player_.error() != QMediaPlayer::NoError) {
-      return false;
-    }
-    const auto status = player_.mediaStatus();
-    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia ||
-           status == QMediaPlayer::BufferedMedia;
+    return player_.playbackState() == QMediaPlayer::PlayingState && Read() && Error().isEmpty();
   }
 
   QString Error() const override {
@@ -65,10 +69,26 @@ class MultimediaAnimationPlayer final : public AnimationPlayer {
       return said.isEmpty() ? QStringLiteral("The animation cannot be played.") : said;
     }
     if (player_.mediaStatus() == QMediaPlayer::InvalidMedia) return QStringLiteral("The animation cannot be read.");
+    // The FFmpeg backend reports neither a missing file nor one that is no film: it "plays"
+    // nothing at all.
+    if (Read() && !player_.hasVideo()) return QStringLiteral("The file holds no animation.");
     return {};
   }
 
  private:
+  // Whether the file has been read far enough to know what it holds.
+  bool Read() const {
+    switch (player_.mediaStatus()) {
+      case QMediaPlayer::LoadedMedia:
+      case QMediaPlayer::BufferingMedia:
+      case QMediaPlayer::BufferedMedia:
+      case QMediaPlayer::EndOfMedia:
+        return true;
+      default:
+        return false;
+    }
+  }
+
   QPointer<QVideoWidget> video_;
   QMediaPlayer player_;
 };
@@ -77,5 +97,6 @@ class MultimediaAnimationPlayer final : public AnimationPlayer {
 }  // namespace zelmora::qt
 
 extern "C" Q_DECL_EXPORT zelmora::qt::AnimationPlayer* zelmora_make_animation_player_v1(QWidget* area) {
+  zelmora::qt::PreferFfmpegBackend();  // before the first player, which picks the backend
   return new zelmora::qt::MultimediaAnimationPlayer(area);
 }
