@@ -53,6 +53,10 @@ TEST_F(Install, PutsTheProgramsAndADesktopEntryIntoTheGameFolder) {
     EXPECT_TRUE(Executable(game / program)) << program;
   }
   EXPECT_EQ(TempGameFolder::ReadFile(game / "ZMDInst.dat"), TempGameFolder::ReadFile(game / "Fendrel"));
+#ifdef ZELMORA_ANIMATION_MODULE
+  // The editor's animation player, where the editor looks for it.
+  EXPECT_TRUE(fs::is_regular_file(game / fs::path(ZELMORA_ANIMATION_MODULE).filename()));
+#endif
 
   const fs::path icon = data / "icons/hicolor/scalable/apps/zelmora.svg";
   EXPECT_EQ(TempGameFolder::ReadFile(icon), TempGameFolder::ReadFile(ZELMORA_SOURCE_DIR "/desktop/zelmora.svg"));

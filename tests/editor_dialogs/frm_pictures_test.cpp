@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,13 @@ class FrmPicturesTest : public ::testing::Test, protected testing::OpenDemoSyste
   testing::FakeProcessRunner runner;
   QtPlanetImages images;
   PlanetPictures model{store, record, images, {prompter, settings, runner, files.Path(), ""}};
-  frmPictures window{model, images};
+  // The player module as the build puts it beside the editor.
+  QStringList playerFolders{QStringLiteral(ZELMORA_GAME_DIR)};
+  int playerLoads = 0;
+  frmPictures window{model, images, nullptr, [this](QWidget* area) {
+                       ++playerLoads;
+                       return qt::LoadAnimationPlayer(area, playerFolders);
+                     }};
 };
 
 TEST_F(FrmPicturesTest, ShowsThePlanetsPictureOrThatItHasNone) {
@@ -79,14 +86,47 @@ TEST_F(FrmPicturesTest, AnAnimationTakesThePicturesPlace) {
   window.Prepare(1);
   // The video widget, which loads the media backend, waits for the first animation.
   EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("AVIVideo")), nullptr);
+  EXPECT_EQ(playerLoads, 0);
   window.hsbPlanet->setValue(4);
   EXPECT_TRUE(window.AVI->isVisibleTo(&window));
   EXPECT_TRUE(window.Playing());
   EXPECT_FALSE(window.lblNoPic->isVisibleTo(&window));
   EXPECT_FALSE(window.cmdEdit->isEnabled());
   EXPECT_TRUE(window.cmdRemove->isEnabled());
+#ifdef ZELMORA_ANIMATION_MODULE_BUILT
+  EXPECT_NE(window.findChild<QWidget*>(QStringLiteral("AVIVideo")), nullptr);
+  // The player leaves the frame empty and says why.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window.AnimationError().isEmpty(); }, 10000));
+  EXPECT_TRUE(window.AVI->toolTip().isEmpty());
+#endif
   window.hsbPlanet->setValue(3);
   EXPECT_FALSE(window.AVI->isVisibleTo(&window));
+  EXPECT_FALSE(window.Playing());
+  EXPECT_EQ(window.AnimationError(), QString());
+  EXPECT_EQ(playerLoads, 1);
+}
+
+TEST_F(FrmPicturesTest, WithoutThePlayerModuleAnAnimationLeavesTheFrameEmptyAndSaysWhy) {
+  game.Write("PICTURES/4Tessaly4.avi", "not a film any player could read");
+  playerFolders = {QString::fromStdString(files.Path().string())};
+  model.LoadSystemPictures();
+  window.Prepare(4);
+  EXPECT_TRUE(window.AVI->isVisibleTo(&window));
+  EXPECT_TRUE(window.Playing());
+  EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("AVIVideo")), nullptr);
+  const QString error = window.AnimationError();
+  EXPECT_TRUE(error.startsWith(QString::fromLatin1(qt::kNoAnimationPlayer))) << error.toStdString();
+  EXPECT_EQ(window.AVI->toolTip(), error);
+  // The other planets show as ever, and the module is not looked for again.
+  window.hsbPlanet->setValue(1);
+  EXPECT_FALSE(window.AVI->isVisibleTo(&window));
+  EXPECT_EQ(window.lblName->text(), QStringLiteral("Planet 1"));
+  EXPECT_TRUE(window.lblNoPic->isVisibleTo(&window));
+  window.hsbPlanet->setValue(4);
+  EXPECT_TRUE(window.AVI->isVisibleTo(&window));
+  EXPECT_EQ(window.AnimationError(), error);
+  EXPECT_EQ(playerLoads, 1);
+  window.cmdClose->click();
   EXPECT_FALSE(window.Playing());
 }
 
