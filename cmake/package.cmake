@@ -1,5 +1,5 @@
 # The system layout of a Debian package (ZELMORA_PACKAGE=ON): programs in bin/, the editor's
-# animation player in lib/zelmora/, the installer the package builder ships in share/zelmora/, the
+# animation player in lib/<multiarch>/zelmora/, the installer the package builder ships in share/zelmora/, the
 # desktop entry, icon, AppStream metadata, manual pages made from the programs' own --help, bash
 # completion, copyright and changelog. CPack's DEB generator turns it into
 # zelmora_VERSION_ARCH.deb (scripts/package).

@@ -34,10 +34,11 @@ class AnimationPlayerModule : public ::testing::Test {
   QWidget area;
 };
 
-TEST_F(AnimationPlayerModule, IsLookedForBesideTheProgramThenInThePackagesLibraryFolder) {
+TEST_F(AnimationPlayerModule, IsLookedForBesideTheProgramFirst) {
   EXPECT_EQ(AnimationModuleName(), QStringLiteral("libzelmora_media_player.so"));
-  EXPECT_EQ(AnimationModuleFolders(QStringLiteral("/usr/bin")),
-            QStringList({QStringLiteral("/usr/bin"), QStringLiteral("/usr/lib/zelmora")}));
+  const QStringList folders = AnimationModuleFolders(QStringLiteral("/usr/bin"));
+  ASSERT_EQ(folders.size(), 2);
+  EXPECT_EQ(folders[0], QStringLiteral("/usr/bin"));
   EXPECT_EQ(AnimationModuleFolders().value(0), QCoreApplication::applicationDirPath());
 }
 
@@ -74,12 +75,13 @@ TEST_F(AnimationPlayerModule, BesideTheEditorInTheBuildTreePlaysAFilmAndSaysWhat
   EXPECT_TRUE(QTest::qWaitFor([&] { return player.IsPlaying(); }, kWait)) << player.Error().toStdString();
 }
 
-TEST_F(AnimationPlayerModule, IsFoundInThePackagesLibraryFolder) {
-  fs::create_directories(folder / "usr/bin");
-  fs::create_directories(folder / "usr/lib/zelmora");
+TEST_F(AnimationPlayerModule, IsFoundWhereThePackageInstallsIt) {
+  // The package's layout: the programs in bin/, the module where its install rule puts it.
+  fs::create_directories(folder / "bin");
+  fs::create_directories(folder / ZELMORA_PACKAGE_MODULE_DIR);
   fs::create_symlink(fs::path(ZELMORA_GAME_DIR) / AnimationModuleName().toStdString(),
-                     folder / "usr/lib/zelmora" / AnimationModuleName().toStdString());
-  auto loaded = LoadAnimationPlayer(&area, AnimationModuleFolders(Q(folder / "usr/bin")));
+                     folder / ZELMORA_PACKAGE_MODULE_DIR / AnimationModuleName().toStdString());
+  auto loaded = LoadAnimationPlayer(&area, AnimationModuleFolders(Q(folder / "bin")));
   EXPECT_TRUE(loaded.player) << loaded.error.toStdString();
 }
 #endif
