@@ -154,9 +154,17 @@ void RoomEditor::SelectRow(std::optional<int> row) {
 
 // ---- edits
 
-store::EditAction RoomEditor::Step(const std::string& what, bool merge) {
-  return store::EditAction(room_.Script().Store(), what + " of " + label_, merge);
+RoomEditor::EditStep::EditStep(RoomEditor& editor, const std::string& what, bool merge) : windows_(editor.windows_) {
+  action_.emplace(editor.room_.Script().Store(), what + " of " + editor.label_, merge);
 }
+
+RoomEditor::EditStep::~EditStep() {
+  // The step is ended first, so that whoever is told reads the script as the history keeps it.
+  action_.reset();
+  if (windows_.changed) windows_.changed();
+}
+
+RoomEditor::EditStep RoomEditor::Step(const std::string& what, bool merge) { return EditStep(*this, what, merge); }
 
 bool RoomEditor::TypeDescription(const std::string& text) {
   if (!room_.IsOpen()) return false;

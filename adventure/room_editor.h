@@ -32,6 +32,9 @@ struct RoomEditorWindows {
   std::function<std::optional<std::string>(const std::string& current)> chooseFlag;
   // Shows the planet's adventure map with `current` marked; the room chosen on it, or nothing.
   std::function<std::optional<std::string>(const std::string& current)> map;
+  // Told after each edit is written and its step has ended, so that windows over the same script
+  // can follow the room editor while it is still open.
+  std::function<void()> changed;
 };
 
 // The room editor: the open room of the room model plus what the window adds to it (the Back
@@ -93,8 +96,20 @@ class RoomEditor {
   void Repaint();
 
  private:
-  // One step of the history, named after what it does to the open room ("Lock North of Area22").
-  store::EditAction Step(const std::string& what, bool merge = false);
+  // One step of the history, named after what it does to the open room ("Lock North of Area22");
+  // the windows are told of the edit when it ends.
+  class EditStep {
+   public:
+    EditStep(RoomEditor& editor, const std::string& what, bool merge);
+    ~EditStep();
+    EditStep(const EditStep&) = delete;
+    EditStep& operator=(const EditStep&) = delete;
+
+   private:
+    const RoomEditorWindows& windows_;
+    std::optional<store::EditAction> action_;
+  };
+  EditStep Step(const std::string& what, bool merge = false);
   void ShowAction(ActionRef ref);
   void HideAction();
   void Rebuild();

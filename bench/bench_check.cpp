@@ -303,12 +303,3 @@ BENCHMARK(BM_CheckToggleHub)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapLockedGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckHostile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckCycle)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintFigures();
-  return 0;
-}

@@ -51,5 +51,3 @@ void BM_PlanHostileList(benchmark::State& state) {
 BENCHMARK(BM_PlanHostileList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-BENCHMARK_MAIN();

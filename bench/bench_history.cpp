@@ -100,12 +100,3 @@ void BM_UndoRedoWholeGrid(benchmark::State& state) { UndoRedo(state, true, 6, "t
 BENCHMARK(BM_EditRecorded)->Unit(benchmark::kMillisecond)->Iterations(600);
 BENCHMARK(BM_UndoRedoOneMessage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedoWholeGrid)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  bench::PrintFigures();
-  return 0;
-}

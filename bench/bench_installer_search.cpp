@@ -1,4 +1,5 @@
 // The installer's search over a generated tree of 100,000 folders, beside find(1) on the same tree.
+#include "bench/run.h"
 #include "installer/search_session.h"
 #include "ui/platform/machine.h"
 #include "ui/platform/prompter.h"
@@ -127,13 +128,11 @@ BENCHMARK(BM_FindName)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTim
 BENCHMARK(BM_InstallerSearch)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TheTree();  // made before any timing
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  // The tree is made by the first benchmark run, before its timed loop.
+  const int status = zelmora::bench::RunBenchmarks(argc, argv);
   if (bestOurs < 1e9 && bestFind < 1e9) {
     std::printf("best run: search %.0f ms, find %.0f ms; search speed = %.2f of find's (target 0.70)\n",
                 bestOurs * 1000, bestFind * 1000, bestFind / bestOurs);
   }
-  return 0;
+  return status;
 }

@@ -283,12 +283,3 @@ BENCHMARK(BM_SaveOneItem)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_DiscoverGroupsHostile)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_OpenEditorHostile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChooseMessageHostile)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintFigures();
-  return 0;
-}

@@ -169,12 +169,3 @@ void BM_CoverageOf100Recordings(benchmark::State& state) {
 BENCHMARK(BM_StartAtAGroup)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StepBackAfterALongWalk)->Arg(10)->Arg(40)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoverageOf100Recordings)->Unit(benchmark::kMillisecond)->Iterations(2);
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintFigures();
-  return 0;
-}

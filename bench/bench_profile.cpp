@@ -132,5 +132,3 @@ BENCHMARK(BM_FloorWriteAndRename)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteProfileValueInMemory)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

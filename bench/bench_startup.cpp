@@ -3,6 +3,7 @@
 // itself again under a virtual X server: the offscreen platform loads no fonts for a bare window,
 // which would make the yardstick cheaper than any real start.
 #include "bench/bench_support.h"
+#include "bench/run.h"
 
 #include <benchmark/benchmark.h>
 
@@ -102,10 +103,5 @@ int main(int argc, char** argv) {
     // No virtual X server: the offscreen platform it is.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  zelmora::bench::PrintFigures();
-  return 0;
+  return zelmora::bench::RunBenchmarks(argc, argv);
 }

@@ -2,12 +2,11 @@
 
 // What the benchmarks share: temporary game folders, a prompter that answers nothing, the
 // hand-edited descriptor whose counts claim 32,767 items, and figures printed against targets.
+#include "bench/figures.h"
 #include "ui/platform/file_rules.h"
 #include "ui/platform/prompter.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -15,35 +14,6 @@
 namespace zelmora::bench {
 
 namespace fs = std::filesystem;
-
-// ---- figures against targets
-
-struct Figure {
-  std::string what;
-  double value = 0;
-  std::string unit;
-  double target = 0;  // 0: a reference, not a target
-};
-
-inline std::map<int, Figure>& Figures() {
-  static std::map<int, Figure> figures;
-  return figures;
-}
-
-inline void Record(int order, Figure figure) { Figures()[order] = std::move(figure); }
-
-inline void PrintFigures() {
-  std::printf("\n%-58s %12s   %s\n", "figure", "measured", "target");
-  for (const auto& [order, f] : Figures()) {
-    if (f.target <= 0) {
-      std::printf("%-58s %9.2f %-6s   (reference)\n", f.what.c_str(), f.value, f.unit.c_str());
-      continue;
-    }
-    const bool met = f.value <= f.target;
-    std::printf("%-58s %9.2f %-6s   at most %g %s: %s\n", f.what.c_str(), f.value, f.unit.c_str(), f.target,
-                f.unit.c_str(), met ? "met" : "MISSED");
-  }
-}
 
 // ---- game folders
 

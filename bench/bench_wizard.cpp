@@ -98,4 +98,3 @@ void BM_Finish10x10ThroughTheWizard(benchmark::State& state) { RunFinish(state, 
 BENCHMARK(BM_Finish10x10OneRewritePerKey)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Finish10x10InOneBatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Finish10x10ThroughTheWizard)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();

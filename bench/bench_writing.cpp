@@ -107,12 +107,3 @@ void BM_SpellGridPlanet(benchmark::State& state) {
 
 BENCHMARK(BM_FindDemoFolder)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpellGridPlanet)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintFigures();
-  return 0;
-}

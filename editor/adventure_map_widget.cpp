@@ -350,14 +350,6 @@ void AdventureMapWidget::leaveEvent(QEvent*) { Hover(-1); }
 
 namespace {
 
-constexpr int kLegendRow = 24;
-constexpr int kSampleWidth = 60;
-
-struct LegendEntry {
-  const char* text;
-  std::function<void(QPainter&, const QRectF&, const QFont&)> sample;
-};
-
 LaidRoom SampleRoom(bool reaches, bool byGrid, bool missing) {
   LaidRoom room;
   room.reachesBeamUp = reaches;
@@ -370,8 +362,8 @@ void SampleLine(QPainter& p, const QRectF& r, PassageStyle style) {
   PaintPassage(p, style, QPointF(r.left() + 2, r.center().y()), QPointF(r.right() - 2, r.center().y()), std::nullopt);
 }
 
-const std::vector<LegendEntry>& LegendEntries() {
-  static const std::vector<LegendEntry> entries = {
+std::vector<MapLegend::Entry> LegendEntries() {
+  return {
       {"Room with a way back to the ship",
        [](QPainter& p, const QRectF& r, const QFont& f) { PaintRoom(p, SampleRoom(true, true, false), r, {}, f); }},
       {"Room with no way back to the ship",
@@ -413,37 +405,13 @@ const std::vector<LegendEntry>& LegendEntries() {
          PaintRoom(p, SampleRoom(true, true, false), r.adjusted(6, 4, -6, -4), {false, true, false}, f);
        }},
   };
-  return entries;
 }
 
 }  // namespace
 
-MapLegendWidget::MapLegendWidget(QWidget* parent) : QWidget(parent) {}
-
-QSize MapLegendWidget::sizeHint() const {
-  int widest = 0;
-  const QFontMetrics metrics(font());
-  for (const LegendEntry& entry : LegendEntries()) {
-    widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(entry.text)));
-  }
-  return QSize(kSampleWidth + 14 + widest + 4, static_cast<int>(LegendEntries().size()) * kLegendRow + 4);
-}
-
-void MapLegendWidget::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  int y = 2;
-  for (const LegendEntry& entry : LegendEntries()) {
-    const QRectF sample(4, y + 3, kSampleWidth, kLegendRow - 6);
-    p.save();
-    entry.sample(p, sample, font());
-    p.restore();
-    p.setPen(palette().color(QPalette::WindowText));
-    p.setFont(font());
-    p.drawText(QRectF(kSampleWidth + 14, y, width() - kSampleWidth - 14, kLegendRow), Qt::AlignVCenter | Qt::AlignLeft,
-               QLatin1String(entry.text));
-    y += kLegendRow;
-  }
-}
+MapLegendWidget::MapLegendWidget(QWidget* parent)
+    : MapLegend(LegendEntries(),
+                {.row = 24, .sampleLeft = 4, .sampleInset = 3, .sampleWidth = 60, .textLeft = 74, .paper = QColor()},
+                parent) {}
 
 }  // namespace zelmora::check

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/map_layout.h"
+#include "editor/map_legend_widget.h"
 
 #include <QWidget>
 
@@ -47,16 +48,12 @@ class AdventureMapWidget : public QWidget {
 };
 
 // The key to the map's marks, drawn with the map's own pens and brushes.
-class MapLegendWidget : public QWidget {
+class MapLegendWidget : public MapLegend {
   Q_OBJECT
 
  public:
   explicit MapLegendWidget(QWidget* parent = nullptr);
-  QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace zelmora::check

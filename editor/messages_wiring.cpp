@@ -42,6 +42,8 @@ struct MessagesWiring::Windows {
   adventure::RoomEditorWindows RoomWindows();
   std::string ChooseRoomFlag(const std::string& current) { return editor->Model().GetFlagChar(current); }
   void OpenFinding(const check::Finding& finding);
+  // An edit of the message or room editor was written: the issues list and the script map follow.
+  void ScriptChanged();
   // Runs the editor on the script's planet, `then` done once it is open.
   void RunEditor(const std::function<void()>& then);
   void OpenFromMap(const check::OpenTarget& target);
@@ -166,10 +168,7 @@ messages::MessageEditorWindows MessagesWiring::Windows::EditorWindows(const Outs
     issues->ShowFor(c.store.GetPlanetName(c.record, planet, c.record.StarName));
   };
   windows.map = [this](int planet) { scriptMap->ShowFor(c.store.GetPlanetName(c.record, planet, c.record.StarName)); };
-  windows.scriptChanged = [this] {
-    if (auto* list = issues.IfBuilt()) list->Refresh();
-    if (auto* map = scriptMap.IfBuilt()) map->Refresh();
-  };
+  windows.scriptChanged = [this] { ScriptChanged(); };
   windows.find = [this](int planet, bool replacing) { find->ShowFor(planet, replacing); };
   windows.renameGroup = [this](int planet, const std::string& group) { return RenameGroup(planet, group); };
   windows.wordCount = [this](int planet, const std::string& group) { return WordCount(planet, group); };
@@ -251,7 +250,14 @@ adventure::RoomEditorWindows MessagesWiring::Windows::RoomWindows() {
   // A lock whose flag chooser is closed without a flag is not made.
   windows.chooseFlag = [this](const std::string& current) { return editor->Model().ChooseFlag(current); };
   windows.map = [this](const std::string& current) { return map->Run(current); };
+  // The map and the list beside the message editor follow each edit while the room editor is open.
+  windows.changed = [this] { ScriptChanged(); };
   return windows;
+}
+
+void MessagesWiring::Windows::ScriptChanged() {
+  if (auto* list = issues.IfBuilt()) list->Refresh();
+  if (auto* map = scriptMap.IfBuilt()) map->Refresh();
 }
 
 void MessagesWiring::Windows::OpenFinding(const check::Finding& finding) {

@@ -278,14 +278,6 @@ bool ScriptMapCanvas::viewportEvent(QEvent* event) {
 
 namespace {
 
-constexpr int kLegendRow = 20;
-constexpr int kSampleWidth = 58;
-
-struct LegendEntry {
-  const char* text;
-  std::function<void(QPainter&, const QRectF&, const QFont&)> sample;
-};
-
 void SampleBox(QPainter& p, const QRectF& r, const QFont& f, std::function<void(BoxLook&)> set) {
   BoxLook look;
   set(look);
@@ -302,8 +294,8 @@ void SampleLine(QPainter& p, const QRectF& r, EdgeKind kind, QColor mark = {}, b
   PaintLine(p, path, std::nullopt, QPointF(r.right() - 2, r.center().y()), look);
 }
 
-const std::vector<LegendEntry>& LegendEntries() {
-  static const std::vector<LegendEntry> entries = {
+std::vector<MapLegend::Entry> LegendEntries() {
+  return {
       {"Where play starts (INIT, Hail, Beam...)",
        [](QPainter& p, const QRectF& r, const QFont& f) { SampleBox(p, r, f, [](BoxLook& l) { l.kind = NodeKind::Root; }); }},
       {"Group: name, counts, first words",
@@ -356,38 +348,13 @@ const std::vector<LegendEntry>& LegendEntries() {
          }
        }},
   };
-  return entries;
 }
 
 }  // namespace
 
-ScriptMapLegend::ScriptMapLegend(QWidget* parent) : QWidget(parent) {}
-
-QSize ScriptMapLegend::sizeHint() const {
-  int widest = 0;
-  const QFontMetrics metrics(font());
-  for (const LegendEntry& entry : LegendEntries()) {
-    widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(entry.text)));
-  }
-  return QSize(kSampleWidth + 10 + widest + 4, static_cast<int>(LegendEntries().size()) * kLegendRow + 4);
-}
-
-void ScriptMapLegend::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  int y = 2;
-  for (const LegendEntry& entry : LegendEntries()) {
-    const QRectF sample(2, y + 2, kSampleWidth, kLegendRow - 4);
-    p.save();
-    p.fillRect(sample.adjusted(-1, -1, 1, 1), MapPaper());
-    entry.sample(p, sample, font());
-    p.restore();
-    p.setPen(palette().color(QPalette::WindowText));
-    p.setFont(font());
-    p.drawText(QRectF(kSampleWidth + 10, y, width() - kSampleWidth - 10, kLegendRow), Qt::AlignVCenter | Qt::AlignLeft,
-               QLatin1String(entry.text));
-    y += kLegendRow;
-  }
-}
+ScriptMapLegend::ScriptMapLegend(QWidget* parent)
+    : MapLegend(LegendEntries(),
+                {.row = 20, .sampleLeft = 2, .sampleInset = 2, .sampleWidth = 58, .textLeft = 68, .paper = MapPaper()},
+                parent) {}
 
 }  // namespace zelmora::check

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/script_map_view.h"
+#include "editor/map_legend_widget.h"
 
 #include <QGraphicsView>
 #include <QWidget>
@@ -82,13 +83,9 @@ class ScriptMapCanvas : public QGraphicsView {
 };
 
 // The legend beside the map: a sample of each kind of box, line and mark with what it means.
-class ScriptMapLegend : public QWidget {
+class ScriptMapLegend : public MapLegend {
  public:
   explicit ScriptMapLegend(QWidget* parent = nullptr);
-  QSize sizeHint() const override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace zelmora::check

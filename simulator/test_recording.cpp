@@ -1,6 +1,8 @@
 #include "simulator/test_recording.h"
 
+#include "store/descriptor_store.h"
 #include "ui/platform/code_page.h"
+#include "ui/platform/file_rules.h"
 #include "ui/platform/text_rules.h"
 
 #include <charconv>
@@ -150,6 +152,14 @@ std::optional<TestRecording> ParseRecording(std::string_view text, std::string& 
     } else if (key == "system") {
       s.system = platform::Utf8ToCp1252(value);
       haveSystem = ok = !value.empty();
+      // The name becomes the descriptor's file name: a recording from elsewhere must not lead out
+      // of the game folder's descriptors.
+      if (ok) {
+        if (const auto problem = platform::FileNameProblem(s.system, {}, {store::kSavedExtension, store::kWorkingExtension})) {
+          error = where + "the system \"" + value + "\" cannot name a descriptor: " + *problem;
+          return std::nullopt;
+        }
+      }
     } else if (key == "planet") {
       havePlanet = ok = ParseWhole(value, s.planet) && s.planet >= 1 && s.planet <= store::kMaxPlanets;
     } else if (key == "seed") {

@@ -2,7 +2,10 @@
 #include "adventure/grid_wizard.h"
 #include "adventure/lock_form.h"
 #include "adventure/room_editor.h"
+#include "store/change_recorder.h"
 #include "tests/adventure/adventure_fixture.h"
+
+#include <functional>
 
 namespace zelmora::adventure {
 namespace {
@@ -507,6 +510,82 @@ TEST_F(RoomEditorTest, EffectGoesToTheShownActionsDestination) {
   EXPECT_EQ(Get("MessageLever1"), "Gears turn.*RCave");
   e.Close();
   EXPECT_TRUE(view_.hidden);
+}
+
+// Hears the steps the editor takes: whether one is open, and the name of the last.
+struct StepRecorder : store::ChangeRecorder {
+  bool open = false;
+  std::string last;
+  void Replacing(std::string_view, const std::shared_ptr<const store::DescriptorContent>&,
+                 const std::shared_ptr<const store::DescriptorContent>&) override {}
+  void ActionBegins(std::string_view name, bool) override {
+    open = true;
+    last = name;
+  }
+  void ActionEnds() override { open = false; }
+  void WorkingCopyOpened(std::string_view) override {}
+  void WorkingCopyClosing(std::string_view, bool) override {}
+  void SystemRenamed(std::string_view, std::string_view) override {}
+  void SystemDeleted(std::string_view) override {}
+};
+
+TEST_F(RoomEditorTest, EachWrittenEditIsToldOnceItsStepHasEnded) {
+  Grid("2", "2");
+  StepRecorder steps;
+  store_.SetRecorder(&steps);
+  struct Told {
+    bool stepOpen;
+    std::string step;
+    std::string value;  // of the key the row watches, as the file holds it
+  };
+  std::vector<Told> told;
+  std::string watched;
+  windows_.changed = [&] { told.push_back({steps.open, steps.last, Get(watched)}); };
+  RoomEditor& e = Editor();
+  e.Begin("Area11");
+
+  struct Row {
+    const char* what;
+    std::function<void()> act;
+    std::string key;  // empty: nothing is written, nothing told
+    std::string step;
+  };
+  const std::vector<Row> rows = {
+      {"hovering an action", [&] { e.HoverAction(kSlotEast); }, "", ""},
+      {"typing the description", [&] { e.TypeDescription("A quiet corner."); }, "MessageArea111",
+       "Description of Area11"},
+      {"typing an action's text", [&] { e.TypeResponse("Go East slowly."); }, "ResponseArea111",
+       "Text of an action of Area11"},
+      {"a refused destination", [&] { e.TypeDestination("Area*2"); }, "", ""},
+      {"a destination", [&] { e.TypeDestination("Area99"); }, "ResponseArea111", "Destination of an action of Area11"},
+      {"a direction", [&] { e.ChooseDirection(5); }, "ResponseArea111", "Direction of an action of Area11"},
+      {"switching an action off", [&] { e.ClickAction(kSlotSouth); }, "ResponsesArea11", "Remove South of Area11"},
+      {"switching it on again", [&] { e.ClickAction(kSlotSouth); }, "ResponsesArea11", "South of Area11"},
+      {"adding an action", [&] { e.Add(); }, "ResponsesArea11", "Add an action of Area11"},
+      {"a No to removing it", [&] {
+         prompter_.Answer(Answer::No);
+         e.Remove();
+       }, "", ""},
+      {"walking through a door", [&] { e.ClickDoor(kEast); }, "", ""},
+  };
+  prompter_.AcceptOkBoxes();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    told.clear();
+    watched = row.key;
+    const std::string before = row.key.empty() ? "" : Get(row.key);
+    row.act();
+    if (row.key.empty()) {
+      EXPECT_TRUE(told.empty());
+      continue;
+    }
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_FALSE(told[0].stepOpen);
+    EXPECT_EQ(told[0].step, row.step);
+    EXPECT_EQ(told[0].value, Get(row.key));
+    EXPECT_NE(told[0].value, before);
+  }
+  store_.SetRecorder(nullptr);
 }
 
 }  // namespace

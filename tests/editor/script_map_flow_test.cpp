@@ -1,6 +1,9 @@
 // From the main window: the script map beside the message editor, a group opened from it in the
-// editor in its direction, an edit's new link drawn at once and gone again on Undo; and the map
-// from the planet's popup, opening the editor on the group double-clicked.
+// editor in its direction, an edit's new link drawn at once and gone again on Undo, a room editor's
+// edit drawn while it is still open; and the map from the planet's popup, opening the editor on the
+// group double-clicked.
+#include "adventure/frm_edit_room.h"
+#include "editor/frm_issues.h"
 #include "editor/frm_script_map.h"
 #include "editor/history_wiring.h"
 #include "editor/script_map_widget.h"
@@ -8,6 +11,8 @@
 #include "tests/editor/editor_window_support.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -142,6 +147,51 @@ TEST(ScriptMapFromThePlanetPopup, ADoubleClickRunsTheEditorOnTheGroup) {
   ASSERT_TRUE(mapRan);
   ASSERT_TRUE(editorRan);
   EXPECT_EQ(shown, "Response Level: Hail");
+}
+
+TEST(ScriptMapFromTheEditor, DrawsARoomEditorsEditBeforeItCloses) {
+  EditorOnDemo e;
+  auto& w = *e.window;
+  e.Pick("Mirefall");
+  bool ran = false;
+  bool drawnWhileOpen = false, listCheckingWhileOpen = false;
+  OnNextPopup([&](QMenu* menu) { Choose(menu, w.mnuMessages); });
+  WhenWindow<frmMessages>([&](frmMessages* m) {
+    m->cmdScriptMap->click();
+    m->cmdIssues->click();
+    auto* map = m->findChild<frmScriptMap*>();
+    auto* issues = m->findChild<check::frmIssues*>();
+    ASSERT_NE(map, nullptr);
+    ASSERT_NE(issues, nullptr);
+    map->WaitForCheck();
+    issues->WaitForCheck();
+    // Area 2, 1 has a door south only; its west neighbour is Area 1, 1.
+    ASSERT_FALSE(HasLine(*map, "Area21", "Area11"));
+    const int area = m->cboGroup->findText(QStringLiteral("Area21"));
+    ASSERT_GE(area, 0);
+    m->cboGroup->setCurrentIndex(area);
+    emit m->cboGroup->activated(area);
+    WhenWindow<adventure::frmEditRoom>([&](adventure::frmEditRoom* room) {
+      ran = true;
+      EXPECT_EQ(Text(room->lblRoom->text()), "Area21");
+      room->chkAct[adventure::kSlotWest]->click();
+      EXPECT_EQ(room->chkAct[adventure::kSlotWest]->checkState(), Qt::Checked);
+      drawnWhileOpen = HasLine(*map, "Area21", "Area11");
+      listCheckingWhileOpen = issues->Checking();
+      map->WaitForCheck();
+      issues->WaitForCheck();
+      room->cmdClose->click();
+    });
+    m->cmdEditRoom->click();
+    EXPECT_TRUE(HasLine(*map, "Area21", "Area11"));
+    map->WaitForCheck();
+    issues->WaitForCheck();
+    m->cmdClose->click();
+  });
+  PressOnView(w, DiscOf(w, 2), Qt::RightButton);
+  ASSERT_TRUE(ran);
+  EXPECT_TRUE(drawnWhileOpen);
+  EXPECT_TRUE(listCheckingWhileOpen);
 }
 
 }  // namespace

@@ -403,6 +403,11 @@ TEST(Recording, FileFormatKeepsEveryPartAndRefusesWhatIsNotARecording) {
   EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 11\n"), "line 3: cannot read the planet \"11\"");
   EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 1\ncolour: red\n"), "line 4: unknown entry \"colour\"");
   EXPECT_EQ(refused("zmd play recording\nplanet: 1\n"), "the recording names no system");
+  // A system name is a descriptor's file name: none that leads elsewhere is read.
+  EXPECT_EQ(refused("zmd play recording\nsystem: ../../home/x\nplanet: 1\n"),
+            "line 2: the system \"../../home/x\" cannot name a descriptor: The name may not contain \"..\".");
+  EXPECT_NE(refused("zmd play recording\nsystem: /etc/passwd\nplanet: 1\n").find("may not contain \"/\""),
+            std::string::npos);
   EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 1\nflags: A,AB\n"), "line 4: cannot read the flags \"A,AB\"");
   EXPECT_EQ(refused("zmd play recording\nsystem: A\nplanet: 1\ndamage: 1 2 3\n"),
             "line 4: cannot read the damage \"1 2 3\"");
