@@ -1,7 +1,7 @@
 # The system layout of a Debian package (ZELMORA_PACKAGE=ON): programs in bin/, the editor's
-# animation player in lib/<multiarch>/zelmora/, the installer the package builder ships in share/zelmora/, the
-# desktop entry, icon, AppStream metadata, manual pages made from the programs' own --help, bash
-# completion, copyright and changelog. CPack's DEB generator turns it into
+# animation player in lib/<multiarch>/zelmora/, the installer the package builder ships in
+# share/zelmora/, the desktop entry, icon, AppStream metadata, manual pages made from the programs'
+# own --help, bash completion, copyright and changelog. CPack's DEB generator turns it into
 # zelmora_VERSION_ARCH.deb (scripts/package).
 include(GNUInstallDirs)
 set(deb ${CMAKE_SOURCE_DIR}/packaging/deb)
