@@ -1,5 +1,6 @@
 #include "editor/adventure_map_widget.h"
 
+#include "editor/script_map_sheet_widget.h"
 #include "ui/qt/code_page.h"
 
 #include <QHelpEvent>
@@ -28,20 +29,10 @@ const QColor kPassage(0x5d, 0x67, 0x76);
 const QColor kNoWayBackDoor(0xe0, 0x7b, 0x00);
 const QColor kMissing(0xc0, 0x39, 0x2b);
 const QColor kBeamDown(0x1d, 0x5f, 0xbf);
-const QColor kBeamUp(0x11, 0x86, 0x79);
 const QColor kCurrent(0x2b, 0x7d, 0xe9);
 const QColor kSelected(0xf2, 0x8c, 0x00);
 const QColor kLockBody(0xf2, 0xc1, 0x4e);
 const QColor kLockInk(0x6b, 0x4f, 0x10);
-
-QColor SeverityColour(Severity severity) {
-  switch (severity) {
-    case Severity::Error: return {0xd1, 0x3b, 0x2e};
-    case Severity::Warning: return {0xe8, 0x93, 0x0c};
-    case Severity::Note: break;
-  }
-  return {0x2f, 0x6f, 0xd0};
-}
 
 QPointF P(MapPoint p) { return QPointF(p.x, p.y); }
 QRectF R(const MapRect& r) { return QRectF(r.x, r.y, r.width, r.height); }
@@ -173,17 +164,6 @@ void PaintBeamDown(QPainter& p, QPointF centre) {
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
   p.drawPolygon(QPolygonF({centre + QPointF(-4.5, -2.5), centre + QPointF(4.5, -2.5), centre + QPointF(0, 4)}));
-}
-
-void PaintBeamUp(QPainter& p, const QRectF& r) {
-  // An arrow up out of a short bar: leaving for the ship.
-  p.setPen(Qt::NoPen);
-  p.setBrush(kBeamUp);
-  const qreal cx = r.center().x();
-  p.drawPolygon(QPolygonF({QPointF(cx, r.top()), QPointF(r.right(), r.top() + r.height() * 0.5),
-                           QPointF(r.left(), r.top() + r.height() * 0.5)}));
-  p.drawRect(QRectF(cx - r.width() * 0.18, r.top() + r.height() * 0.45, r.width() * 0.36, r.height() * 0.3));
-  p.drawRect(QRectF(r.left(), r.bottom() - r.height() * 0.14, r.width(), r.height() * 0.14));
 }
 
 void PaintMarker(QPainter& p, QPointF centre, Severity severity, const QString& text, const QFont& base) {

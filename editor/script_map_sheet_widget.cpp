@@ -35,15 +35,6 @@ const QColor kSelected(0xf2, 0x8c, 0x00);
 const QColor kLockBody(0xf2, 0xc1, 0x4e);
 const QColor kLockInk(0x6b, 0x4f, 0x10);
 
-QColor SeverityColour(Severity severity) {
-  switch (severity) {
-    case Severity::Error: return {0xd1, 0x3b, 0x2e};
-    case Severity::Warning: return {0xe8, 0x93, 0x0c};
-    case Severity::Note: break;
-  }
-  return {0x2f, 0x6f, 0xd0};
-}
-
 QColor Faded(QColor c, bool dim) {
   if (dim) c.setAlphaF(c.alphaF() * 0.3);
   return c;
@@ -142,6 +133,15 @@ DotTextMeasure NamedFontMeasure() {
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     return DotTextSize{it->second.horizontalAdvance(text) * scale, it->second.height() * scale};
   };
+}
+
+QColor SeverityColour(Severity severity) {
+  switch (severity) {
+    case Severity::Error: return {0xd1, 0x3b, 0x2e};
+    case Severity::Warning: return {0xe8, 0x93, 0x0c};
+    case Severity::Note: break;
+  }
+  return {0x2f, 0x6f, 0xd0};
 }
 
 void PaintBeamUp(QPainter& p, const QRectF& r) {

@@ -60,6 +60,8 @@ void PaintLine(QPainter& p, const QPainterPath& path, std::optional<QPointF> sta
                const LineLook& look);
 // A line's flags on a small card centred at `at`, a padlock before them when it is a lock.
 void PaintLabel(QPainter& p, QPointF at, const QString& text, bool lock, bool findings, const QFont& base);
+// Shared with the adventure map, so that both maps speak alike.
+QColor SeverityColour(Severity severity);
 void PaintBeamUp(QPainter& p, const QRectF& r);
 void PaintBadge(QPainter& p, QPointF centre, Severity severity, const QString& text, const QFont& base);
 
