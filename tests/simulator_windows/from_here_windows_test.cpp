@@ -45,18 +45,7 @@ TEST_F(SimulatorWindowsTest, TheTracePanelStandsBesideThePanelAndExplainsEachTic
     EXPECT_TRUE(chose);
     w.Ticks(1);
 
-    QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
-    QApplication::processEvents();
-    const QPixmap top = panel.grab();
-    const QPixmap below = options.grab();
-    QPixmap both(std::max(top.width(), below.width()), top.height() + below.height());
-    both.fill(Qt::darkGray);
-    {
-      QPainter painter(&both);
-      painter.drawPixmap((both.width() - top.width()) / 2, 0, top);
-      painter.drawPixmap((both.width() - below.width()) / 2, top.height(), below);
-    }
-    EXPECT_TRUE(both.save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl_trace.png")));
+    SaveTogether("frmSSControl_trace");
   });
   // Without the box the next test starts in the panel's own width; the panel's box shows the
   // trace of everything so far in the middle of the test, and hides it again.

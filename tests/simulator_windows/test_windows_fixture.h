@@ -10,13 +10,17 @@
 #include "ui/qt/palette.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -89,6 +93,23 @@ struct SimulatorWindowsTest : ::testing::Test {
   TestWindows w{random};
   frmSSOptions& options = *w.options;
   frmSSControl& panel = *w.panel;
+
+  // The panel with the options below it, as they stand together on the screen, saved as a
+  // screenshot named `form`.
+  void SaveTogether(const char* form) {
+    QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
+    QApplication::processEvents();
+    const QPixmap top = panel.grab();
+    const QPixmap below = options.grab();
+    QPixmap both(std::max(top.width(), below.width()), top.height() + below.height());
+    both.fill(Qt::darkGray);
+    {
+      QPainter painter(&both);
+      painter.drawPixmap((both.width() - top.width()) / 2, 0, top);
+      painter.drawPixmap((both.width() - below.width()) / 2, top.height(), below);
+    }
+    EXPECT_TRUE(both.save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/") + QLatin1String(form) + QStringLiteral(".png")));
+  }
 };
 
 }  // namespace zelmora::simulator

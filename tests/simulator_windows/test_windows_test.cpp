@@ -190,19 +190,7 @@ TEST_F(SimulatorWindowsTest, HailOffersTheResponsesWhoseConditionsHoldAndFlagsLi
     EXPECT_EQ(Text(options.lstFlags->item(0)->text()), "B - Received the Watch's gift");
     EXPECT_EQ(options.Marker(2), (MarkerColours{0, 14}));  // ^SH: shields at level 2
 
-    // The panel with the options below it, as they stand together on the screen.
-    QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
-    QApplication::processEvents();
-    const QPixmap top = panel.grab();
-    const QPixmap below = options.grab();
-    QPixmap both(std::max(top.width(), below.width()), top.height() + below.height());
-    both.fill(Qt::darkGray);
-    {
-      QPainter painter(&both);
-      painter.drawPixmap((both.width() - top.width()) / 2, 0, top);
-      painter.drawPixmap((both.width() - below.width()) / 2, top.height(), below);
-    }
-    EXPECT_TRUE(both.save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl.png")));
+    SaveTogether("frmSSControl");
   });
   // Exit: the options show the final flags.
   EXPECT_TRUE(Lit(options.lblFlag[1]));
