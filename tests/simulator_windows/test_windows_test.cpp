@@ -337,6 +337,17 @@ TEST_F(SimulatorWindowsTest, FramesUnderAWindowManagerDoNotOverlap) {
     optionsFrame = options.frameGeometry();
     QDir().mkpath(QStringLiteral(ZELMORA_SCREENSHOT_DIR));
     panel.screen()->grabWindow(0).save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl_openbox.png"));
+    // The trace shown in the middle of the test widens the panel: both are placed again, apart
+    // and on the screen.
+    panel.chkTrace->click();
+    QTest::qWait(300);
+    const QRect wide = panel.frameGeometry();
+    const QRect below = options.frameGeometry();
+    EXPECT_GT(wide.width(), panelFrame.width());
+    EXPECT_LT(wide.bottom(), below.top()) << "the widened panel covers the options";
+    EXPECT_TRUE(panel.screen()->availableGeometry().contains(wide)) << "the widened panel leaves the screen";
+    panel.screen()->grabWindow(0).save(QStringLiteral(ZELMORA_SCREENSHOT_DIR "/frmSSControl_openbox_trace.png"));
+    panel.chkTrace->click();
   });
   options.hide();
   EXPECT_GT(panelFrame.height(), panel.height()) << "no title bar drawn";
