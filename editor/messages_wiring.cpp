@@ -251,7 +251,10 @@ adventure::RoomEditorWindows MessagesWiring::Windows::RoomWindows() {
   windows.chooseFlag = [this](const std::string& current) { return editor->Model().ChooseFlag(current); };
   windows.map = [this](const std::string& current) { return map->Run(current); };
   // The map and the list beside the message editor follow each edit while the room editor is open.
-  windows.changed = [this] { ScriptChanged(); };
+  windows.changed = [this] {
+    ScriptChanged();
+    editor->Model().ScriptChangedElsewhere();
+  };
   return windows;
 }
 

@@ -103,6 +103,8 @@ class MessageEditor {
   // What the recorded tests of a planet played: the keys in upper case (keys are found without
   // regard to case). An answer for another planet, or after the switch was cleared, is dropped.
   void ShowPlayed(int planet, int recordings, std::set<std::string> keys);
+  // Another window (the room editor) wrote the script: what the tests play is asked again.
+  void ScriptChangedElsewhere() { AskPlayed(); }
   // Shows item `item` (1-based; 0 for none) of a group's messages or responses, adding the group to
   // the lists when they do not hold it; or opens a room in the room editor.
   void GoToItem(Direction direction, const std::string& group, int item);

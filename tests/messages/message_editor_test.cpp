@@ -489,15 +489,18 @@ TEST(MessageEditorUntested, MarksTheLinesNoRecordedTestPlayedAndFollowsEdits) {
   f.editor.Remove();
   EXPECT_EQ(asked.size(), 2u);
   EXPECT_EQ(f.view.untested.rows.size(), lines - 1);
+  f.editor.ScriptChangedElsewhere();  // the room editor wrote the script
+  EXPECT_EQ(asked.size(), 3u);
   f.editor.ShowPlayed(2, 0, {});
   EXPECT_EQ(f.view.untested.summary, "No recorded test of this planet was found.");
   EXPECT_EQ(f.view.untested.rows, std::vector<bool>(lines - 1, false));
 
   f.editor.MarkUntested(false);
   f.editor.ShowPlayed(2, 3, {});  // too late: the switch is off
+  f.editor.ScriptChangedElsewhere();
   EXPECT_TRUE(f.view.untested.rows.empty());
   EXPECT_TRUE(f.view.untested.summary.empty());
-  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked.size(), 3u);
 }
 
 TEST(MessageEditorTestFromHere, StartsAtTheGroupAndDirectionShown) {
